@@ -1,0 +1,79 @@
+#pragma once
+// Scope-bound owners for every handle, key and buffer the module acquires. Each kind is a
+// traits struct that says what "empty" is and how to let go; owners are move-only. Declare them
+// in the order things are acquired, so they are released innermost first.
+
+#include <windows.h>
+
+#include <utility>
+
+#include "common/memory.h"
+
+template <typename Traits>
+class Owner {
+public:
+    using Value = typename Traits::Value;
+
+    Owner() noexcept : value_(Traits::Empty()) {}
+    explicit Owner(Value value) noexcept : value_(value) {}
+    Owner(Owner&& other) noexcept : value_(other.Release()) {}
+    Owner& operator=(Owner&& other) noexcept {
+        Reset(other.Release());
+        return *this;
+    }
+    Owner(const Owner&) = delete;
+    Owner& operator=(const Owner&) = delete;
+    ~Owner() { Reset(); }
+
+    Value Get() const noexcept { return value_; }
+    explicit operator bool() const noexcept { return value_ != Traits::Empty(); }
+
+    // For an out-parameter: lets go of the old value first.
+    Value* Put() noexcept {
+        Reset();
+        return &value_;
+    }
+
+    Value Release() noexcept { return std::exchange(value_, Traits::Empty()); }
+
+    void Reset(Value value = Traits::Empty()) noexcept {
+        Value old = std::exchange(value_, value);
+        if (old != Traits::Empty()) {
+            Traits::Close(old);
+        }
+    }
+
+private:
+    Value value_;
+};
+
+struct FileTraits {
+    using Value = HANDLE;
+    static Value Empty() noexcept { return INVALID_HANDLE_VALUE; }
+    static void Close(Value file) noexcept { CloseHandle(file); }
+};
+
+struct KeyTraits {
+    using Value = HKEY;
+    static Value Empty() noexcept { return nullptr; }
+    static void Close(Value key) noexcept { RegCloseKey(key); }
+};
+
+struct GlobalTraits {
+    using Value = HGLOBAL;
+    static Value Empty() noexcept { return nullptr; }
+    static void Close(Value memory) noexcept { GlobalFree(memory); }
+};
+
+template <typename T>
+struct BufferTraits {
+    using Value = T*;
+    static Value Empty() noexcept { return nullptr; }
+    static void Close(Value buffer) noexcept { FreeBuffer(buffer); }
+};
+
+using UniqueFile = Owner<FileTraits>;
+using UniqueKey = Owner<KeyTraits>;
+using UniqueGlobal = Owner<GlobalTraits>;
+template <typename T>
+using UniqueBuffer = Owner<BufferTraits<T>>;

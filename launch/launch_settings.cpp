@@ -1,0 +1,80 @@
+#include "launch/launch_settings.h"
+
+#include <utility>
+
+#include "common/messages.h"
+
+namespace {
+
+constexpr WCHAR SPACE = L' ';
+
+size_t LengthBeforeNul(const WCHAR* text, size_t characters) {
+    size_t length = 0;
+    while (length < characters && text[length] != L'\0') {
+        ++length;
+    }
+    return length;
+}
+
+}  // namespace
+
+Status QuerySettingString(HKEY key, const WCHAR* name, SettingText* value) {
+    DWORD size = 0;
+    LONG error = RegQueryValueExW(key, name, nullptr, nullptr, nullptr, &size);
+    if (error != ERROR_SUCCESS) {
+        return HResultFromWin32(error);
+    }
+    // One character more than the data holds, so that data without a NUL can still be ended.
+    const DWORD characters = size / sizeof(WCHAR);
+    UniqueBuffer<WCHAR> text(AllocateArray<WCHAR>(size_t{characters} + 1));
+    if (!text) {
+        return STATUS_OUT_OF_MEMORY;
+    }
+    DWORD received = characters * sizeof(WCHAR);
+    error = RegQueryValueExW(key, name, nullptr, nullptr, reinterpret_cast<BYTE*>(text.Get()),
+                             &received);
+    if (error != ERROR_SUCCESS) {
+        return HResultFromWin32(error);
+    }
+    // Only what the registry wrote is looked at; a value that shrank in between is shorter.
+    const size_t length = LengthBeforeNul(text.Get(), received / sizeof(WCHAR));
+    text.Get()[length] = L'\0';
+    value->text = std::move(text);
+    value->length = length;
+    return RESULT_DONE;
+}
+
+Status LoadLaunchSettings(HWND owner, LaunchSettings* settings) {
+    LaunchSettings loaded;
+    LONG error =
+        RegOpenKeyExW(HKEY_CURRENT_USER, SETTINGS_KEY, 0, KEY_QUERY_VALUE, loaded.key.Put());
+    if (error != ERROR_SUCCESS) {
+        return HResultFromWin32(error);
+    }
+    Status status = QuerySettingString(loaded.key.Get(), SETTING_TEMPLATE, &loaded.object);
+    if (status != RESULT_DONE) {
+        return status;
+    }
+    while (loaded.object.text.Get()[loaded.objectStart] == SPACE) {
+        ++loaded.objectStart;
+    }
+    if (loaded.object.text.Get()[loaded.objectStart] == L'\0') {
+        MessageBoxW(owner, TEXT_TEMPLATE_NOT_SET, CAPTION_COMMAND, STYLE_WARNING);
+        return RESULT_REPORTED;
+    }
+    const struct {
+        const WCHAR* name;
+        SettingText* text;
+    } hemispheres[] = {{SETTING_NORTH, &loaded.north},
+                       {SETTING_SOUTH, &loaded.south},
+                       {SETTING_EAST, &loaded.east},
+                       {SETTING_WEST, &loaded.west}};
+    for (const auto& hemisphere : hemispheres) {
+        status = QuerySettingString(loaded.key.Get(), hemisphere.name, hemisphere.text);
+        if (status != RESULT_DONE) {
+            return status;
+        }
+    }
+    *settings = std::move(loaded);
+    return RESULT_DONE;
+}

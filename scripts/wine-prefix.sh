@@ -1,0 +1,38 @@
+#!/usr/bin/env bash
+# Makes a Wine prefix fit for the tests and the demo, once; later calls only refresh the
+# launch recorder. Usage: wine-prefix.sh PREFIX_DIR LAUNCH_RECORDER_EXE
+set -euo pipefail
+
+prefix=$1
+recorder=$2
+wine=/usr/lib/wine/wine64
+wineserver=/usr/lib/wine/wineserver
+
+export WINEPREFIX=$prefix
+export WINEDEBUG=-all
+export WINEDLLOVERRIDES="winemenubuilder.exe,mscoree,mshtml=d"
+
+# The recorder lives at a path without spaces: launches split their text at the first space.
+recorder_dir='C:\qrtest'
+recorder_path='C:\qrtest\launch-recorder.exe'
+# URL templates reach the recorder through this scheme.
+scheme=qrtest
+
+if [ ! -f "$prefix/.quoriel-ready" ]; then
+    rm -rf "$prefix"
+    mkdir -p "$prefix"
+    "$wine" wineboot --init >/dev/null 2>&1
+    # The null display driver gives real message boxes without an X display.
+    "$wine" reg add 'HKCU\Software\Wine\Drivers' /v Graphics /d null /f >/dev/null
+    "$wine" reg add "HKCR\\$scheme" /ve /d "URL:Quoriel test recorder" /f >/dev/null
+    "$wine" reg add "HKCR\\$scheme" /v "URL Protocol" /d "" /f >/dev/null
+    "$wine" reg add "HKCR\\$scheme\\shell\\open\\command" /ve /d "$recorder_path %1" /f >/dev/null
+    # The next Wine start must pick up the display driver.
+    "$wineserver" -k || true
+    "$wineserver" -w || true
+    touch "$prefix/.quoriel-ready"
+fi
+
+mkdir -p "$prefix/drive_c/qrtest"
+cp "$recorder" "$prefix/drive_c/qrtest/launch-recorder.exe"
+echo "prefix ready: $prefix (recorder at $recorder_path, scheme $scheme:)"

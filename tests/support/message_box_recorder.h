@@ -1,0 +1,42 @@
+#pragma once
+// Records every message box that the calling thread shows, and answers it. A WH_CBT hook sees
+// the box when it activates; a timer reads its buttons once they are settled and answers with
+// the next scripted answer, or with the box's default button when the script is used up.
+
+#include <windows.h>
+
+#include <deque>
+#include <string>
+#include <vector>
+
+struct RecordedBox {
+    std::wstring caption;
+    std::wstring text;
+    HWND owner = nullptr;
+    std::vector<int> buttons;  // IDOK, IDCANCEL, ... in that order, as present
+    int defaultButton = 0;
+    UINT icon = 0;  // MB_ICONWARNING, MB_ICONINFORMATION, MB_ICONERROR, MB_ICONQUESTION or 0
+    int answer = 0;
+};
+
+class MessageBoxRecorder {
+public:
+    explicit MessageBoxRecorder(std::deque<int> answers = {});
+    ~MessageBoxRecorder();
+    MessageBoxRecorder(const MessageBoxRecorder&) = delete;
+    MessageBoxRecorder& operator=(const MessageBoxRecorder&) = delete;
+
+    const std::vector<RecordedBox>& Boxes() const { return boxes_; }
+
+private:
+    static LRESULT CALLBACK OnCbt(int code, WPARAM wParam, LPARAM lParam);
+    static void CALLBACK OnSettled(HWND box, UINT, UINT_PTR, DWORD);
+    void Answer(HWND box);
+
+    HHOOK hook_ = nullptr;
+    std::deque<int> answers_;
+    std::vector<RecordedBox> boxes_;
+};
+
+// A box as the command shows it: caption "Quoriel", OK only, owned by owner.
+bool IsCommandBox(const RecordedBox& box, const wchar_t* text, UINT icon, HWND owner);
