@@ -11,7 +11,7 @@
 
 template <typename Traits>
 class Owner {
-public:
+  public:
     using Value = typename Traits::Value;
 
     Owner() noexcept : value_(Traits::Empty()) {}
@@ -43,7 +43,7 @@ public:
         }
     }
 
-private:
+  private:
     Value value_;
 };
 

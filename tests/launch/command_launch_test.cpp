@@ -67,7 +67,8 @@ TEST(LaunchPosition, RecorderReceivesTheExpandedText) {
         {"space from a hemisphere text splits", RECORDER + L"@AH@Ad", L" lat=", L"", L"", L"",
          POSITION_A, L"lat=35.658666"},
         {"URL through the recorder's scheme", std::wstring(RECORDER_SCHEME) + L":@AH@Ad,@OH@Od",
-         L"", L"-", L"", L"-", POSITION_B, std::wstring(RECORDER_SCHEME) + L":-22.908333,-43.172666"},
+         L"", L"-", L"", L"-", POSITION_B,
+         std::wstring(RECORDER_SCHEME) + L":-22.908333,-43.172666"},
     };
     for (const LaunchCase& c : cases) {
         SCOPED_TRACE(c.what);

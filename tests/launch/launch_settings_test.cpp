@@ -69,12 +69,16 @@ TEST(LaunchSettings, StatusesTextsAndLengths) {
         {"N present, S absent",
          {Sz(SETTING_TEMPLATE, L"x"), Sz(SETTING_NORTH, L"N"), Sz(SETTING_EAST, L"E"),
           Sz(SETTING_WEST, L"W")},
-         NOT_FOUND, false},
-        {"W absent", {Sz(SETTING_TEMPLATE, L"x"), Sz(SETTING_NORTH, L"N"), Sz(SETTING_SOUTH, L"S"),
+         NOT_FOUND,
+         false},
+        {"W absent",
+         {Sz(SETTING_TEMPLATE, L"x"), Sz(SETTING_NORTH, L"N"), Sz(SETTING_SOUTH, L"S"),
           Sz(SETTING_EAST, L"E")},
-         NOT_FOUND, false},
-        {"empty hemisphere text", WithHemispheres({Sz(SETTING_TEMPLATE, L"x"), Sz(SETTING_NORTH, L"")}),
-         RESULT_DONE, false, L"x", 1, L""},
+         NOT_FOUND,
+         false},
+        {"empty hemisphere text",
+         WithHemispheres({Sz(SETTING_TEMPLATE, L"x"), Sz(SETTING_NORTH, L"")}), RESULT_DONE, false,
+         L"x", 1, L""},
         {"expandable string read verbatim",
          WithHemispheres({{SETTING_TEMPLATE, REG_EXPAND_SZ, StringData(L"%TEMP%\\@Ad")}}),
          RESULT_DONE, false, L"%TEMP%\\@Ad", 10, L"N"},
@@ -83,8 +87,9 @@ TEST(LaunchSettings, StatusesTextsAndLengths) {
          true},
         {"template of an odd byte count",
          WithHemispheres({{SETTING_TEMPLATE, REG_SZ, {'x', 0, 'y'}}}), MORE_DATA, false},
-        {"template without NUL", WithHemispheres({{SETTING_TEMPLATE, REG_SZ, CharacterData(L"abc")}}),
-         RESULT_DONE, false, L"abc", 3, L"N"},
+        {"template without NUL",
+         WithHemispheres({{SETTING_TEMPLATE, REG_SZ, CharacterData(L"abc")}}), RESULT_DONE, false,
+         L"abc", 3, L"N"},
         {"template with an embedded NUL",
          WithHemispheres({{SETTING_TEMPLATE, REG_SZ, StringData(std::wstring(L"ab\0cd", 5))}}),
          RESULT_DONE, false, L"ab", 2, L"N"},
@@ -100,7 +105,8 @@ TEST(LaunchSettings, StatusesTextsAndLengths) {
          WithHemispheres({Sz(SETTING_TEMPLATE, L"x"), {SETTING_SOUTH, REG_SZ, {'s'}}}), MORE_DATA,
          false},
         {"hemisphere without NUL",
-         WithHemispheres({Sz(SETTING_TEMPLATE, L"x"), {SETTING_NORTH, REG_SZ, CharacterData(L"Nord")}}),
+         WithHemispheres(
+             {Sz(SETTING_TEMPLATE, L"x"), {SETTING_NORTH, REG_SZ, CharacterData(L"Nord")}}),
          RESULT_DONE, false, L"x", 1, L"Nord"},
     };
     for (const LoadCase& c : cases) {
@@ -113,8 +119,8 @@ TEST(LaunchSettings, StatusesTextsAndLengths) {
         ASSERT_EQ(LoadLaunchSettings(owner.Get(), &settings), c.status);
         if (c.warned) {
             ASSERT_EQ(boxes.Boxes().size(), 1u);
-            EXPECT_TRUE(IsCommandBox(boxes.Boxes()[0], TEXT_TEMPLATE_NOT_SET, MB_ICONWARNING,
-                                     owner.Get()));
+            EXPECT_TRUE(
+                IsCommandBox(boxes.Boxes()[0], TEXT_TEMPLATE_NOT_SET, MB_ICONWARNING, owner.Get()));
         } else {
             EXPECT_TRUE(boxes.Boxes().empty());
         }
@@ -137,10 +143,10 @@ TEST(LaunchSettings, HemisphereWithEmbeddedNulExpandsToItsTextBeforeTheNul) {
     ASSERT_EQ(LoadLaunchSettings(nullptr, &settings), RESULT_DONE);
     EXPECT_EQ(settings.north.length, 1u);
     UniqueBuffer<WCHAR> expanded;
-    ASSERT_EQ(ExpandPositionTemplate(settings.TemplateText(), settings.object.length,
-                                     settings.Hemispheres(), GpsPosition{0, 0, true, true},
-                                     &expanded),
-              RESULT_DONE);
+    ASSERT_EQ(
+        ExpandPositionTemplate(settings.TemplateText(), settings.object.length,
+                               settings.Hemispheres(), GpsPosition{0, 0, true, true}, &expanded),
+        RESULT_DONE);
     EXPECT_EQ(std::wstring(expanded.Get()), L"[x]");
 }
 

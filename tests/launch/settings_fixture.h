@@ -30,7 +30,7 @@ inline std::vector<uint8_t> CharacterData(const std::wstring& text) {
 }
 
 class SettingsFixture {
-public:
+  public:
     SettingsFixture() : key_(HKEY_CURRENT_USER, SETTINGS_KEY) {}
 
     void Write(const std::vector<StoredValue>& values) {
@@ -49,6 +49,6 @@ public:
                {SETTING_WEST, REG_SZ, StringData(west)}});
     }
 
-private:
+  private:
     ScratchKey key_;
 };

@@ -86,9 +86,9 @@ TEST(TemplateExpansion, SizePassReservesTheWorstCaseOfEachCode) {
     EXPECT_EQ(Expand(stored, POSITION_A).size(), 22u);
     // Leading spaces count in the stored length but are not expanded.
     const std::wstring spaced = L"   q=@Ad";
-    EXPECT_EQ(MeasurePositionTemplate(spaced.c_str() + 3, spaced.size(), LETTERS.Texts(),
-                                      POSITION_A),
-              8u + 14u + 1u);
+    EXPECT_EQ(
+        MeasurePositionTemplate(spaced.c_str() + 3, spaced.size(), LETTERS.Texts(), POSITION_A),
+        8u + 14u + 1u);
     EXPECT_EQ(Expand(spaced, POSITION_A), L"q=35.658666");
 }
 
@@ -120,7 +120,7 @@ TEST(TemplateExpansion, ValuesAreTruncatedAndTrimmed) {
         {30 * degree + 30 * minute, L"@Ad @Am", L"30.5 30"},
         {5 * degree + 6 * minute + 7 * second + 80, L"@As @Ad @Am", L"7.00008 5.101944 6.116668"},
         {128371200000u, L"@Ad", L"35.658666"},  // not 35.658667
-        {10 * degree, L"@Ad", L"10"},            // zeros of the integer part stay
+        {10 * degree, L"@Ad", L"10"},           // zeros of the integer part stay
         {59 * minute + 59 * second + 999999, L"@AM @Am @AS @As", L"59 59.999999 59 59.999999"},
     };
     for (const auto& c : cases) {

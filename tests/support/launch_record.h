@@ -8,7 +8,7 @@
 #include <string>
 
 class LaunchRecord {
-public:
+  public:
     LaunchRecord();
     ~LaunchRecord();
     LaunchRecord(const LaunchRecord&) = delete;
@@ -21,6 +21,6 @@ public:
     // space after it are dropped.
     static std::wstring Arguments(const std::wstring& commandLine);
 
-private:
+  private:
     std::wstring path_;
 };

@@ -101,6 +101,5 @@ void MessageBoxRecorder::Answer(HWND window) {
 
 bool IsCommandBox(const RecordedBox& box, const wchar_t* text, UINT icon, HWND owner) {
     return box.caption == L"Quoriel" && box.text == text && box.icon == icon &&
-           box.owner == owner && box.buttons == std::vector<int>{IDOK} &&
-           box.defaultButton == IDOK;
+           box.owner == owner && box.buttons == std::vector<int>{IDOK} && box.defaultButton == IDOK;
 }

@@ -20,7 +20,7 @@ struct RecordedBox {
 };
 
 class MessageBoxRecorder {
-public:
+  public:
     explicit MessageBoxRecorder(std::deque<int> answers = {});
     ~MessageBoxRecorder();
     MessageBoxRecorder(const MessageBoxRecorder&) = delete;
@@ -28,7 +28,7 @@ public:
 
     const std::vector<RecordedBox>& Boxes() const { return boxes_; }
 
-private:
+  private:
     static LRESULT CALLBACK OnCbt(int code, WPARAM wParam, LPARAM lParam);
     static void CALLBACK OnSettled(HWND box, UINT, UINT_PTR, DWORD);
     void Answer(HWND box);

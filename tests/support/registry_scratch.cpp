@@ -18,8 +18,8 @@ bool KeyExists(HKEY root, const std::wstring& path) {
 
 ScratchKey::ScratchKey(HKEY root, std::wstring path) : root_(root), path_(std::move(path)) {
     DeleteKeyTree(root_, path_);
-    const LONG error = RegCreateKeyExW(root_, path_.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS,
-                                       nullptr, &key_, nullptr);
+    const LONG error = RegCreateKeyExW(root_, path_.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
+                                       &key_, nullptr);
     EXPECT_EQ(error, ERROR_SUCCESS) << "cannot create the scratch key";
 }
 
@@ -33,8 +33,8 @@ void ScratchKey::SetString(const wchar_t* name, const std::wstring& text) {
 }
 
 void ScratchKey::SetRaw(const wchar_t* name, DWORD type, const std::vector<uint8_t>& data) {
-    const LONG error = RegSetValueExW(key_, name, 0, type, data.data(),
-                                      static_cast<DWORD>(data.size()));
+    const LONG error =
+        RegSetValueExW(key_, name, 0, type, data.data(), static_cast<DWORD>(data.size()));
     EXPECT_EQ(error, ERROR_SUCCESS) << "cannot set a scratch value";
 }
 

@@ -9,7 +9,7 @@
 #include <vector>
 
 class ScratchKey {
-public:
+  public:
     ScratchKey(HKEY root, std::wstring path);
     ~ScratchKey();
     ScratchKey(const ScratchKey&) = delete;
@@ -23,7 +23,7 @@ public:
     void SetRaw(const wchar_t* name, DWORD type, const std::vector<uint8_t>& data);
     void SetRaw(const wchar_t* name, DWORD type, const std::wstring& characters);
 
-private:
+  private:
     HKEY root_;
     std::wstring path_;
     HKEY key_ = nullptr;

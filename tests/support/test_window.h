@@ -4,7 +4,7 @@
 #include <windows.h>
 
 class TestWindow {
-public:
+  public:
     TestWindow();
     ~TestWindow();
     TestWindow(const TestWindow&) = delete;
@@ -12,6 +12,6 @@ public:
 
     HWND Get() const { return window_; }
 
-private:
+  private:
     HWND window_;
 };

@@ -1,0 +1,105 @@
+// Walks the JPEG marker segments to the first APP1 segment and hands the TIFF data behind its
+// Exif identifier to the TIFF reader. Only segment headers and the identifier are read; every
+// other segment is skipped by its length.
+#include "position/file_reading.h"
+#include "position/quoriel_reader.h"
+
+namespace {
+
+constexpr DWORD SOI_SIZE = 2;
+// Segment header: 2 marker + 2 big-endian length (the length counts itself, not the marker).
+constexpr DWORD SEGMENT_HEADER_SIZE = 4;
+// "Exif" and two zero bytes at the start of the APP1 payload.
+constexpr DWORD EXIF_ID_SIZE = 6;
+constexpr BYTE EXIF_ID[EXIF_ID_SIZE] = {0x45, 0x78, 0x69, 0x66, 0x00, 0x00};
+
+constexpr BYTE MARKER_PREFIX = 0xFF;
+constexpr BYTE MARKER_SOI = 0xD8;
+constexpr BYTE MARKER_SOS = 0xDA;
+constexpr BYTE MARKER_APP1 = 0xE1;
+
+constexpr uint32_t LENGTH_FIELD_SIZE = 2;
+// The length field and the identifier; the TIFF data is what the segment holds beyond them.
+constexpr uint32_t APP1_OVERHEAD = LENGTH_FIELD_SIZE + EXIF_ID_SIZE;
+
+template <size_t N>
+Status ReadWhole(HANDLE file, BYTE (&buffer)[N]) {
+    ZeroMemory(buffer, N);
+    DWORD received = 0;
+    if (!ReadFile(file, buffer, N, &received, nullptr)) {
+        const Status status = HResultFromWin32(static_cast<long>(GetLastError()));
+        if (status != RESULT_DONE) {
+            return status;
+        }
+        return RESULT_DONE;  // no error code: go on with the bytes as they are
+    }
+    return received < N ? RESULT_NO_EXIF : RESULT_DONE;
+}
+
+bool IsMarker(const BYTE* bytes, BYTE code) {
+    return bytes[0] == MARKER_PREFIX && bytes[1] == code;
+}
+
+// Leaves the file just behind the first APP1 segment's header and gives its length.
+Status FindFirstApp1(HANDLE file, uint32_t* segmentLength) {
+    for (;;) {
+        BYTE header[SEGMENT_HEADER_SIZE];
+        const Status status = ReadWhole(file, header);
+        if (status != RESULT_DONE) {
+            return status;
+        }
+        const uint32_t length = uint32_t{header[2]} << 8 | header[3];
+        if (IsMarker(header, MARKER_SOS)) {
+            return RESULT_NO_EXIF;
+        }
+        if (IsMarker(header, MARKER_APP1)) {
+            *segmentLength = length;
+            return RESULT_DONE;
+        }
+        // Shorter than its own length field: the file is damaged, and walking on would crawl
+        // through it two bytes at a time.
+        if (length < LENGTH_FIELD_SIZE) {
+            return RESULT_NO_EXIF;
+        }
+        const LONG skip = static_cast<LONG>(length - LENGTH_FIELD_SIZE);
+        if (SetFilePointer(file, skip, nullptr, FILE_CURRENT) == INVALID_SET_FILE_POINTER) {
+            return LastErrorStatus();
+        }
+    }
+}
+
+}  // namespace
+
+Status CQuorielReader::ReadJpegPosition(HANDLE file, const CMINVOKECOMMANDINFO* info) {
+    BYTE soi[SOI_SIZE];
+    Status status = ReadWhole(file, soi);
+    if (status != RESULT_DONE) {
+        return status;
+    }
+    if (!IsMarker(soi, MARKER_SOI)) {
+        return RESULT_NO_EXIF;
+    }
+    uint32_t length = 0;
+    status = FindFirstApp1(file, &length);
+    if (status != RESULT_DONE) {
+        return status;
+    }
+    if (length < APP1_OVERHEAD) {
+        return RESULT_NO_EXIF;
+    }
+    // The whole segment must lie inside the file, whatever part of it the TIFF data needs.
+    const uint32_t payload = CurrentPosition(file);
+    const uint64_t segmentEnd = uint64_t{payload} + (length - LENGTH_FIELD_SIZE);
+    if (payload == INVALID_SET_FILE_POINTER || segmentEnd > GetFileSize(file, nullptr)) {
+        return RESULT_NO_EXIF;
+    }
+    BYTE identifier[EXIF_ID_SIZE];
+    status = ReadWhole(file, identifier);
+    if (status != RESULT_DONE) {
+        return status;
+    }
+    if (memcmp(identifier, EXIF_ID, EXIF_ID_SIZE) != 0) {
+        return RESULT_NO_EXIF;
+    }
+    return ReadTiffPosition(file, info, payload + EXIF_ID_SIZE, length - APP1_OVERHEAD);
+}
