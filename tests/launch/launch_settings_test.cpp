@@ -5,7 +5,7 @@
 #include <string>
 
 #include "common/messages.h"
-#include "tests/launch/settings_fixture.h"
+#include "tests/support/settings_fixture.h"
 #include "tests/support/message_box_recorder.h"
 #include "tests/support/test_window.h"
 

@@ -1,0 +1,116 @@
+// The command around the readers: which invocations it accepts, opening the file, and what
+// the host receives.
+#include <gtest/gtest.h>
+
+#include "common/messages.h"
+#include "common/owners.h"
+#include "position/quoriel_reader.h"
+#include "tests/position/command_harness.h"
+#include "tests/support/drop_list.h"
+
+namespace {
+
+constexpr bool JPEG_KIND = true;
+constexpr bool TIFF_KIND = false;
+
+Bytes GoodJpeg() {
+    return Jpeg({ExifApp1(BuildTiff(
+        PositionLayout(ByteOrder::INTEL, 'N', Dms(35, 39, 3120), 'E', Dms(139, 44, 4350))))});
+}
+
+TEST(PositionCommand, OnlyCommandOffsetZeroOpensTheFile) {
+    CommandHarness harness;
+    const std::wstring path = harness.Folder().Write(L"held.jpg", GoodJpeg());
+    // Held without sharing: had the command tried to open it, it would fail with 0x80070020.
+    UniqueFile held(CreateFileW(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+    ASSERT_TRUE(held);
+    const struct {
+        const char* what;
+        LPCSTR verb;
+    } verbs[] = {
+        {"string verb", "open"},
+        {"offset 1", MAKEINTRESOURCEA(1)},
+        {"offset 0x10000", reinterpret_cast<LPCSTR>(0x10000)},
+    };
+    for (const auto& v : verbs) {
+        SCOPED_TRACE(v.what);
+        const CommandRun run = harness.RunFile(path, JPEG_KIND, v.verb);
+        EXPECT_EQ(run.result, E_FAIL);
+        EXPECT_TRUE(run.boxes.empty());
+    }
+}
+
+TEST(PositionCommand, FilesThatCannotBeOpened) {
+    CommandHarness harness;
+    const std::wstring path = harness.Folder().Write(L"photo.jpg", GoodJpeg());
+    {
+        SCOPED_TRACE("deleted since the menu was shown");
+        ExpectOutcome(harness.RunFile(harness.Folder().Path() + L"\\gone.jpg", JPEG_KIND),
+                      Failure(HRESULT_FROM_WIN32(ERROR_FILE_NOT_FOUND)), harness.Owner());
+    }
+    {
+        SCOPED_TRACE("open for writing elsewhere");
+        UniqueFile writer(CreateFileW(path.c_str(), GENERIC_WRITE,
+                                      FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0,
+                                      nullptr));
+        ASSERT_TRUE(writer);
+        const CommandRun run = harness.RunFile(path, JPEG_KIND);
+        EXPECT_EQ(run.result, HRESULT_FROM_WIN32(ERROR_SHARING_VIOLATION));
+        EXPECT_TRUE(run.boxes.empty());
+    }
+    {
+        SCOPED_TRACE("a folder");
+        const CommandRun run = harness.RunFile(harness.Folder().Path(), JPEG_KIND);
+        EXPECT_EQ(run.result, HRESULT_FROM_WIN32(ERROR_ACCESS_DENIED));
+        EXPECT_TRUE(run.boxes.empty());
+    }
+}
+
+TEST(PositionCommand, EmptyFilesHaveNoExif) {
+    CommandHarness harness;
+    for (bool isJpeg : {JPEG_KIND, TIFF_KIND}) {
+        SCOPED_TRACE(isJpeg ? "JPEG" : "TIFF");
+        ExpectOutcome(harness.RunBytes({}, isJpeg), NO_EXIF, harness.Owner());
+    }
+}
+
+TEST(PositionCommand, SettingsFailurePassesThroughWithoutABox) {
+    CommandHarness harness;
+    const std::wstring path = harness.Folder().Write(L"photo.jpg", GoodJpeg());
+    DeleteKeyTree(HKEY_CURRENT_USER, SETTINGS_KEY);
+    ExpectOutcome(harness.RunFile(path, JPEG_KIND),
+                  Failure(HRESULT_FROM_WIN32(ERROR_FILE_NOT_FOUND)), harness.Owner());
+}
+
+TEST(PositionCommand, NullOwnerGivesAnUnownedBox) {
+    CommandHarness harness;
+    const std::wstring path = harness.Folder().Write(L"empty.jpg", {});
+    UniqueGlobal drop = MakeDropList({path});
+    CMINVOKECOMMANDINFO info = {};
+    info.cbSize = sizeof(info);
+    MessageBoxRecorder boxes;
+    CQuorielReader reader;
+    EXPECT_EQ(reader.RunPositionCommand(&info, static_cast<HDROP>(drop.Get()), JPEG_KIND), S_FALSE);
+    ASSERT_EQ(boxes.Boxes().size(), 1u);
+    EXPECT_TRUE(IsCommandBox(boxes.Boxes()[0], TEXT_NO_EXIF, MB_ICONWARNING, nullptr));
+}
+
+TEST(PositionCommand, MissingInvocationOrDropListFails) {
+    CQuorielReader reader;
+    CMINVOKECOMMANDINFO info = {};
+    info.cbSize = sizeof(info);
+    EXPECT_EQ(reader.RunPositionCommand(nullptr, nullptr, JPEG_KIND), E_FAIL);
+    EXPECT_EQ(reader.RunPositionCommand(&info, nullptr, JPEG_KIND), E_FAIL);
+}
+
+TEST(PositionCommand, SameHandlerReadsTheFileAnewEachTime) {
+    CommandHarness harness;
+    const std::wstring path = harness.Folder().Write(L"photo.jpg", GoodJpeg());
+    const GpsPosition expected =
+        PositionOf(true, MicroArcseconds(35, 39, 3120), true, MicroArcseconds(139, 44, 4350));
+    ExpectOutcome(harness.RunFile(path, JPEG_KIND), Launch(expected), harness.Owner());
+    harness.Folder().Write(L"photo.jpg", {});
+    ExpectOutcome(harness.RunFile(path, JPEG_KIND), NO_EXIF, harness.Owner());
+}
+
+}  // namespace
