@@ -1,0 +1,149 @@
+// The readers call the real Windows file API on real handles, through this executable's import
+// address table (they are linked into it statically, and every kernel32 call goes through an
+// __imp_ slot). Swapping those slots for counting wrappers that pass each call on to the saved
+// kernel32 function counts exactly the readers' calls without changing what they do. System
+// DLLs keep their own imports, so file work inside, say, a message box is not counted.
+#include "scripts/bench/iat_counters.h"
+
+#include <windows.h>
+
+#include <cstdio>
+#include <cstring>
+
+namespace {
+
+constexpr const char* KERNEL32 = "kernel32.dll";
+constexpr size_t TRACE_ROOM = 4096;
+// Room kept at the end of the trace for the longest entry and the truncation mark.
+constexpr size_t TRACE_ENTRY_ROOM = 16;
+
+decltype(&ReadFile) realReadFile = nullptr;
+decltype(&SetFilePointer) realSetFilePointer = nullptr;
+decltype(&GetFileSize) realGetFileSize = nullptr;
+
+IoCounters counters;
+
+bool tracing = false;
+char traceText[TRACE_ROOM];
+size_t traceLength = 0;
+
+template <typename... Args>
+void Trace(const char* format, Args... args) {
+    if (!tracing) {
+        return;
+    }
+    if (traceLength + TRACE_ENTRY_ROOM > TRACE_ROOM) {
+        std::snprintf(traceText + traceLength, TRACE_ROOM - traceLength, " ...");
+        tracing = false;
+        return;
+    }
+    const int written =
+        std::snprintf(traceText + traceLength, TRACE_ROOM - traceLength, format, args...);
+    traceLength += written > 0 ? static_cast<size_t>(written) : 0;
+}
+
+// The wrappers keep the real call's last error: the readers read it after a failure.
+BOOL WINAPI CountingReadFile(HANDLE file, LPVOID buffer, DWORD size, LPDWORD received,
+                             LPOVERLAPPED overlapped) {
+    const BOOL result = realReadFile(file, buffer, size, received, overlapped);
+    const DWORD error = GetLastError();
+    ++counters.reads;
+    counters.bytesRequested += size;
+    counters.bytesRead += received != nullptr ? *received : 0;
+    Trace(" R%lu", static_cast<unsigned long>(size));
+    SetLastError(error);
+    return result;
+}
+
+DWORD WINAPI CountingSetFilePointer(HANDLE file, LONG distance, PLONG distanceHigh, DWORD method) {
+    const DWORD result = realSetFilePointer(file, distance, distanceHigh, method);
+    const DWORD error = GetLastError();
+    const bool query = distance == 0 && distanceHigh == nullptr && method == FILE_CURRENT;
+    ++(query ? counters.positionQueries : counters.seeks);
+    Trace(query ? " Q" : " S");
+    SetLastError(error);
+    return result;
+}
+
+DWORD WINAPI CountingGetFileSize(HANDLE file, LPDWORD sizeHigh) {
+    const DWORD result = realGetFileSize(file, sizeHigh);
+    const DWORD error = GetLastError();
+    ++counters.sizeQueries;
+    Trace(" Z");
+    SetLastError(error);
+    return result;
+}
+
+// The import address table slot of kernel32's function in module, or null.
+void** FindKernel32Slot(HMODULE module, const char* function) {
+    BYTE* const base = reinterpret_cast<BYTE*>(module);
+    const auto* dos = reinterpret_cast<const IMAGE_DOS_HEADER*>(base);
+    const auto* nt = reinterpret_cast<const IMAGE_NT_HEADERS*>(base + dos->e_lfanew);
+    const IMAGE_DATA_DIRECTORY& imports =
+        nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
+    if (imports.VirtualAddress == 0) {
+        return nullptr;
+    }
+    auto* library = reinterpret_cast<const IMAGE_IMPORT_DESCRIPTOR*>(base + imports.VirtualAddress);
+    for (; library->Name != 0; ++library) {
+        // The name table lies beside the slots, which hold addresses once the loader is done.
+        if (_stricmp(reinterpret_cast<const char*>(base + library->Name), KERNEL32) != 0 ||
+            library->OriginalFirstThunk == 0) {
+            continue;
+        }
+        auto* name = reinterpret_cast<const IMAGE_THUNK_DATA*>(base + library->OriginalFirstThunk);
+        auto* slot = reinterpret_cast<IMAGE_THUNK_DATA*>(base + library->FirstThunk);
+        for (; name->u1.AddressOfData != 0; ++name, ++slot) {
+            if (IMAGE_SNAP_BY_ORDINAL(name->u1.Ordinal)) {
+                continue;
+            }
+            const auto* import =
+                reinterpret_cast<const IMAGE_IMPORT_BY_NAME*>(base + name->u1.AddressOfData);
+            if (std::strcmp(reinterpret_cast<const char*>(import->Name), function) == 0) {
+                return reinterpret_cast<void**>(&slot->u1.Function);
+            }
+        }
+    }
+    return nullptr;
+}
+
+// Puts wrapper into function's slot and keeps what was there in *real.
+template <typename Function>
+bool Redirect(const char* function, Function wrapper, Function* real) {
+    void** slot = FindKernel32Slot(GetModuleHandleW(nullptr), function);
+    DWORD protection = 0;
+    if (slot == nullptr || !VirtualProtect(slot, sizeof(*slot), PAGE_READWRITE, &protection)) {
+        return false;
+    }
+    *real = reinterpret_cast<Function>(*slot);
+    *slot = reinterpret_cast<void*>(wrapper);
+    VirtualProtect(slot, sizeof(*slot), protection, &protection);
+    return true;
+}
+
+}  // namespace
+
+bool InstallIoCounters() {
+    return Redirect("ReadFile", &CountingReadFile, &realReadFile) &&
+           Redirect("SetFilePointer", &CountingSetFilePointer, &realSetFilePointer) &&
+           Redirect("GetFileSize", &CountingGetFileSize, &realGetFileSize);
+}
+
+void ResetIoCounters() {
+    counters = IoCounters{};
+}
+
+IoCounters CurrentIoCounters() {
+    return counters;
+}
+
+void StartIoTrace() {
+    traceText[0] = '\0';
+    traceLength = 0;
+    tracing = true;
+}
+
+const char* StopIoTrace() {
+    tracing = false;
+    return traceText;
+}
