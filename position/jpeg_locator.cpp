@@ -1,6 +1,8 @@
 // Walks the JPEG marker segments to the first APP1 segment and hands the TIFF data behind its
 // Exif identifier to the TIFF reader. Only segment headers and the identifier are read; every
 // other segment is skipped by its length.
+#include <cstring>
+
 #include "position/file_reading.h"
 #include "position/quoriel_reader.h"
 

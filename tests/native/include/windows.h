@@ -1,0 +1,56 @@
+#pragma once
+// A stand-in for the few Windows types and calls that the readers and the template expansion
+// use, so that those sources build natively on Linux (for sanitizers and fuzzing). The calls
+// are implemented over an in-memory file by memory_file.cpp.
+
+#include <cstddef>
+#include <cstdint>
+#include <cstring>
+
+using BYTE = uint8_t;
+using WORD = uint16_t;
+using DWORD = uint32_t;
+using LONG = int32_t;
+using UINT = unsigned int;
+using BOOL = int;
+using HRESULT = int32_t;
+using WCHAR = wchar_t;
+using LPCWSTR = const wchar_t*;
+using LPCSTR = const char*;
+using PLONG = LONG*;
+using LPDWORD = DWORD*;
+using LPVOID = void*;
+using INT_PTR = intptr_t;
+using ULONG_PTR = uintptr_t;
+using HANDLE = void*;
+using HWND = struct HWND__*;
+using HKEY = struct HKEY__*;
+using HGLOBAL = void*;
+using HINSTANCE = struct HINSTANCE__*;
+
+#define WINAPI
+#define TRUE 1
+#define FALSE 0
+
+constexpr DWORD FILE_BEGIN = 0;
+constexpr DWORD FILE_CURRENT = 1;
+constexpr DWORD FILE_END = 2;
+constexpr DWORD INVALID_SET_FILE_POINTER = 0xFFFFFFFF;
+const HANDLE INVALID_HANDLE_VALUE = reinterpret_cast<HANDLE>(-1);
+
+constexpr UINT MB_OK = 0x0;
+constexpr UINT MB_ICONWARNING = 0x30;
+constexpr UINT MB_ICONINFORMATION = 0x40;
+constexpr HRESULT S_OK = 0;
+constexpr HRESULT S_FALSE = 1;
+
+#define ZeroMemory(destination, length) std::memset((destination), 0, (length))
+
+DWORD SetFilePointer(HANDLE file, LONG distance, PLONG distanceHigh, DWORD method);
+BOOL ReadFile(HANDLE file, LPVOID buffer, DWORD toRead, LPDWORD read, void* overlapped);
+DWORD GetFileSize(HANDLE file, LPDWORD sizeHigh);
+DWORD GetLastError();
+int MessageBoxW(HWND owner, LPCWSTR text, LPCWSTR caption, UINT type);
+BOOL CloseHandle(HANDLE handle);
+LONG RegCloseKey(HKEY key);
+HGLOBAL GlobalFree(HGLOBAL memory);
