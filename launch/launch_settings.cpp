@@ -3,18 +3,11 @@
 #include <utility>
 
 #include "common/messages.h"
+#include "common/text.h"
 
 namespace {
 
 constexpr WCHAR SPACE = L' ';
-
-size_t LengthBeforeNul(const WCHAR* text, size_t characters) {
-    size_t length = 0;
-    while (length < characters && text[length] != L'\0') {
-        ++length;
-    }
-    return length;
-}
 
 }  // namespace
 

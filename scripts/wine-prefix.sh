@@ -18,10 +18,13 @@ recorder_path='C:\qrtest\launch-recorder.exe'
 # URL templates reach the recorder through this scheme.
 scheme=qrtest
 
-if [ ! -f "$prefix/.quoriel-ready" ]; then
+stamp=$prefix/.quoriel-ready-2
+if [ ! -f "$stamp" ]; then
     rm -rf "$prefix"
     mkdir -p "$prefix"
-    "$wine" wineboot --init >/dev/null 2>&1
+    # The image types' "Content Type" values come from DLLs that register themselves while the
+    # prefix is made, so only the desktop integration is kept out here.
+    WINEDLLOVERRIDES="winemenubuilder.exe=d" "$wine" wineboot --init >/dev/null 2>&1
     # The null display driver gives real message boxes without an X display.
     "$wine" reg add 'HKCU\Software\Wine\Drivers' /v Graphics /d null /f >/dev/null
     "$wine" reg add "HKCR\\$scheme" /ve /d "URL:Quoriel test recorder" /f >/dev/null
@@ -30,7 +33,7 @@ if [ ! -f "$prefix/.quoriel-ready" ]; then
     # The next Wine start must pick up the display driver.
     "$wineserver" -k || true
     "$wineserver" -w || true
-    touch "$prefix/.quoriel-ready"
+    touch "$stamp"
 fi
 
 mkdir -p "$prefix/drive_c/qrtest"

@@ -1,0 +1,90 @@
+#include "shellext/content_type.h"
+
+#include "common/owners.h"
+#include "common/status.h"
+#include "common/text.h"
+
+namespace {
+
+constexpr WCHAR EXTENSION_DOT = L'.';
+// Room for a key name of 255 characters and its NUL; longer names are passed over.
+constexpr DWORD NAME_CHARACTERS = 256;
+// "image/jpeg" or "image/tiff" and a NUL; anything longer cannot be either.
+constexpr DWORD CONTENT_TYPE_BYTES = 22;
+constexpr const WCHAR* CONTENT_TYPE = L"Content Type";
+constexpr const WCHAR* TYPE_JPEG = L"image/jpeg";
+constexpr const WCHAR* TYPE_TIFF = L"image/tiff";
+
+// The text after the last dot anywhere in the path, or null when there is none.
+const WCHAR* Extension(const WCHAR* path) {
+    const WCHAR* extension = nullptr;
+    for (const WCHAR* p = path; *p != L'\0'; ++p) {
+        if (*p == EXTENSION_DOT) {
+            extension = p + 1;
+        }
+    }
+    return extension;
+}
+
+// Walks the subkeys of classes for ".extension", compared without regard to case, into name.
+// S_FALSE when the walk ends without one.
+HRESULT FindExtensionKey(HKEY classes, const WCHAR* extension, WCHAR (&name)[NAME_CHARACTERS]) {
+    for (DWORD index = 0;; ++index) {
+        DWORD length = NAME_CHARACTERS;
+        const LONG error =
+            RegEnumKeyExW(classes, index, name, &length, nullptr, nullptr, nullptr, nullptr);
+        if (error == ERROR_MORE_DATA) {
+            continue;
+        }
+        if (error == ERROR_NO_MORE_ITEMS) {
+            return S_FALSE;
+        }
+        if (error != ERROR_SUCCESS) {
+            return HResultFromWin32(error);
+        }
+        if (name[0] == EXTENSION_DOT && lstrcmpiW(name + 1, extension) == 0) {
+            return S_OK;
+        }
+    }
+}
+
+}  // namespace
+
+HRESULT FindImageKind(const WCHAR* path, ImageKind* kind) {
+    *kind = ImageKind::OTHER;
+    const WCHAR* extension = Extension(path);
+    if (extension == nullptr) {
+        return S_OK;
+    }
+    UniqueKey classes;
+    LONG error = RegOpenKeyExW(HKEY_CLASSES_ROOT, nullptr, 0,
+                               KEY_QUERY_VALUE | KEY_ENUMERATE_SUB_KEYS, classes.Put());
+    if (error != ERROR_SUCCESS) {
+        return HResultFromWin32(error);
+    }
+    WCHAR text[NAME_CHARACTERS];
+    const HRESULT found = FindExtensionKey(classes.Get(), extension, text);
+    if (found != S_OK) {
+        return SUCCEEDED(found) ? S_OK : found;
+    }
+    UniqueKey key;
+    error = RegOpenKeyExW(classes.Get(), text, 0, KEY_QUERY_VALUE, key.Put());
+    if (error != ERROR_SUCCESS) {
+        return HResultFromWin32(error);
+    }
+    // The key name is not needed any more: the content type is read into the same buffer, and
+    // only as far as the registry wrote.
+    DWORD size = CONTENT_TYPE_BYTES;
+    error = RegQueryValueExW(key.Get(), CONTENT_TYPE, nullptr, nullptr,
+                             reinterpret_cast<BYTE*>(text), &size);
+    if (error != ERROR_SUCCESS) {
+        return HResultFromWin32(error);
+    }
+    text[LengthBeforeNul(text, size / sizeof(WCHAR))] = L'\0';
+    if (lstrcmpiW(text, TYPE_JPEG) == 0) {
+        *kind = ImageKind::JPEG;
+    } else if (lstrcmpiW(text, TYPE_TIFF) == 0) {
+        *kind = ImageKind::TIFF;
+    }
+    return S_OK;
+}

@@ -1,0 +1,155 @@
+#include "shellext/quoriel.h"
+
+#include "common/owners.h"
+#include "common/status.h"
+#include "shellext/content_type.h"
+#include "shellext/module.h"
+
+namespace {
+
+constexpr WCHAR MENU_TEXT[] = L"Quoriel";
+constexpr WCHAR HELP_TEXT_W[] = L"Exif 情報内の GPS 位置情報を取得します。";
+// The same help text in code page 932, whatever the system's code page is.
+constexpr char HELP_TEXT_A[] =
+    "\x45\x78\x69\x66\x20\x8F\xEE\x95\xF1\x93\xE0\x82\xCC\x20\x47\x50\x53\x20\x88\xCA"
+    "\x92\x75\x8F\xEE\x95\xF1\x82\xF0\x8E\xE6\x93\xBE\x82\xB5\x82\xDC\x82\xB7\x81\x42";
+static_assert(sizeof(HELP_TEXT_W) / sizeof(WCHAR) == 25 + 1, "25 characters");
+static_assert(sizeof(HELP_TEXT_A) == 40 + 1, "40 bytes in code page 932");
+
+constexpr UINT THE_COMMAND = 0;
+constexpr UINT QUERY_FILE_COUNT = 0xFFFFFFFF;
+constexpr UINT FIRST_FILE = 0;
+
+FORMATETC DropListFormat() {
+    return FORMATETC{CF_HDROP, nullptr, DVASPECT_CONTENT, -1, TYMED_HGLOBAL};
+}
+
+}  // namespace
+
+CQuoriel::CQuoriel() {
+    ObjectCreated();
+}
+
+CQuoriel::~CQuoriel() {
+    medium_.Release();
+    ObjectDestroyed();
+}
+
+STDMETHODIMP CQuoriel::QueryInterface(REFIID riid, void** ppv) noexcept {
+    if (ppv == nullptr) {
+        return E_POINTER;
+    }
+    *ppv = nullptr;
+    if (riid == IID_IUnknown || riid == IID_IShellExtInit) {
+        *ppv = static_cast<IShellExtInit*>(this);
+    } else if (riid == IID_IContextMenu) {
+        *ppv = static_cast<IContextMenu*>(this);
+    } else {
+        return E_NOINTERFACE;
+    }
+    AddRef();
+    return S_OK;
+}
+
+STDMETHODIMP_(ULONG) CQuoriel::AddRef() noexcept {
+    return InterlockedIncrement(&references_);
+}
+
+STDMETHODIMP_(ULONG) CQuoriel::Release() noexcept {
+    const LONG references = InterlockedDecrement(&references_);
+    if (references == 0) {
+        delete this;
+    }
+    return references;
+}
+
+STDMETHODIMP CQuoriel::Initialize(PCIDLIST_ABSOLUTE, IDataObject* data, HKEY) noexcept {
+    return ComBoundary([&] {
+        medium_.Release();
+        if (data == nullptr) {
+            return E_INVALIDARG;
+        }
+        FORMATETC format = DropListFormat();
+        const HRESULT result = data->GetData(&format, medium_.Put());
+        if (result != S_OK) {
+            medium_.Forget();
+            return result == E_OUTOFMEMORY ? E_OUTOFMEMORY : E_FAIL;
+        }
+        // A data object that answers with another kind of medium gives no drop list.
+        if (medium_.Drop() == nullptr) {
+            medium_.Release();
+            return E_FAIL;
+        }
+        return S_OK;
+    });
+}
+
+STDMETHODIMP CQuoriel::QueryContextMenu(HMENU menu, UINT indexMenu, UINT idCmdFirst, UINT,
+                                        UINT flags) noexcept {
+    return ComBoundary([&] { return BuildMenu(menu, indexMenu, idCmdFirst, flags); });
+}
+
+HRESULT CQuoriel::BuildMenu(HMENU menu, UINT indexMenu, UINT idCmdFirst, UINT flags) {
+    if ((flags & CMF_DEFAULTONLY) != 0) {
+        return MAKE_HRESULT(SEVERITY_SUCCESS, 0, 0);
+    }
+    const HDROP drop = medium_.Drop();
+    if (drop == nullptr) {
+        return E_UNEXPECTED;  // no selection was ever handed over
+    }
+    if (DragQueryFileW(drop, QUERY_FILE_COUNT, nullptr, 0) != 1) {
+        return MAKE_HRESULT(SEVERITY_SUCCESS, 0, 0);
+    }
+    const UINT length = DragQueryFileW(drop, FIRST_FILE, nullptr, 0);
+    UniqueBuffer<WCHAR> path(AllocateArray<WCHAR>(size_t{length} + 1));
+    if (!path) {
+        return E_OUTOFMEMORY;
+    }
+    path.Get()[0] = L'\0';
+    DragQueryFileW(drop, FIRST_FILE, path.Get(), length + 1);
+    ImageKind kind = ImageKind::OTHER;
+    const HRESULT result = FindImageKind(path.Get(), &kind);
+    if (result != S_OK || kind == ImageKind::OTHER) {
+        return result;
+    }
+    fileKind_ = kind == ImageKind::JPEG ? FILE_KIND_JPEG : FILE_KIND_TIFF;
+    WCHAR text[ARRAYSIZE(MENU_TEXT)];
+    lstrcpynW(text, MENU_TEXT, ARRAYSIZE(text));
+    MENUITEMINFOW item = {};
+    item.cbSize = sizeof(item);
+    item.fMask = MIIM_ID | MIIM_TYPE;
+    item.fType = MFT_STRING;
+    item.wID = idCmdFirst;
+    item.dwTypeData = text;
+    InsertMenuItemW(menu, indexMenu, TRUE, &item);
+    return MAKE_HRESULT(SEVERITY_SUCCESS, 0, 1);
+}
+
+STDMETHODIMP CQuoriel::InvokeCommand(CMINVOKECOMMANDINFO* info) noexcept {
+    return ComBoundary([&] {
+        if (fileKind_ == FILE_KIND_UNKNOWN) {
+            return E_FAIL;  // no menu item was ever offered
+        }
+        return RunPositionCommand(info, medium_.Drop(), fileKind_ == FILE_KIND_JPEG);
+    });
+}
+
+STDMETHODIMP CQuoriel::GetCommandString(UINT_PTR idCmd, UINT type, UINT*, CHAR* name,
+                                        UINT cchMax) noexcept {
+    return ComBoundary([&] {
+        if (type != GCS_HELPTEXTA && type != GCS_HELPTEXTW) {
+            return E_NOTIMPL;
+        }
+        if (name == nullptr) {
+            return E_POINTER;
+        }
+        const bool ours = idCmd == THE_COMMAND;
+        if (type == GCS_HELPTEXTW) {
+            lstrcpynW(reinterpret_cast<WCHAR*>(name), ours ? HELP_TEXT_W : L"",
+                      static_cast<int>(cchMax));
+        } else {
+            lstrcpynA(name, ours ? HELP_TEXT_A : "", static_cast<int>(cchMax));
+        }
+        return S_OK;
+    });
+}

@@ -1,0 +1,44 @@
+#pragma once
+// The context-menu handler: IShellExtInit takes the selection, IContextMenu offers the one
+// item for a single JPEG or TIFF file and runs the position command. One reference count
+// serves both interfaces.
+
+#include <windows.h>
+#include <shlobj.h>
+
+#include "position/quoriel_reader.h"
+#include "shellext/captured_medium.h"
+
+class CQuoriel final : public IShellExtInit, public IContextMenu, private CQuorielReader {
+  public:
+    CQuoriel();
+    ~CQuoriel();
+    CQuoriel(const CQuoriel&) = delete;
+    CQuoriel& operator=(const CQuoriel&) = delete;
+
+    // IUnknown
+    STDMETHODIMP QueryInterface(REFIID riid, void** ppv) noexcept override;
+    STDMETHODIMP_(ULONG) AddRef() noexcept override;
+    STDMETHODIMP_(ULONG) Release() noexcept override;
+
+    // IShellExtInit
+    STDMETHODIMP Initialize(PCIDLIST_ABSOLUTE folder, IDataObject* data,
+                            HKEY progId) noexcept override;
+
+    // IContextMenu
+    STDMETHODIMP QueryContextMenu(HMENU menu, UINT indexMenu, UINT idCmdFirst, UINT idCmdLast,
+                                  UINT flags) noexcept override;
+    STDMETHODIMP InvokeCommand(CMINVOKECOMMANDINFO* info) noexcept override;
+    STDMETHODIMP GetCommandString(UINT_PTR idCmd, UINT type, UINT* reserved, CHAR* name,
+                                  UINT cchMax) noexcept override;
+
+  private:
+    // What QueryContextMenu found the selected file to be.
+    enum FileKind : BYTE { FILE_KIND_TIFF = 0, FILE_KIND_JPEG = 1, FILE_KIND_UNKNOWN = 0xFF };
+
+    HRESULT BuildMenu(HMENU menu, UINT indexMenu, UINT idCmdFirst, UINT flags);
+
+    LONG references_ = 0;
+    CapturedMedium medium_;
+    BYTE fileKind_ = FILE_KIND_UNKNOWN;
+};
