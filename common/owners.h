@@ -53,6 +53,13 @@ struct FileTraits {
     static void Close(Value file) noexcept { CloseHandle(file); }
 };
 
+// Process tokens and other kernel handles whose "empty" is null.
+struct HandleTraits {
+    using Value = HANDLE;
+    static Value Empty() noexcept { return nullptr; }
+    static void Close(Value handle) noexcept { CloseHandle(handle); }
+};
+
 struct KeyTraits {
     using Value = HKEY;
     static Value Empty() noexcept { return nullptr; }
@@ -65,6 +72,25 @@ struct GlobalTraits {
     static void Close(Value memory) noexcept { GlobalFree(memory); }
 };
 
+struct SidTraits {
+    using Value = PSID;
+    static Value Empty() noexcept { return nullptr; }
+    static void Close(Value sid) noexcept { FreeSid(sid); }
+};
+
+struct ModuleTraits {
+    using Value = HMODULE;
+    static Value Empty() noexcept { return nullptr; }
+    static void Close(Value module) noexcept { FreeLibrary(module); }
+};
+
+// A hive loaded under HKEY_USERS by its key name; the name must outlive the owner.
+struct LoadedHiveTraits {
+    using Value = const WCHAR*;
+    static Value Empty() noexcept { return nullptr; }
+    static void Close(Value name) noexcept { RegUnLoadKeyW(HKEY_USERS, name); }
+};
+
 template <typename T>
 struct BufferTraits {
     using Value = T*;
@@ -73,6 +99,10 @@ struct BufferTraits {
 };
 
 using UniqueFile = Owner<FileTraits>;
+using UniqueHandle = Owner<HandleTraits>;
+using UniqueSid = Owner<SidTraits>;
+using UniqueModule = Owner<ModuleTraits>;
+using LoadedHive = Owner<LoadedHiveTraits>;
 using UniqueKey = Owner<KeyTraits>;
 using UniqueGlobal = Owner<GlobalTraits>;
 template <typename T>

@@ -48,7 +48,7 @@ TEST(Module, ExportsByOrdinal) {
     const struct {
         WORD ordinal;
         const char* name;
-    } exports[] = {{2, "DllCanUnloadNow"}, {3, "DllGetClassObject"}};
+    } exports[] = {{1, "Uninstall"}, {2, "DllCanUnloadNow"}, {3, "DllGetClassObject"}};
     for (const auto& e : exports) {
         SCOPED_TRACE(e.name);
         const FARPROC byName = GetProcAddress(module.Handle(), e.name);

@@ -96,10 +96,22 @@ void MessageBoxRecorder::Answer(HWND window) {
         box.answer = answers_.front();
         answers_.pop_front();
     }
-    PostMessageW(window, WM_COMMAND, box.answer, 0);
+    if (box.answer == ANSWER_ENTER) {
+        PostMessageW(window, WM_KEYDOWN, VK_RETURN, 0);
+    } else if (box.answer == ANSWER_CLOSE) {
+        PostMessageW(window, WM_CLOSE, 0, 0);
+    } else {
+        PostMessageW(window, WM_COMMAND, box.answer, 0);
+    }
 }
 
 bool IsCommandBox(const RecordedBox& box, const wchar_t* text, UINT icon, HWND owner) {
     return box.caption == L"Quoriel" && box.text == text && box.icon == icon &&
            box.owner == owner && box.buttons == std::vector<int>{IDOK} && box.defaultButton == IDOK;
+}
+
+bool IsUninstallBox(const RecordedBox& box, const wchar_t* text, UINT icon,
+                    const std::vector<int>& buttons, int defaultButton) {
+    return box.caption == L"Quoriel アンインストール" && box.text == text && box.icon == icon &&
+           box.owner == nullptr && box.buttons == buttons && box.defaultButton == defaultButton;
 }

@@ -15,9 +15,14 @@ struct RecordedBox {
     HWND owner = nullptr;
     std::vector<int> buttons;  // IDOK, IDCANCEL, ... in that order, as present
     int defaultButton = 0;
-    UINT icon = 0;  // MB_ICONWARNING, MB_ICONINFORMATION, MB_ICONERROR, MB_ICONQUESTION or 0
-    int answer = 0;
+    UINT icon = 0;   // MB_ICONWARNING, MB_ICONINFORMATION, MB_ICONERROR, MB_ICONQUESTION or 0
+    int answer = 0;  // what the recorder did: a button identifier, ANSWER_ENTER or ANSWER_CLOSE
 };
+
+// Scripted answers besides the button identifiers: Enter pressed on the box (its default
+// button answers), or the box closed (Escape, the close button).
+constexpr int ANSWER_ENTER = -1;
+constexpr int ANSWER_CLOSE = -2;
 
 class MessageBoxRecorder {
   public:
@@ -40,3 +45,7 @@ class MessageBoxRecorder {
 
 // A box as the command shows it: caption "Quoriel", OK only, owned by owner.
 bool IsCommandBox(const RecordedBox& box, const wchar_t* text, UINT icon, HWND owner);
+
+// A box as the uninstaller shows it: caption "Quoriel アンインストール", no owner.
+bool IsUninstallBox(const RecordedBox& box, const wchar_t* text, UINT icon,
+                    const std::vector<int>& buttons, int defaultButton);

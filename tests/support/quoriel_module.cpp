@@ -8,6 +8,8 @@ QuorielModule::QuorielModule() : module_(LoadLibraryW(Path().c_str())) {
         reinterpret_cast<void*>(GetProcAddress(module_, "DllGetClassObject")));
     canUnloadNow_ = reinterpret_cast<CanUnloadNowFunction>(
         reinterpret_cast<void*>(GetProcAddress(module_, "DllCanUnloadNow")));
+    uninstall_ = reinterpret_cast<UninstallFunction>(
+        reinterpret_cast<void*>(GetProcAddress(module_, MAKEINTRESOURCEA(1))));
 }
 
 QuorielModule::~QuorielModule() {
@@ -25,6 +27,10 @@ HRESULT QuorielModule::GetClassObject(REFCLSID clsid, REFIID riid, void** ppv) c
 
 HRESULT QuorielModule::CanUnloadNow() const {
     return canUnloadNow_();
+}
+
+void QuorielModule::Uninstall() const {
+    uninstall_();
 }
 
 HRESULT QuorielModule::CreateHandlerRaw(REFIID riid, void** ppv) const {

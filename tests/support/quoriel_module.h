@@ -22,6 +22,8 @@ class QuorielModule {
 
     HRESULT GetClassObject(REFCLSID clsid, REFIID riid, void** ppv) const;
     HRESULT CanUnloadNow() const;
+    // The export of ordinal 1.
+    void Uninstall() const;
 
     // A handler made the way a host makes one: factory, CreateInstance, factory released.
     template <typename Interface>
@@ -39,4 +41,6 @@ class QuorielModule {
     using CanUnloadNowFunction = HRESULT(WINAPI*)();
     GetClassObjectFunction getClassObject_ = nullptr;
     CanUnloadNowFunction canUnloadNow_ = nullptr;
+    using UninstallFunction = void(WINAPI*)();
+    UninstallFunction uninstall_ = nullptr;
 };

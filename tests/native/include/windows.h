@@ -27,6 +27,8 @@ using HWND = struct HWND__*;
 using HKEY = struct HKEY__*;
 using HGLOBAL = void*;
 using HINSTANCE = struct HINSTANCE__*;
+using HMODULE = HINSTANCE;
+using PSID = void*;
 
 #define WINAPI
 #define TRUE 1
@@ -41,6 +43,9 @@ const HANDLE INVALID_HANDLE_VALUE = reinterpret_cast<HANDLE>(-1);
 constexpr UINT MB_OK = 0x0;
 constexpr UINT MB_ICONWARNING = 0x30;
 constexpr UINT MB_ICONINFORMATION = 0x40;
+constexpr UINT MB_ICONERROR = 0x10;
+constexpr UINT MB_OKCANCEL = 0x1;
+constexpr UINT MB_DEFBUTTON2 = 0x100;
 constexpr HRESULT S_OK = 0;
 constexpr HRESULT S_FALSE = 1;
 
@@ -54,3 +59,7 @@ int MessageBoxW(HWND owner, LPCWSTR text, LPCWSTR caption, UINT type);
 BOOL CloseHandle(HANDLE handle);
 LONG RegCloseKey(HKEY key);
 HGLOBAL GlobalFree(HGLOBAL memory);
+void* FreeSid(PSID sid);
+BOOL FreeLibrary(HMODULE module);
+LONG RegUnLoadKeyW(HKEY root, LPCWSTR name);
+const HKEY HKEY_USERS = reinterpret_cast<HKEY>(static_cast<uintptr_t>(0x80000003));

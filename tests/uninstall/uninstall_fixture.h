@@ -1,0 +1,86 @@
+#pragma once
+// What an uninstall test sets up in the prefix and looks at afterwards: the machine-wide keys,
+// user profiles with hive files of their own, and the pending file operations.
+
+#include <windows.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "tests/support/registry_scratch.h"
+
+constexpr const wchar_t* CLASS_KEY = L"CLSID\\{6A0C5B7E-3D24-4F19-9E8B-2C71D4A05F63}";
+constexpr const wchar_t* SERVER_KEY =
+    L"CLSID\\{6A0C5B7E-3D24-4F19-9E8B-2C71D4A05F63}\\InProcServer32";
+constexpr const wchar_t* HANDLER_KEY =
+    L"*\\shellex\\ContextMenuHandlers\\{6A0C5B7E-3D24-4F19-9E8B-2C71D4A05F63}";
+constexpr const wchar_t* PROGRAMS_KEY =
+    L"Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\"
+    L"{6A0C5B7E-3D24-4F19-9E8B-2C71D4A05F63}";
+constexpr const wchar_t* MAKER_KEY = L"Software\\Vantorel";
+constexpr const wchar_t* SETTINGS_PATH = L"Software\\Vantorel\\Quoriel";
+constexpr const wchar_t* OTHER_PRODUCT_PATH = L"Software\\Vantorel\\Other";
+constexpr const wchar_t* PROFILE_LIST =
+    L"SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\ProfileList";
+constexpr const wchar_t* MODULE_PATH = L"C:\\windows\\system32\\ShellExt\\Quoriel.dll";
+
+// SeBackupPrivilege and SeRestorePrivilege for saving and loading hives in the test.
+void EnableHivePrivileges();
+
+// The four machine-wide keys as an installer leaves them, with values.
+void CreateMachineKeys();
+
+// Settings, the maker's key with a value, and optionally another product's key under root.
+void CreateUserKeys(HKEY root, bool otherProduct);
+
+// A hive file holding what CreateUserKeys writes.
+void SaveUserHive(const std::wstring& file, bool settings, bool otherProduct);
+
+struct HiveState {
+    bool settings;
+    bool maker;
+    bool otherProduct;
+};
+// Looks into a hive loaded under HKEY_USERS. (Wine does not write a hive back to its file when
+// it is unloaded, so what the uninstaller did to a logged-off user's hive cannot be seen
+// afterwards; logged-on users' hives show it.)
+HiveState InspectLoadedHive(const std::wstring& name);
+// Loads a hive file under the profile's SID, as Windows does when its user logs on.
+void LoadHiveAsLoggedOn(const std::wstring& sid, const std::wstring& file);
+bool HiveLoaded(const std::wstring& sid);
+
+// An entry of the profile list, removed with whatever hive of it is still loaded.
+class TestProfile {
+  public:
+    explicit TestProfile(std::wstring sid);
+    ~TestProfile();
+    TestProfile(const TestProfile&) = delete;
+    TestProfile& operator=(const TestProfile&) = delete;
+
+    const std::wstring& Sid() const { return sid_; }
+    void SetImagePath(const std::wstring& folder);
+    void SetImagePathData(DWORD type, const std::vector<uint8_t>& data);
+
+  private:
+    std::wstring sid_;
+    std::unique_ptr<ScratchKey> key_;
+};
+
+// The entries of PendingFileRenameOperations, in order.
+std::vector<std::wstring> PendingRenames();
+// How many of them delete the module file.
+int ModuleDeletions();
+
+// While it lives, nobody may set values under the Session Manager key, so scheduling a file
+// operation fails for real.
+class SessionManagerLocked {
+  public:
+    SessionManagerLocked();
+    ~SessionManagerLocked();
+    SessionManagerLocked(const SessionManagerLocked&) = delete;
+    SessionManagerLocked& operator=(const SessionManagerLocked&) = delete;
+
+  private:
+    std::vector<BYTE> original_;
+};

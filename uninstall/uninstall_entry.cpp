@@ -1,0 +1,24 @@
+// The exported Uninstall: administrator test, confirmation, then the registry cleanup and the
+// module file removal. Callable as "rundll32 Quoriel.dll,Uninstall"; it uses no arguments.
+#include <windows.h>
+
+#include "common/messages.h"
+#include "uninstall/admin_check.h"
+#include "uninstall/module_file_removal.h"
+#include "uninstall/registry_cleanup.h"
+
+extern "C" void WINAPI Uninstall() {
+    try {
+        if (!HasAdministratorRights()) {
+            MessageBoxW(nullptr, TEXT_ADMIN_REQUIRED, CAPTION_UNINSTALL, STYLE_ERROR);
+            return;
+        }
+        if (MessageBoxW(nullptr, TEXT_CONFIRM_UNINSTALL, CAPTION_UNINSTALL, STYLE_CONFIRM) !=
+            IDOK) {
+            return;
+        }
+        RemoveModuleFile(RunRegistryCleanup());
+    } catch (...) {
+        // Nothing may leave the export; a run cut short has already said what it could.
+    }
+}
