@@ -7,10 +7,10 @@
 #include <cstddef>
 
 #include "common/owners.h"
+#include "common/registry_names.h"
 #include "common/status.h"
 #include "launch/template_expansion.h"
 
-constexpr const WCHAR* SETTINGS_KEY = L"Software\\Vantorel\\Quoriel";
 constexpr const WCHAR* SETTING_TEMPLATE = L"Object";
 constexpr const WCHAR* SETTING_NORTH = L"N";
 constexpr const WCHAR* SETTING_SOUTH = L"S";

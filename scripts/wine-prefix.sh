@@ -1,8 +1,14 @@
 #!/usr/bin/env bash
 # Makes a Wine prefix fit for the tests and the demo, once; later calls only refresh the
-# launch recorder. Usage: wine-prefix.sh PREFIX_DIR LAUNCH_RECORDER_EXE
+# launch recorder. Usage: wine-prefix.sh [--fresh] PREFIX_DIR LAUNCH_RECORDER_EXE
+# --fresh: throw away whatever prefix is there and make a new one.
 set -euo pipefail
 
+fresh=0
+if [ "$1" = --fresh ]; then
+    fresh=1
+    shift
+fi
 prefix=$1
 recorder=$2
 wine=/usr/lib/wine/wine64
@@ -13,12 +19,16 @@ export WINEDEBUG=-all
 export WINEDLLOVERRIDES="winemenubuilder.exe,mscoree,mshtml=d"
 
 # The recorder lives at a path without spaces: launches split their text at the first space.
-recorder_dir='C:\qrtest'
 recorder_path='C:\qrtest\launch-recorder.exe'
 # URL templates reach the recorder through this scheme.
 scheme=qrtest
 
 stamp=$prefix/.quoriel-ready-2
+if [ "$fresh" = 1 ] && [ -d "$prefix" ]; then
+    "$wineserver" -k 2>/dev/null || true
+    "$wineserver" -w 2>/dev/null || true
+    rm -rf "$prefix"
+fi
 if [ ! -f "$stamp" ]; then
     rm -rf "$prefix"
     mkdir -p "$prefix"

@@ -4,12 +4,12 @@
 
 #include "common/messages.h"
 #include "common/owners.h"
+#include "common/registry_names.h"
 
 namespace {
 
 constexpr const WCHAR* KERNEL = L"Kernel32.dll";
 constexpr const char* MOVE_FILE = "MoveFileExW";
-constexpr const WCHAR* MODULE_IN_SYSTEM = L"\\ShellExt\\Quoriel.dll";
 // The system directory with its NUL, so that the whole path fits MAX_PATH.
 constexpr UINT SYSTEM_DIRECTORY_CHARACTERS = 239;
 

@@ -2,21 +2,11 @@
 
 #include "common/messages.h"
 #include "common/owners.h"
+#include "common/registry_names.h"
 #include "uninstall/profile_walk.h"
 #include "uninstall/restore_privilege.h"
 
 namespace {
-
-#define QUORIEL_CLSID L"{6A0C5B7E-3D24-4F19-9E8B-2C71D4A05F63}"
-constexpr const WCHAR* SERVER_KEY = L"CLSID\\" QUORIEL_CLSID L"\\InProcServer32";
-constexpr const WCHAR* CLASS_KEY = L"CLSID\\" QUORIEL_CLSID;
-constexpr const WCHAR* HANDLER_KEY = L"*\\shellex\\ContextMenuHandlers\\" QUORIEL_CLSID;
-constexpr const WCHAR* PROGRAMS_KEY =
-    L"SoftWare\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\" QUORIEL_CLSID;
-#undef QUORIEL_CLSID
-
-constexpr const WCHAR* MAKER_KEY = L"Software\\Vantorel";
-constexpr const WCHAR* SETTINGS_SUBKEY = L"Quoriel";
 
 // A key that is already gone counts as removed.
 bool Removed(LONG error) {

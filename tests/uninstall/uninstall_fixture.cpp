@@ -10,7 +10,6 @@ namespace {
 constexpr const wchar_t* HIVE_SOURCE = L"Software\\QuorielTestHiveSource";
 constexpr const wchar_t* INSPECTION_NAME = L"QuorielTestInspection";
 constexpr const wchar_t* SESSION_MANAGER = L"System\\CurrentControlSet\\Control\\Session Manager";
-constexpr const wchar_t* PENDING_RENAMES = L"PendingFileRenameOperations";
 
 void EnablePrivilege(HANDLE token, const wchar_t* name) {
     TOKEN_PRIVILEGES privileges = {};
@@ -114,44 +113,6 @@ void TestProfile::SetImagePath(const std::wstring& folder) {
 
 void TestProfile::SetImagePathData(DWORD type, const std::vector<uint8_t>& data) {
     key_->SetRaw(L"ProfileImagePath", type, data);
-}
-
-std::vector<std::wstring> PendingRenames() {
-    UniqueKey key;
-    std::vector<std::wstring> entries;
-    if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, SESSION_MANAGER, 0, KEY_QUERY_VALUE, key.Put()) !=
-        ERROR_SUCCESS) {
-        return entries;
-    }
-    DWORD size = 0;
-    if (RegQueryValueExW(key.Get(), PENDING_RENAMES, nullptr, nullptr, nullptr, &size) !=
-        ERROR_SUCCESS) {
-        return entries;
-    }
-    std::vector<wchar_t> data(size / sizeof(wchar_t) + 1);
-    RegQueryValueExW(key.Get(), PENDING_RENAMES, nullptr, nullptr,
-                     reinterpret_cast<BYTE*>(data.data()), &size);
-    // Strings each ended by a NUL; one more NUL ends the list.
-    for (size_t i = 0; i < size / sizeof(wchar_t);) {
-        std::wstring entry(data.data() + i);
-        i += entry.size() + 1;
-        entries.push_back(entry);
-    }
-    if (entries.size() % 2 == 1 && entries.back().empty()) {
-        entries.pop_back();
-    }
-    return entries;
-}
-
-int ModuleDeletions() {
-    const std::vector<std::wstring> entries = PendingRenames();
-    const std::wstring wanted = std::wstring(L"\\??\\") + MODULE_PATH;
-    int count = 0;
-    // Pairs of source and target; an empty target is a deletion.
-    for (size_t i = 0; i + 1 < entries.size(); i += 2) {
-        count += lstrcmpiW(entries[i].c_str(), wanted.c_str()) == 0 && entries[i + 1].empty();
-    }
-    return count;
 }
 
 SessionManagerLocked::SessionManagerLocked() {

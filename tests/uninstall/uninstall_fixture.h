@@ -8,22 +8,14 @@
 #include <string>
 #include <vector>
 
+#include "common/registry_names.h"
+#include "tests/support/pending_renames.h"
 #include "tests/support/registry_scratch.h"
 
-constexpr const wchar_t* CLASS_KEY = L"CLSID\\{6A0C5B7E-3D24-4F19-9E8B-2C71D4A05F63}";
-constexpr const wchar_t* SERVER_KEY =
-    L"CLSID\\{6A0C5B7E-3D24-4F19-9E8B-2C71D4A05F63}\\InProcServer32";
-constexpr const wchar_t* HANDLER_KEY =
-    L"*\\shellex\\ContextMenuHandlers\\{6A0C5B7E-3D24-4F19-9E8B-2C71D4A05F63}";
-constexpr const wchar_t* PROGRAMS_KEY =
-    L"Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\"
-    L"{6A0C5B7E-3D24-4F19-9E8B-2C71D4A05F63}";
-constexpr const wchar_t* MAKER_KEY = L"Software\\Vantorel";
 constexpr const wchar_t* SETTINGS_PATH = L"Software\\Vantorel\\Quoriel";
 constexpr const wchar_t* OTHER_PRODUCT_PATH = L"Software\\Vantorel\\Other";
 constexpr const wchar_t* PROFILE_LIST =
     L"SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\ProfileList";
-constexpr const wchar_t* MODULE_PATH = L"C:\\windows\\system32\\ShellExt\\Quoriel.dll";
 
 // SeBackupPrivilege and SeRestorePrivilege for saving and loading hives in the test.
 void EnableHivePrivileges();
@@ -66,11 +58,6 @@ class TestProfile {
     std::wstring sid_;
     std::unique_ptr<ScratchKey> key_;
 };
-
-// The entries of PendingFileRenameOperations, in order.
-std::vector<std::wstring> PendingRenames();
-// How many of them delete the module file.
-int ModuleDeletions();
 
 // While it lives, nobody may set values under the Session Manager key, so scheduling a file
 // operation fails for real.

@@ -1,0 +1,87 @@
+#include "install/installation.h"
+
+#include "common/owners.h"
+#include "common/registry_names.h"
+
+namespace {
+
+constexpr const WCHAR* DISPLAY_NAME = L"Quoriel 64ビット版";
+constexpr const WCHAR* DISPLAY_VERSION = L"1.0.0.1";
+constexpr const WCHAR* PUBLISHER = L"Vantorel";
+constexpr const WCHAR* THREADING_MODEL = L"Apartment";
+constexpr const WCHAR* MENU_NAME = L"Quoriel";
+
+// Signed decimal degrees: nothing for north and east, a minus sign for south and west.
+constexpr const WCHAR* DEFAULT_TEMPLATE =
+    L"https://www.openstreetmap.org/?mlat=@AH@Ad&mlon=@OH@Od#map=16/@AH@Ad/@OH@Od";
+constexpr const WCHAR* DEFAULT_NORTH = L"";
+constexpr const WCHAR* DEFAULT_SOUTH = L"-";
+constexpr const WCHAR* DEFAULT_EAST = L"";
+constexpr const WCHAR* DEFAULT_WEST = L"-";
+
+bool SetString(HKEY root, const WCHAR* path, const WCHAR* name, const std::wstring& text) {
+    UniqueKey key;
+    if (RegCreateKeyExW(root, path, 0, nullptr, 0, KEY_SET_VALUE, nullptr, key.Put(), nullptr) !=
+        ERROR_SUCCESS) {
+        return false;
+    }
+    const DWORD bytes = static_cast<DWORD>((text.size() + 1) * sizeof(WCHAR));
+    return RegSetValueExW(key.Get(), name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
+                          bytes) == ERROR_SUCCESS;
+}
+
+bool SetNumber(HKEY root, const WCHAR* path, const WCHAR* name, DWORD number) {
+    UniqueKey key;
+    if (RegCreateKeyExW(root, path, 0, nullptr, 0, KEY_SET_VALUE, nullptr, key.Put(), nullptr) !=
+        ERROR_SUCCESS) {
+        return false;
+    }
+    return RegSetValueExW(key.Get(), name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&number),
+                          sizeof(number)) == ERROR_SUCCESS;
+}
+
+}  // namespace
+
+std::wstring InstalledModulePath() {
+    WCHAR system[MAX_PATH] = {};
+    const UINT length = GetSystemDirectoryW(system, MAX_PATH);
+    if (length == 0 || length >= MAX_PATH) {
+        return L"";
+    }
+    return std::wstring(system, length) + MODULE_IN_SYSTEM;
+}
+
+bool CopyModule(const std::wstring& source, const std::wstring& target) {
+    const std::wstring folder = target.substr(0, target.find_last_of(L'\\'));
+    if (!CreateDirectoryW(folder.c_str(), nullptr) && GetLastError() != ERROR_ALREADY_EXISTS) {
+        return false;
+    }
+    return CopyFileW(source.c_str(), target.c_str(), FALSE) != FALSE;
+}
+
+bool RegisterModule(const std::wstring& modulePath) {
+    const std::wstring uninstall = L"rundll32.exe \"" + modulePath + L"\",Uninstall";
+    return SetString(HKEY_CLASSES_ROOT, CLASS_KEY, nullptr, MENU_NAME) &&
+           SetString(HKEY_CLASSES_ROOT, SERVER_KEY, nullptr, modulePath) &&
+           SetString(HKEY_CLASSES_ROOT, SERVER_KEY, L"ThreadingModel", THREADING_MODEL) &&
+           SetString(HKEY_CLASSES_ROOT, HANDLER_KEY, nullptr, MENU_NAME) &&
+           SetString(HKEY_LOCAL_MACHINE, PROGRAMS_KEY, L"DisplayName", DISPLAY_NAME) &&
+           SetString(HKEY_LOCAL_MACHINE, PROGRAMS_KEY, L"DisplayVersion", DISPLAY_VERSION) &&
+           SetString(HKEY_LOCAL_MACHINE, PROGRAMS_KEY, L"Publisher", PUBLISHER) &&
+           SetString(HKEY_LOCAL_MACHINE, PROGRAMS_KEY, L"UninstallString", uninstall) &&
+           SetNumber(HKEY_LOCAL_MACHINE, PROGRAMS_KEY, L"NoModify", 1) &&
+           SetNumber(HKEY_LOCAL_MACHINE, PROGRAMS_KEY, L"NoRepair", 1);
+}
+
+bool WriteDefaultSettings() {
+    UniqueKey existing;
+    if (RegOpenKeyExW(HKEY_CURRENT_USER, SETTINGS_KEY, 0, KEY_QUERY_VALUE, existing.Put()) ==
+        ERROR_SUCCESS) {
+        return true;  // a reinstall keeps what the user chose
+    }
+    return SetString(HKEY_CURRENT_USER, SETTINGS_KEY, L"Object", DEFAULT_TEMPLATE) &&
+           SetString(HKEY_CURRENT_USER, SETTINGS_KEY, L"N", DEFAULT_NORTH) &&
+           SetString(HKEY_CURRENT_USER, SETTINGS_KEY, L"S", DEFAULT_SOUTH) &&
+           SetString(HKEY_CURRENT_USER, SETTINGS_KEY, L"E", DEFAULT_EAST) &&
+           SetString(HKEY_CURRENT_USER, SETTINGS_KEY, L"W", DEFAULT_WEST);
+}

@@ -1,0 +1,21 @@
+#pragma once
+// What the installer writes: the module file in the system directory, its registration, the
+// entry in the list of installed programs, and the current user's launch settings. Exactly
+// what Uninstall removes.
+
+#include <windows.h>
+
+#include <string>
+
+// The installed module's path: the system directory and "\ShellExt\Quoriel.dll".
+std::wstring InstalledModulePath();
+
+// Copies the module to its installed path, making the "ShellExt" folder when needed.
+bool CopyModule(const std::wstring& source, const std::wstring& target);
+
+// The class with its in-process server, the handler for all files, the installed-programs
+// entry with an uninstall command that runs the module's Uninstall through rundll32.
+bool RegisterModule(const std::wstring& modulePath);
+
+// The OpenStreetMap settings for the current user, unless the user already has settings.
+bool WriteDefaultSettings();

@@ -1,0 +1,44 @@
+// QuorielSetup.exe: installs the Quoriel.dll that lies beside it. Run as administrator.
+#include <windows.h>
+
+#include <cstdio>
+#include <string>
+
+#include "install/installation.h"
+
+namespace {
+
+constexpr const WCHAR* MODULE_NAME = L"Quoriel.dll";
+
+std::wstring ModuleBesideSetup() {
+    WCHAR path[MAX_PATH] = {};
+    const DWORD length = GetModuleFileNameW(nullptr, path, MAX_PATH);
+    if (length == 0 || length >= MAX_PATH) {
+        return L"";
+    }
+    std::wstring folder(path, length);
+    return folder.substr(0, folder.find_last_of(L'\\') + 1) + MODULE_NAME;
+}
+
+int Fail(const char* step) {
+    std::printf("Quoriel setup failed: %s (error %lu). Run it as administrator.\n", step,
+                GetLastError());
+    return 1;
+}
+
+}  // namespace
+
+int wmain() {
+    const std::wstring target = InstalledModulePath();
+    if (target.empty() || !CopyModule(ModuleBesideSetup(), target)) {
+        return Fail("copying Quoriel.dll to the system directory");
+    }
+    if (!RegisterModule(target)) {
+        return Fail("registering the context-menu handler");
+    }
+    if (!WriteDefaultSettings()) {
+        return Fail("writing the launch settings");
+    }
+    std::printf("Quoriel is installed: %ls\n", target.c_str());
+    return 0;
+}

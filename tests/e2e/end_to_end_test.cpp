@@ -1,0 +1,130 @@
+// From a fresh prefix to a launched map URL and back to a clean machine: the real installer,
+// COM activation through the registry as Explorer does it, and Uninstall of the installed
+// module with its confirmation answered.
+#include <gtest/gtest.h>
+#include <objbase.h>
+
+#include <string>
+
+#include "common/messages.h"
+#include "common/owners.h"
+#include "common/registry_names.h"
+#include "tests/support/child_process.h"
+#include "tests/support/launch_record.h"
+#include "tests/support/message_box_recorder.h"
+#include "tests/support/pending_renames.h"
+#include "tests/support/registry_scratch.h"
+#include "tests/support/shell_host.h"
+#include "tests/support/test_window.h"
+
+namespace {
+
+constexpr const wchar_t* HELP_TEXT = L"Exif 情報内の GPS 位置情報を取得します。";
+constexpr const wchar_t* HTTPS_COMMAND = L"https\\shell\\open\\command";
+
+std::wstring Photo(const char* name) {
+    return FromLinuxPath(std::string(QUORIEL_TEST_DATA "/corpus/") + name);
+}
+
+// No browser here: https goes to the launch recorder.
+void RouteHttpsToRecorder() {
+    UniqueKey key;
+    ASSERT_EQ(RegCreateKeyExW(HKEY_CLASSES_ROOT, HTTPS_COMMAND, 0, nullptr, 0, KEY_SET_VALUE,
+                              nullptr, key.Put(), nullptr),
+              ERROR_SUCCESS);
+    const std::wstring command = L"C:\\qrtest\\launch-recorder.exe %1";
+    ASSERT_EQ(RegSetValueExW(key.Get(), nullptr, 0, REG_SZ,
+                             reinterpret_cast<const BYTE*>(command.c_str()),
+                             static_cast<DWORD>((command.size() + 1) * sizeof(wchar_t))),
+              ERROR_SUCCESS);
+}
+
+bool SameFile(const std::wstring& a, const std::wstring& b) {
+    return lstrcmpiW(a.c_str(), b.c_str()) == 0;
+}
+
+// Right-clicks a photo on an apartment thread with the boxes answered.
+struct Apartment {
+    Apartment() { CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED); }
+    ~Apartment() {
+        CoFreeUnusedLibraries();
+        CoUninitialize();
+    }
+};
+
+TEST(EndToEnd, InstallRightClickLaunchUninstall) {
+    RouteHttpsToRecorder();
+    ASSERT_EQ(RunToEnd(FromLinuxPath(QUORIEL_SETUP)), 0) << "the installer failed";
+    EXPECT_NE(GetFileAttributesW(MODULE_PATH), INVALID_FILE_ATTRIBUTES);
+
+    TestWindow owner;
+    {
+        SCOPED_TRACE("a photo with a position");
+        Apartment apartment;
+        MessageBoxRecorder boxes;
+        LaunchRecord record;
+        const ShellHostRun run = RightClickAndChoose(Photo("DSCN0010.jpg"), owner.Get());
+        EXPECT_EQ(run.created, S_OK);
+        EXPECT_TRUE(SameFile(run.modulePath, MODULE_PATH)) << "loaded from the registered path";
+        EXPECT_EQ(run.initialized, S_OK);
+        EXPECT_EQ(run.menu, MAKE_HRESULT(SEVERITY_SUCCESS, 0, 1));
+        EXPECT_EQ(run.item, L"Quoriel");
+        EXPECT_EQ(run.helpText, HELP_TEXT);
+        EXPECT_EQ(run.invoked, S_OK);
+        const auto launched = record.Wait();
+        ASSERT_TRUE(launched.has_value());
+        EXPECT_EQ(LaunchRecord::Arguments(*launched),
+                  L"https://www.openstreetmap.org/?mlat=43.467448&mlon=11.885126#map=16/"
+                  L"43.467448/11.885126");
+        EXPECT_TRUE(boxes.Boxes().empty());
+    }
+    {
+        SCOPED_TRACE("a photo without a position");
+        Apartment apartment;
+        MessageBoxRecorder boxes;
+        const ShellHostRun run = RightClickAndChoose(Photo("Canon_40D.jpg"), owner.Get());
+        EXPECT_EQ(run.invoked, S_FALSE);
+        ASSERT_EQ(boxes.Boxes().size(), 1u);
+        EXPECT_TRUE(
+            IsCommandBox(boxes.Boxes()[0], TEXT_NO_POSITION, MB_ICONINFORMATION, owner.Get()));
+    }
+    {
+        SCOPED_TRACE("a template pointing at a missing program");
+        // Changed in place: the uninstall below must find the installed settings key.
+        const std::wstring missing = L"C:\\nowhere\\viewer.exe @Ad @Od";
+        ASSERT_EQ(
+            RegSetKeyValueW(HKEY_CURRENT_USER, SETTINGS_KEY, L"Object", REG_SZ, missing.c_str(),
+                            static_cast<DWORD>((missing.size() + 1) * sizeof(wchar_t))),
+            ERROR_SUCCESS);
+        Apartment apartment;
+        MessageBoxRecorder boxes;
+        const ShellHostRun run = RightClickAndChoose(Photo("gps_mm.tiff"), owner.Get());
+        EXPECT_EQ(run.invoked, S_FALSE);
+        ASSERT_EQ(boxes.Boxes().size(), 1u);
+        EXPECT_TRUE(
+            IsCommandBox(boxes.Boxes()[0], TEXT_LAUNCH_FAILED, MB_ICONINFORMATION, owner.Get()));
+    }
+    {
+        SCOPED_TRACE("uninstall through the installed module's export");
+        const int deletions = ModuleDeletions();
+        UniqueModule installed(LoadLibraryW(MODULE_PATH));
+        const auto uninstall = reinterpret_cast<void(WINAPI*)()>(
+            reinterpret_cast<void*>(GetProcAddress(installed.Get(), "Uninstall")));
+        ASSERT_NE(uninstall, nullptr);
+        MessageBoxRecorder boxes({IDOK});
+        uninstall();
+        ASSERT_EQ(boxes.Boxes().size(), 2u);
+        EXPECT_EQ(boxes.Boxes()[0].text, TEXT_CONFIRM_UNINSTALL);
+        EXPECT_EQ(boxes.Boxes()[1].text, TEXT_UNINSTALLED);
+        EXPECT_EQ(ModuleDeletions(), deletions + 1);
+    }
+    for (const auto& key : {std::make_pair(HKEY_CLASSES_ROOT, CLASS_KEY),
+                            std::make_pair(HKEY_CLASSES_ROOT, HANDLER_KEY),
+                            std::make_pair(HKEY_LOCAL_MACHINE, PROGRAMS_KEY),
+                            std::make_pair(HKEY_CURRENT_USER, MAKER_KEY)}) {
+        EXPECT_FALSE(KeyExists(key.first, key.second))
+            << testing::PrintToString(std::wstring(key.second));
+    }
+}
+
+}  // namespace

@@ -1,0 +1,84 @@
+// What the installer writes, checked value by value in the prefix's registry.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "common/owners.h"
+#include "common/registry_names.h"
+#include "install/installation.h"
+#include "tests/support/registry_scratch.h"
+
+namespace {
+
+std::wstring ReadString(HKEY root, const wchar_t* path, const wchar_t* name) {
+    wchar_t text[512] = {};
+    DWORD size = sizeof(text) - sizeof(wchar_t);
+    DWORD type = 0;
+    if (RegGetValueW(root, path, name, RRF_RT_ANY, &type, text, &size) != ERROR_SUCCESS) {
+        return L"(missing)";
+    }
+    return type == REG_SZ ? text : L"(not REG_SZ)";
+}
+
+struct MachineKeysGone {
+    ~MachineKeysGone() {
+        DeleteKeyTree(HKEY_CLASSES_ROOT, CLASS_KEY);
+        DeleteKeyTree(HKEY_CLASSES_ROOT, HANDLER_KEY);
+        DeleteKeyTree(HKEY_LOCAL_MACHINE, PROGRAMS_KEY);
+    }
+};
+
+TEST(Installation, RegistersTheHandlerAndTheInstalledProgramsEntry) {
+    MachineKeysGone cleanup;
+    const std::wstring module = L"C:\\windows\\system32\\ShellExt\\Quoriel.dll";
+    ASSERT_TRUE(RegisterModule(module));
+    const struct {
+        HKEY root;
+        const wchar_t* path;
+        const wchar_t* name;
+        std::wstring value;
+    } values[] = {
+        {HKEY_CLASSES_ROOT, CLASS_KEY, nullptr, L"Quoriel"},
+        {HKEY_CLASSES_ROOT, SERVER_KEY, nullptr, module},
+        {HKEY_CLASSES_ROOT, SERVER_KEY, L"ThreadingModel", L"Apartment"},
+        {HKEY_CLASSES_ROOT, HANDLER_KEY, nullptr, L"Quoriel"},
+        {HKEY_LOCAL_MACHINE, PROGRAMS_KEY, L"DisplayName", L"Quoriel 64ビット版"},
+        {HKEY_LOCAL_MACHINE, PROGRAMS_KEY, L"DisplayVersion", L"1.0.0.1"},
+        {HKEY_LOCAL_MACHINE, PROGRAMS_KEY, L"Publisher", L"Vantorel"},
+        {HKEY_LOCAL_MACHINE, PROGRAMS_KEY, L"UninstallString",
+         L"rundll32.exe \"" + module + L"\",Uninstall"},
+    };
+    for (const auto& v : values) {
+        SCOPED_TRACE(testing::PrintToString(std::wstring(v.path)));
+        EXPECT_EQ(ReadString(v.root, v.path, v.name), v.value);
+    }
+    ASSERT_TRUE(RegisterModule(module)) << "installing again over an installation";
+}
+
+TEST(Installation, KeepsTheUsersOwnSettings) {
+    DeleteKeyTree(HKEY_CURRENT_USER, SETTINGS_KEY);
+    ScratchKey settings(HKEY_CURRENT_USER, SETTINGS_KEY);
+    settings.SetString(L"Object", L"mine @Ad");
+    ASSERT_TRUE(WriteDefaultSettings());
+    EXPECT_EQ(ReadString(HKEY_CURRENT_USER, SETTINGS_KEY, L"Object"), L"mine @Ad");
+    EXPECT_EQ(ReadString(HKEY_CURRENT_USER, SETTINGS_KEY, L"N"), L"(missing)");
+}
+
+TEST(Installation, CopiesTheModuleIntoANewFolder) {
+    wchar_t temp[MAX_PATH];
+    GetTempPathW(MAX_PATH, temp);
+    const std::wstring folder = std::wstring(temp) + L"QuorielInstallTest";
+    const std::wstring target = folder + L"\\Quoriel.dll";
+    DeleteFileW(target.c_str());
+    RemoveDirectoryW(folder.c_str());
+    wchar_t self[MAX_PATH];
+    GetModuleFileNameW(nullptr, self, MAX_PATH);
+    ASSERT_TRUE(CopyModule(self, target));
+    ASSERT_TRUE(CopyModule(self, target)) << "over an earlier copy, into the existing folder";
+    EXPECT_NE(GetFileAttributesW(target.c_str()), INVALID_FILE_ATTRIBUTES);
+    DeleteFileW(target.c_str());
+    RemoveDirectoryW(folder.c_str());
+    EXPECT_EQ(InstalledModulePath(), L"C:\\windows\\system32\\ShellExt\\Quoriel.dll");
+}
+
+}  // namespace

@@ -1,0 +1,121 @@
+// The settings presets a user imports, each expanded for the positions of the real photos, and
+// the installer's own default, which is the OpenStreetMap preset.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "install/installation.h"
+#include "launch/launch_settings.h"
+#include "launch/template_expansion.h"
+#include "tests/position/corpus_cases.h"
+#include "tests/support/child_process.h"
+#include "tests/support/registry_scratch.h"
+
+namespace {
+
+std::wstring PresetPath(const wchar_t* name) {
+    return FromLinuxPath(QUORIEL_PRESETS) + L"\\" + name + L".reg";
+}
+
+void ImportPreset(const wchar_t* name) {
+    DeleteKeyTree(HKEY_CURRENT_USER, SETTINGS_KEY);
+    ASSERT_EQ(RunToEnd(L"C:\\windows\\system32\\reg.exe import \"" + PresetPath(name) + L"\""), 0)
+        << "reg import failed";
+}
+
+const CorpusCase& Photo(const char* name) {
+    for (const CorpusCase& c : CORPUS_CASES) {
+        if (std::string(c.name) == name) {
+            return c;
+        }
+    }
+    throw std::runtime_error(name);
+}
+
+std::wstring ExpandFor(const CorpusCase& photo) {
+    LaunchSettings settings;
+    EXPECT_EQ(LoadLaunchSettings(nullptr, &settings), RESULT_DONE);
+    if (!settings.object.text) {
+        return L"(no settings)";
+    }
+    const GpsPosition position{photo.latitude, photo.longitude, photo.north, photo.east};
+    UniqueBuffer<WCHAR> expanded;
+    EXPECT_EQ(ExpandPositionTemplate(settings.TemplateText(), settings.object.length,
+                                     settings.Hemispheres(), position, &expanded),
+              RESULT_DONE);
+    return expanded.Get();
+}
+
+struct PresetCase {
+    const wchar_t* preset;
+    const char* photo;
+    const wchar_t* expanded;
+};
+
+TEST(Presets, EachPresetExpandsTheRealPhotosPositions) {
+    const PresetCase cases[] = {
+        {L"openstreetmap", "DSCN0010.jpg",
+         L"https://www.openstreetmap.org/?mlat=43.467448&mlon=11.885126#map=16/43.467448/"
+         L"11.885126"},
+        {L"openstreetmap", "Kodak_CX7530.jpg",
+         L"https://www.openstreetmap.org/?mlat=-0.3713&mlon=36.056416#map=16/-0.3713/36.056416"},
+        {L"openstreetmap", "iphone_hdr_NO.jpg",
+         L"https://www.openstreetmap.org/?mlat=40.446972&mlon=-3.724752#map=16/40.446972/"
+         L"-3.724752"},
+        {L"openstreetmap", "gps_ii.tiff",
+         L"https://www.openstreetmap.org/?mlat=-22.908333&mlon=-43.172666#map=16/-22.908333/"
+         L"-43.172666"},
+        {L"google-maps", "DSCN0010.jpg",
+         L"https://www.google.com/maps/search/?api=1&query=43.467448,11.885126"},
+        {L"google-maps", "Kodak_CX7530.jpg",
+         L"https://www.google.com/maps/search/?api=1&query=-0.3713,36.056416"},
+        {L"google-maps", "iphone_hdr_NO.jpg",
+         L"https://www.google.com/maps/search/?api=1&query=40.446972,-3.724752"},
+        {L"google-maps", "gps_ii.tiff",
+         L"https://www.google.com/maps/search/?api=1&query=-22.908333,-43.172666"},
+        {L"bing-maps", "DSCN0010.jpg", L"https://www.bing.com/maps?cp=43.467448~11.885126&lvl=16"},
+        {L"bing-maps", "Kodak_CX7530.jpg",
+         L"https://www.bing.com/maps?cp=-0.3713~36.056416&lvl=16"},
+        {L"bing-maps", "iphone_hdr_NO.jpg",
+         L"https://www.bing.com/maps?cp=40.446972~-3.724752&lvl=16"},
+        {L"bing-maps", "gps_ii.tiff", L"https://www.bing.com/maps?cp=-22.908333~-43.172666&lvl=16"},
+        {L"geohack", "DSCN0010.jpg",
+         L"https://geohack.toolforge.org/geohack.php?params=43_28_2.814_N_11_53_6.455999_E"},
+        {L"geohack", "Kodak_CX7530.jpg",
+         L"https://geohack.toolforge.org/geohack.php?params=0_22_16.68_S_36_3_23.1_E"},
+        {L"geohack", "iphone_hdr_NO.jpg",
+         L"https://geohack.toolforge.org/geohack.php?params=40_26_49.1_N_3_43_29.11_W"},
+        {L"geohack", "gps_ii.tiff",
+         L"https://geohack.toolforge.org/geohack.php?params=22_54_30_S_43_10_21.6_W"},
+        {L"command-line", "DSCN0010.jpg",
+         L"cmd.exe /k echo latitude 43 deg 28 min 2.814 sec N, longitude 11 deg 53 min 6.455999 "
+         L"sec E"},
+        {L"command-line", "Kodak_CX7530.jpg",
+         L"cmd.exe /k echo latitude 0 deg 22 min 16.68 sec S, longitude 36 deg 3 min 23.1 sec E"},
+        {L"command-line", "iphone_hdr_NO.jpg",
+         L"cmd.exe /k echo latitude 40 deg 26 min 49.1 sec N, longitude 3 deg 43 min 29.11 sec W"},
+        {L"command-line", "gps_ii.tiff",
+         L"cmd.exe /k echo latitude 22 deg 54 min 30 sec S, longitude 43 deg 10 min 21.6 sec W"},
+    };
+    const wchar_t* imported = L"";
+    for (const PresetCase& c : cases) {
+        SCOPED_TRACE(testing::PrintToString(std::wstring(c.preset)) + " " + c.photo);
+        if (std::wstring(imported) != c.preset) {
+            ImportPreset(c.preset);
+            imported = c.preset;
+        }
+        EXPECT_EQ(ExpandFor(Photo(c.photo)), c.expanded);
+    }
+    DeleteKeyTree(HKEY_CURRENT_USER, SETTINGS_KEY);
+}
+
+TEST(Presets, InstallerDefaultIsTheOpenStreetMapPreset) {
+    DeleteKeyTree(HKEY_CURRENT_USER, SETTINGS_KEY);
+    ASSERT_TRUE(WriteDefaultSettings());
+    const std::wstring installed = ExpandFor(Photo("gps_ii.tiff"));
+    ImportPreset(L"openstreetmap");
+    EXPECT_EQ(installed, ExpandFor(Photo("gps_ii.tiff")));
+    DeleteKeyTree(HKEY_CURRENT_USER, SETTINGS_KEY);
+}
+
+}  // namespace

@@ -1,0 +1,13 @@
+#pragma once
+// The file operations Windows carries out at its next start
+// (Session Manager's PendingFileRenameOperations).
+
+#include <string>
+#include <vector>
+
+constexpr const wchar_t* MODULE_PATH = L"C:\\windows\\system32\\ShellExt\\Quoriel.dll";
+
+// The entries, in order: pairs of source and target.
+std::vector<std::wstring> PendingRenames();
+// How many pairs delete the installed module file.
+int ModuleDeletions();
