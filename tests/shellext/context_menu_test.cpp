@@ -8,6 +8,7 @@
 
 #include "tests/position/exif_builder.h"
 #include "tests/support/launch_record.h"
+#include "tests/support/handler_driver.h"
 #include "tests/support/message_box_recorder.h"
 #include "tests/support/quoriel_module.h"
 #include "tests/support/registry_scratch.h"
@@ -27,44 +28,6 @@ const std::wstring HELP_TEXT = L"Exif 情報内の GPS 位置情報を取得し�
 const std::string HELP_TEXT_932 =
     "\x45\x78\x69\x66\x20\x8F\xEE\x95\xF1\x93\xE0\x82\xCC\x20\x47\x50\x53\x20\x88\xCA"
     "\x92\x75\x8F\xEE\x95\xF1\x82\xF0\x8E\xE6\x93\xBE\x82\xB5\x82\xDC\x82\xB7\x81\x42";
-
-// A handler with its two interfaces, released at the end of the test.
-struct Handler {
-    explicit Handler(const QuorielModule& module)
-        : menu(module.CreateHandler<IContextMenu>(IID_IContextMenu)) {
-        EXPECT_NE(menu, nullptr);
-        menu->QueryInterface(IID_IShellExtInit, reinterpret_cast<void**>(&init));
-    }
-    ~Handler() {
-        init->Release();
-        EXPECT_EQ(menu->Release(), 0u) << "the last release destroys the handler";
-    }
-    IContextMenu* menu = nullptr;
-    IShellExtInit* init = nullptr;
-};
-
-// A popup menu with two items of the host's own, as Explorer's menu has before the handlers.
-struct HostMenu {
-    HostMenu() : menu(CreatePopupMenu()) {
-        AppendMenuW(menu, MF_STRING, 1, L"Open");
-        AppendMenuW(menu, MF_STRING, 2, L"Print");
-    }
-    ~HostMenu() { DestroyMenu(menu); }
-
-    int Count() const { return GetMenuItemCount(menu); }
-    std::wstring TextAt(UINT position, UINT* id) const {
-        wchar_t text[64] = {};
-        MENUITEMINFOW item = {};
-        item.cbSize = sizeof(item);
-        item.fMask = MIIM_ID | MIIM_STRING | MIIM_FTYPE;
-        item.dwTypeData = text;
-        item.cch = ARRAYSIZE(text);
-        EXPECT_TRUE(GetMenuItemInfoW(menu, position, TRUE, &item));
-        *id = item.wID;
-        return text;
-    }
-    HMENU menu;
-};
 
 // File-name extensions of the test's own in HKEY_CLASSES_ROOT, with a content type.
 class Extensions {

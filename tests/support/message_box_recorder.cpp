@@ -46,7 +46,8 @@ UINT IconStyle(HWND box) {
 
 }  // namespace
 
-MessageBoxRecorder::MessageBoxRecorder(std::deque<int> answers) : answers_(std::move(answers)) {
+MessageBoxRecorder::MessageBoxRecorder(std::deque<int> answers, Answering answering)
+    : answers_(std::move(answers)), answering_(answering) {
     current = this;
     hook_ = SetWindowsHookExW(WH_CBT, OnCbt, nullptr, GetCurrentThreadId());
 }
@@ -66,7 +67,11 @@ LRESULT CALLBACK MessageBoxRecorder::OnCbt(int code, WPARAM wParam, LPARAM lPara
         box.text = WindowText(GetDlgItem(window, TEXT_CONTROL));
         box.owner = GetWindow(window, GW_OWNER);
         current->boxes_.push_back(box);
-        SetTimer(window, SETTLE_TIMER, SETTLE_MS, OnSettled);
+        if (current->answering_ == Answering::AT_ONCE) {
+            current->Answer(window);
+        } else {
+            SetTimer(window, SETTLE_TIMER, SETTLE_MS, OnSettled);
+        }
     }
     return CallNextHookEx(nullptr, code, wParam, lParam);
 }
@@ -91,7 +96,8 @@ void MessageBoxRecorder::Answer(HWND window) {
         }
     }
     box.icon = IconStyle(window);
-    box.answer = box.defaultButton;
+    // Answered at once, a box may not show its default yet; every box of ours has OK.
+    box.answer = box.defaultButton != 0 ? box.defaultButton : IDOK;
     if (!answers_.empty()) {
         box.answer = answers_.front();
         answers_.pop_front();

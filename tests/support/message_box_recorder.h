@@ -24,14 +24,20 @@ struct RecordedBox {
 constexpr int ANSWER_ENTER = -1;
 constexpr int ANSWER_CLOSE = -2;
 
+// When a box is answered: once its buttons have settled, so that they can be read (the
+// default), or at once, for campaigns of thousands of boxes whose text is all that matters.
+enum class Answering { SETTLED, AT_ONCE };
+
 class MessageBoxRecorder {
   public:
-    explicit MessageBoxRecorder(std::deque<int> answers = {});
+    explicit MessageBoxRecorder(std::deque<int> answers = {},
+                                Answering answering = Answering::SETTLED);
     ~MessageBoxRecorder();
     MessageBoxRecorder(const MessageBoxRecorder&) = delete;
     MessageBoxRecorder& operator=(const MessageBoxRecorder&) = delete;
 
     const std::vector<RecordedBox>& Boxes() const { return boxes_; }
+    void Clear() { boxes_.clear(); }
 
   private:
     static LRESULT CALLBACK OnCbt(int code, WPARAM wParam, LPARAM lParam);
@@ -40,6 +46,7 @@ class MessageBoxRecorder {
 
     HHOOK hook_ = nullptr;
     std::deque<int> answers_;
+    Answering answering_;
     std::vector<RecordedBox> boxes_;
 };
 
