@@ -7,11 +7,11 @@
 #include "common/owners.h"
 #include "position/file_reading.h"
 #include "position/quoriel_reader.h"
+#include "position/selected_file.h"
 
 namespace {
 
 constexpr HRESULT COMMAND_FAILED = static_cast<HRESULT>(0x80004005);  // E_FAIL
-constexpr UINT FIRST_FILE = 0;
 
 // Only command offset 0, the one item of the menu, is ours. Anything above the low word is a
 // string verb.
@@ -22,13 +22,10 @@ bool IsOurCommand(LPCSTR verb) {
 
 // Opens the first file of drop for reading, others may read it too.
 HRESULT OpenFirstFile(HDROP drop, UniqueFile* file) {
-    const UINT length = DragQueryFileW(drop, FIRST_FILE, nullptr, 0);
-    UniqueBuffer<WCHAR> path(AllocateArray<WCHAR>(size_t{length} + 1));
+    const UniqueBuffer<WCHAR> path = FirstFileName(drop);
     if (!path) {
         return STATUS_OUT_OF_MEMORY;
     }
-    path.Get()[0] = L'\0';
-    DragQueryFileW(drop, FIRST_FILE, path.Get(), length + 1);
     file->Reset(
         CreateFileW(path.Get(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
     if (!*file) {

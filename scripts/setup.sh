@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
-# Installs whatever is missing of the build and test tools; does nothing when all are there.
+# Installs whatever is missing of the build and test tools, and of any packages named as
+# arguments (the benchmarks name theirs); does nothing when all are there.
 set -euo pipefail
 
-packages=(cmake make g++ clang-14 libclang-rt-14-dev googletest g++-mingw-w64-x86-64 wine64)
+packages=(cmake make g++ clang-14 libclang-rt-14-dev googletest g++-mingw-w64-x86-64 wine64 "$@")
 
 missing=()
 for package in "${packages[@]}"; do

@@ -2,6 +2,7 @@
 
 #include "common/owners.h"
 #include "common/status.h"
+#include "position/selected_file.h"
 #include "shellext/content_type.h"
 #include "shellext/module.h"
 
@@ -18,7 +19,6 @@ static_assert(sizeof(HELP_TEXT_A) == 40 + 1, "40 bytes in code page 932");
 
 constexpr UINT THE_COMMAND = 0;
 constexpr UINT QUERY_FILE_COUNT = 0xFFFFFFFF;
-constexpr UINT FIRST_FILE = 0;
 
 FORMATETC DropListFormat() {
     return FORMATETC{CF_HDROP, nullptr, DVASPECT_CONTENT, -1, TYMED_HGLOBAL};
@@ -100,13 +100,10 @@ HRESULT CQuoriel::BuildMenu(HMENU menu, UINT indexMenu, UINT idCmdFirst, UINT fl
     if (DragQueryFileW(drop, QUERY_FILE_COUNT, nullptr, 0) != 1) {
         return MAKE_HRESULT(SEVERITY_SUCCESS, 0, 0);
     }
-    const UINT length = DragQueryFileW(drop, FIRST_FILE, nullptr, 0);
-    UniqueBuffer<WCHAR> path(AllocateArray<WCHAR>(size_t{length} + 1));
+    const UniqueBuffer<WCHAR> path = FirstFileName(drop);
     if (!path) {
         return E_OUTOFMEMORY;
     }
-    path.Get()[0] = L'\0';
-    DragQueryFileW(drop, FIRST_FILE, path.Get(), length + 1);
     ImageKind kind = ImageKind::OTHER;
     const HRESULT result = FindImageKind(path.Get(), &kind);
     if (result != S_OK || kind == ImageKind::OTHER) {

@@ -1,0 +1,17 @@
+#include "position/selected_file.h"
+
+namespace {
+
+constexpr UINT FIRST_FILE = 0;
+
+}  // namespace
+
+UniqueBuffer<WCHAR> FirstFileName(HDROP drop) {
+    const UINT length = DragQueryFileW(drop, FIRST_FILE, nullptr, 0);
+    UniqueBuffer<WCHAR> path(AllocateArray<WCHAR>(size_t{length} + 1));
+    if (path) {
+        path.Get()[0] = L'\0';
+        DragQueryFileW(drop, FIRST_FILE, path.Get(), length + 1);
+    }
+    return path;
+}
