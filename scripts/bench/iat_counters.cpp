@@ -74,8 +74,8 @@ DWORD WINAPI CountingGetFileSize(HANDLE file, LPDWORD sizeHigh) {
     return result;
 }
 
-// The import address table slot of kernel32's function in module, or null.
-void** FindKernel32Slot(HMODULE module, const char* function) {
+// The import address table slot of library's function in module, or null.
+void** FindImportSlot(HMODULE module, const char* library, const char* function) {
     BYTE* const base = reinterpret_cast<BYTE*>(module);
     const auto* dos = reinterpret_cast<const IMAGE_DOS_HEADER*>(base);
     const auto* nt = reinterpret_cast<const IMAGE_NT_HEADERS*>(base + dos->e_lfanew);
@@ -84,15 +84,16 @@ void** FindKernel32Slot(HMODULE module, const char* function) {
     if (imports.VirtualAddress == 0) {
         return nullptr;
     }
-    auto* library = reinterpret_cast<const IMAGE_IMPORT_DESCRIPTOR*>(base + imports.VirtualAddress);
-    for (; library->Name != 0; ++library) {
+    auto* imported =
+        reinterpret_cast<const IMAGE_IMPORT_DESCRIPTOR*>(base + imports.VirtualAddress);
+    for (; imported->Name != 0; ++imported) {
         // The name table lies beside the slots, which hold addresses once the loader is done.
-        if (_stricmp(reinterpret_cast<const char*>(base + library->Name), KERNEL32) != 0 ||
-            library->OriginalFirstThunk == 0) {
+        if (_stricmp(reinterpret_cast<const char*>(base + imported->Name), library) != 0 ||
+            imported->OriginalFirstThunk == 0) {
             continue;
         }
-        auto* name = reinterpret_cast<const IMAGE_THUNK_DATA*>(base + library->OriginalFirstThunk);
-        auto* slot = reinterpret_cast<IMAGE_THUNK_DATA*>(base + library->FirstThunk);
+        auto* name = reinterpret_cast<const IMAGE_THUNK_DATA*>(base + imported->OriginalFirstThunk);
+        auto* slot = reinterpret_cast<IMAGE_THUNK_DATA*>(base + imported->FirstThunk);
         for (; name->u1.AddressOfData != 0; ++name, ++slot) {
             if (IMAGE_SNAP_BY_ORDINAL(name->u1.Ordinal)) {
                 continue;
@@ -107,21 +108,27 @@ void** FindKernel32Slot(HMODULE module, const char* function) {
     return nullptr;
 }
 
-// Puts wrapper into function's slot and keeps what was there in *real.
 template <typename Function>
 bool Redirect(const char* function, Function wrapper, Function* real) {
-    void** slot = FindKernel32Slot(GetModuleHandleW(nullptr), function);
+    return RedirectImport(KERNEL32, function, reinterpret_cast<void*>(wrapper),
+                          reinterpret_cast<void**>(real));
+}
+
+}  // namespace
+
+bool RedirectImport(const char* library, const char* function, void* wrapper, void** real) {
+    void** slot = FindImportSlot(GetModuleHandleW(nullptr), library, function);
     DWORD protection = 0;
     if (slot == nullptr || !VirtualProtect(slot, sizeof(*slot), PAGE_READWRITE, &protection)) {
         return false;
     }
-    *real = reinterpret_cast<Function>(*slot);
-    *slot = reinterpret_cast<void*>(wrapper);
+    if (real != nullptr) {
+        *real = *slot;
+    }
+    *slot = wrapper;
     VirtualProtect(slot, sizeof(*slot), protection, &protection);
     return true;
 }
-
-}  // namespace
 
 bool InstallIoCounters() {
     return Redirect("ReadFile", &CountingReadFile, &realReadFile) &&

@@ -1,0 +1,101 @@
+#!/usr/bin/env python3
+"""The bytes a GPS lookup must read from each file, and nothing more, found by walking the
+file's own structure. Written apart from the readers, so that it can judge them.
+
+For a JPEG: the SOI (2), the header of each segment up to and including the first APP1 (4
+each), the Exif identifier (6); then, as for a TIFF file: the TIFF header (8), IFD0's entry
+count (2) and its entries up to the GPS pointer (12 each, all of them when there is none), the
+GPS directory's count (2) and all its entries (12 each), and the RATIONAL triple of degrees,
+minutes and seconds behind the latitude and the longitude (24 each).
+
+Usage: design_limit.py FILE...   (prints tab-separated values: file, size, limit, stop)
+"""
+import os
+import struct
+import sys
+
+SOI = 2
+SEGMENT_HEADER = 4
+EXIF_IDENTIFIER = b"Exif\0\0"
+TIFF_HEADER = 8
+COUNT = 2
+ENTRY = 12
+TRIPLE = 24
+
+MARKER_APP1 = 0xE1
+MARKER_SOS = 0xDA
+TAG_GPS_POINTER = 0x8825
+TAG_LATITUDE = 2
+TAG_LONGITUDE = 4
+
+
+def jpeg_limit(data):
+    """(bytes, where the walk stops) for a JPEG."""
+    total = SOI
+    offset = SOI
+    while True:
+        if offset + SEGMENT_HEADER > len(data):
+            return total, "end of file"
+        marker = data[offset + 1]
+        (length,) = struct.unpack(">H", data[offset + 2 : offset + 4])
+        total += SEGMENT_HEADER
+        if marker == MARKER_SOS:
+            return total, "scan before APP1"
+        if marker == MARKER_APP1:
+            break
+        offset += 2 + length
+    identifier = data[offset + 4 : offset + 4 + len(EXIF_IDENTIFIER)]
+    total += len(EXIF_IDENTIFIER)
+    if identifier != EXIF_IDENTIFIER:
+        return total, "APP1 is not Exif"
+    tiff_bytes, stop = tiff_limit(data[offset + 4 + len(EXIF_IDENTIFIER) :])
+    return total + tiff_bytes, stop
+
+
+def tiff_limit(tiff):
+    """(bytes, where the walk stops) for TIFF data starting at tiff[0]."""
+    order = "<" if tiff[:2] == b"II" else ">"
+
+    def word(at):
+        return struct.unpack(order + "H", tiff[at : at + 2])[0]
+
+    def dword(at):
+        return struct.unpack(order + "I", tiff[at : at + 4])[0]
+
+    total = TIFF_HEADER + COUNT
+    ifd0 = dword(4)
+    gps = None
+    for index in range(word(ifd0)):
+        entry = ifd0 + COUNT + index * ENTRY
+        total += ENTRY
+        if word(entry) == TAG_GPS_POINTER:
+            gps = dword(entry + 8)
+            break
+    if gps is None:
+        return total, "no GPS pointer"
+    entries = word(gps)
+    total += COUNT + entries * ENTRY
+    for index in range(entries):
+        if word(gps + COUNT + index * ENTRY) in (TAG_LATITUDE, TAG_LONGITUDE):
+            total += TRIPLE
+    return total, "GPS directory"
+
+
+def limit(path):
+    with open(path, "rb") as file:
+        # Everything the walk may need lies in the first segments; 1 MB is ample for them.
+        data = file.read(1 << 20)
+    if data[:2] == b"\xff\xd8":
+        return jpeg_limit(data)
+    return tiff_limit(data)
+
+
+def main():
+    print("file\tsize\tlimit\tstop")
+    for path in sys.argv[1:]:
+        total, stop = limit(path)
+        print(f"{os.path.basename(path)}\t{os.path.getsize(path)}\t{total}\t{stop}")
+
+
+if __name__ == "__main__":
+    main()
