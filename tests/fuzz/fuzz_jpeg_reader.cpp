@@ -1,0 +1,8 @@
+// The input is a whole JPEG file, read by ReadJpegPosition.
+#include "tests/fuzz/fuzz_property.h"
+#include "tests/fuzz/reading_properties.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    RequireProperties(CheckJpegReading(data, size).violation);
+    return 0;
+}

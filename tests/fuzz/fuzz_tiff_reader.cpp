@@ -1,0 +1,8 @@
+// The input is a whole TIFF file, read by ReadTiffPosition with the whole file as its window.
+#include "tests/fuzz/fuzz_property.h"
+#include "tests/fuzz/reading_properties.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    RequireProperties(CheckTiffReading(data, size).violation);
+    return 0;
+}
