@@ -19,25 +19,24 @@ constexpr const WCHAR* DEFAULT_SOUTH = L"-";
 constexpr const WCHAR* DEFAULT_EAST = L"";
 constexpr const WCHAR* DEFAULT_WEST = L"-";
 
-bool SetString(HKEY root, const WCHAR* path, const WCHAR* name, const std::wstring& text) {
+bool SetValue(HKEY root, const WCHAR* path, const WCHAR* name, DWORD type, const void* data,
+              DWORD bytes) {
     UniqueKey key;
     if (RegCreateKeyExW(root, path, 0, nullptr, 0, KEY_SET_VALUE, nullptr, key.Put(), nullptr) !=
         ERROR_SUCCESS) {
         return false;
     }
+    return RegSetValueExW(key.Get(), name, 0, type, static_cast<const BYTE*>(data), bytes) ==
+           ERROR_SUCCESS;
+}
+
+bool SetString(HKEY root, const WCHAR* path, const WCHAR* name, const std::wstring& text) {
     const DWORD bytes = static_cast<DWORD>((text.size() + 1) * sizeof(WCHAR));
-    return RegSetValueExW(key.Get(), name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
-                          bytes) == ERROR_SUCCESS;
+    return SetValue(root, path, name, REG_SZ, text.c_str(), bytes);
 }
 
 bool SetNumber(HKEY root, const WCHAR* path, const WCHAR* name, DWORD number) {
-    UniqueKey key;
-    if (RegCreateKeyExW(root, path, 0, nullptr, 0, KEY_SET_VALUE, nullptr, key.Put(), nullptr) !=
-        ERROR_SUCCESS) {
-        return false;
-    }
-    return RegSetValueExW(key.Get(), name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&number),
-                          sizeof(number)) == ERROR_SUCCESS;
+    return SetValue(root, path, name, REG_DWORD, &number, sizeof(number));
 }
 
 }  // namespace

@@ -18,11 +18,15 @@ inline void SeekTo(HANDLE file, uint32_t position) {
 }
 
 // Reads size bytes into buffer, which the caller has zeroed. A failure with an error code
-// gives its HRESULT; a failure without one goes on with whatever arrived.
+// gives its HRESULT; a failure without one goes on as though the bytes had been delivered.
 inline Status ReadBytes(HANDLE file, BYTE* buffer, DWORD size, DWORD* received) {
     *received = 0;
     if (!ReadFile(file, buffer, size, received, nullptr)) {
-        return HResultFromWin32(static_cast<long>(GetLastError()));
+        const Status status = HResultFromWin32(static_cast<long>(GetLastError()));
+        if (status != RESULT_DONE) {
+            return status;
+        }
+        *received = size;
     }
     return RESULT_DONE;
 }

@@ -24,16 +24,14 @@ constexpr uint32_t LENGTH_FIELD_SIZE = 2;
 // The length field and the identifier; the TIFF data is what the segment holds beyond them.
 constexpr uint32_t APP1_OVERHEAD = LENGTH_FIELD_SIZE + EXIF_ID_SIZE;
 
+// A read cut short by the end of the file means the structure is not all there.
 template <size_t N>
 Status ReadWhole(HANDLE file, BYTE (&buffer)[N]) {
     ZeroMemory(buffer, N);
     DWORD received = 0;
-    if (!ReadFile(file, buffer, N, &received, nullptr)) {
-        const Status status = HResultFromWin32(static_cast<long>(GetLastError()));
-        if (status != RESULT_DONE) {
-            return status;
-        }
-        return RESULT_DONE;  // no error code: go on with the bytes as they are
+    const Status status = ReadBytes(file, buffer, N, &received);
+    if (status != RESULT_DONE) {
+        return status;
     }
     return received < N ? RESULT_NO_EXIF : RESULT_DONE;
 }
