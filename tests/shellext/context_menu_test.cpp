@@ -223,19 +223,17 @@ TEST(ContextMenu, InvokeRunsThePositionCommand) {
         HostMenu host;
         ASSERT_EQ(handler.menu->QueryContextMenu(host.menu, 0, ID_FIRST, ID_LAST, CMF_NORMAL),
                   ONE_ITEM);
-        CMINVOKECOMMANDINFO info = {};
-        info.cbSize = sizeof(info);
-        info.hwnd = owner.Get();
-        info.lpVerb = MAKEINTRESOURCEA(0);
-        info.nShow = SW_SHOWNORMAL;
         MessageBoxRecorder boxes;
         for (int round = 0; round < 2; ++round) {
             LaunchRecord record;
-            EXPECT_EQ(handler.menu->InvokeCommand(&info), S_OK);
+            EXPECT_EQ(handler.Invoke(owner.Get()), S_OK);
             const auto commandLine = record.Wait();
             ASSERT_TRUE(commandLine.has_value());
             EXPECT_EQ(LaunchRecord::Arguments(*commandLine), L"35.658666 139.745416");
         }
+        CMINVOKECOMMANDINFO info = {};
+        info.cbSize = sizeof(info);
+        info.hwnd = owner.Get();
         info.lpVerb = "open";
         EXPECT_EQ(handler.menu->InvokeCommand(&info), E_FAIL);
         EXPECT_TRUE(boxes.Boxes().empty());
@@ -248,17 +246,15 @@ TEST(ContextMenu, CallsOutOfOrderFail) {
     QuorielModule module;
     Handler handler(module);
     HostMenu host;
-    CMINVOKECOMMANDINFO info = {};
-    info.cbSize = sizeof(info);
     EXPECT_EQ(handler.menu->QueryContextMenu(host.menu, 0, 1, 2, CMF_NORMAL), E_UNEXPECTED);
-    EXPECT_EQ(handler.menu->InvokeCommand(&info), E_FAIL);
+    EXPECT_EQ(handler.Invoke(nullptr), E_FAIL);
     EXPECT_EQ(host.Count(), 2);
 
     // A menu that offered nothing leaves nothing to invoke.
     TestDataObject data({L"C:\\notes.qrnothing"});
     ASSERT_EQ(handler.init->Initialize(nullptr, &data, nullptr), S_OK);
     EXPECT_EQ(handler.menu->QueryContextMenu(host.menu, 0, 1, 2, CMF_NORMAL), NO_ITEM);
-    EXPECT_EQ(handler.menu->InvokeCommand(&info), E_FAIL);
+    EXPECT_EQ(handler.Invoke(nullptr), E_FAIL);
 }
 
 }  // namespace

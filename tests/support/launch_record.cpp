@@ -2,26 +2,21 @@
 
 #include <vector>
 
+#include "tests/support/scratch_file.h"
+
 namespace {
 
 constexpr const wchar_t* RECORD_VARIABLE = L"QUORIEL_LAUNCH_RECORD";
 constexpr DWORD POLL_MS = 50;
 
-std::optional<std::wstring> ReadWholeFile(const std::wstring& path) {
-    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                              0, nullptr);
-    if (file == INVALID_HANDLE_VALUE) {
+// The recorder writes UTF-16.
+std::optional<std::wstring> ReadRecord(const std::wstring& path) {
+    const std::optional<std::vector<uint8_t>> bytes = TryReadFileBytes(path);
+    if (!bytes) {
         return std::nullopt;
     }
-    const DWORD size = GetFileSize(file, nullptr);
-    std::vector<wchar_t> text(size / sizeof(wchar_t) + 1);
-    DWORD read = 0;
-    const BOOL ok = ReadFile(file, text.data(), size, &read, nullptr);
-    CloseHandle(file);
-    if (!ok) {
-        return std::nullopt;
-    }
-    return std::wstring(text.data(), read / sizeof(wchar_t));
+    return std::wstring(reinterpret_cast<const wchar_t*>(bytes->data()),
+                        bytes->size() / sizeof(wchar_t));
 }
 
 }  // namespace
@@ -44,7 +39,7 @@ LaunchRecord::~LaunchRecord() {
 std::optional<std::wstring> LaunchRecord::Wait(DWORD timeoutMs) const {
     const ULONGLONG deadline = GetTickCount64() + timeoutMs;
     do {
-        if (auto text = ReadWholeFile(path_)) {
+        if (auto text = ReadRecord(path_)) {
             return text;
         }
         Sleep(POLL_MS);

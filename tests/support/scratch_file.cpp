@@ -39,17 +39,26 @@ std::wstring ScratchFolder::Write(const std::wstring& name,
     return path;
 }
 
-std::vector<uint8_t> ReadFileBytes(const std::wstring& path) {
+std::optional<std::vector<uint8_t>> TryReadFileBytes(const std::wstring& path) {
     UniqueFile file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                                 0, nullptr));
-    EXPECT_TRUE(file) << "cannot open a test data file";
-    std::vector<uint8_t> bytes(file ? GetFileSize(file.Get(), nullptr) : 0);
+    if (!file) {
+        return std::nullopt;
+    }
+    std::vector<uint8_t> bytes(GetFileSize(file.Get(), nullptr));
     DWORD read = 0;
-    if (!bytes.empty()) {
-        ReadFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr);
+    if (!bytes.empty() &&
+        !ReadFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr)) {
+        return std::nullopt;
     }
     bytes.resize(read);
     return bytes;
+}
+
+std::vector<uint8_t> ReadFileBytes(const std::wstring& path) {
+    std::optional<std::vector<uint8_t>> bytes = TryReadFileBytes(path);
+    EXPECT_TRUE(bytes.has_value()) << "cannot read a test data file";
+    return bytes.value_or(std::vector<uint8_t>());
 }
 
 bool NobodyHoldsFile(const std::wstring& path) {

@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -22,6 +23,9 @@ class ScratchFolder {
     std::wstring path_;
 };
 
+// The file's bytes, or nothing when it cannot be opened or read.
+std::optional<std::vector<uint8_t>> TryReadFileBytes(const std::wstring& path);
+// The same for a file the test relies on: failing to read it fails the test.
 std::vector<uint8_t> ReadFileBytes(const std::wstring& path);
 
 // Whether the file can be opened for writing with no sharing at all: nobody else holds it.
