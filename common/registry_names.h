@@ -4,20 +4,36 @@
 
 #include <windows.h>
 
-#define QUORIEL_CLSID_TEXT L"{6A0C5B7E-3D24-4F19-9E8B-2C71D4A05F63}"
+#include "common/class_id.h"
 
 // Under HKEY_CLASSES_ROOT.
 constexpr const WCHAR* CLASS_KEY = L"CLSID\\" QUORIEL_CLSID_TEXT;
 constexpr const WCHAR* SERVER_KEY = L"CLSID\\" QUORIEL_CLSID_TEXT L"\\InProcServer32";
+constexpr const WCHAR* THREADING_MODEL_VALUE = L"ThreadingModel";
 constexpr const WCHAR* HANDLER_KEY = L"*\\shellex\\ContextMenuHandlers\\" QUORIEL_CLSID_TEXT;
+// Of a file extension's key: the media type the handler tells images by.
+constexpr const WCHAR* CONTENT_TYPE_VALUE = L"Content Type";
+
 // Under HKEY_LOCAL_MACHINE: the entry in the list of installed programs.
 constexpr const WCHAR* PROGRAMS_KEY =
     L"SoftWare\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\" QUORIEL_CLSID_TEXT;
+constexpr const WCHAR* DISPLAY_NAME_VALUE = L"DisplayName";
+constexpr const WCHAR* DISPLAY_VERSION_VALUE = L"DisplayVersion";
+constexpr const WCHAR* PUBLISHER_VALUE = L"Publisher";
+constexpr const WCHAR* UNINSTALL_STRING_VALUE = L"UninstallString";
+constexpr const WCHAR* NO_MODIFY_VALUE = L"NoModify";
+constexpr const WCHAR* NO_REPAIR_VALUE = L"NoRepair";
 
 // Under a user's root: the maker's key and the launch settings below it.
 constexpr const WCHAR* MAKER_KEY = L"Software\\Vantorel";
 constexpr const WCHAR* SETTINGS_SUBKEY = L"Quoriel";
 constexpr const WCHAR* SETTINGS_KEY = L"Software\\Vantorel\\Quoriel";
+// The launch settings' values: the template and the four hemisphere texts.
+constexpr const WCHAR* SETTING_TEMPLATE = L"Object";
+constexpr const WCHAR* SETTING_NORTH = L"N";
+constexpr const WCHAR* SETTING_SOUTH = L"S";
+constexpr const WCHAR* SETTING_EAST = L"E";
+constexpr const WCHAR* SETTING_WEST = L"W";
 
 // Below the system directory.
 constexpr const WCHAR* MODULE_IN_SYSTEM = L"\\ShellExt\\Quoriel.dll";

@@ -11,8 +11,12 @@ constexpr Status RESULT_DONE = 0;
 constexpr Status RESULT_NO_EXIF = 1;
 // A message box has already told the user; nothing more is shown.
 constexpr Status RESULT_REPORTED = 2;
+// The data is sound but holds no complete position: the reading's own answer, which the command
+// turns into its message box and RESULT_REPORTED. It never reaches the host.
+constexpr Status RESULT_NO_POSITION = 3;
 
 constexpr Status STATUS_OUT_OF_MEMORY = static_cast<Status>(0x8007000E);
+constexpr Status STATUS_FAILED = static_cast<Status>(0x80004005);  // E_FAIL
 
 // A Win32 error code e > 0 becomes (e & 0xFFFF) | 0x80070000; 0 and negative values stay.
 constexpr Status HResultFromWin32(long error) {

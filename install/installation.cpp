@@ -1,5 +1,6 @@
 #include "install/installation.h"
 
+#include "common/installed_module.h"
 #include "common/owners.h"
 #include "common/registry_names.h"
 
@@ -42,12 +43,11 @@ bool SetNumber(HKEY root, const WCHAR* path, const WCHAR* name, DWORD number) {
 }  // namespace
 
 std::wstring InstalledModulePath() {
-    WCHAR system[MAX_PATH] = {};
-    const UINT length = GetSystemDirectoryW(system, MAX_PATH);
-    if (length == 0 || length >= MAX_PATH) {
+    WCHAR path[MAX_PATH] = {};
+    if (!MakeInstalledModulePath(path)) {
         return L"";
     }
-    return std::wstring(system, length) + MODULE_IN_SYSTEM;
+    return path;
 }
 
 bool CopyModule(const std::wstring& source, const std::wstring& target) {
@@ -62,14 +62,14 @@ bool RegisterModule(const std::wstring& modulePath) {
     const std::wstring uninstall = L"rundll32.exe \"" + modulePath + L"\",Uninstall";
     return SetString(HKEY_CLASSES_ROOT, CLASS_KEY, nullptr, MENU_NAME) &&
            SetString(HKEY_CLASSES_ROOT, SERVER_KEY, nullptr, modulePath) &&
-           SetString(HKEY_CLASSES_ROOT, SERVER_KEY, L"ThreadingModel", THREADING_MODEL) &&
+           SetString(HKEY_CLASSES_ROOT, SERVER_KEY, THREADING_MODEL_VALUE, THREADING_MODEL) &&
            SetString(HKEY_CLASSES_ROOT, HANDLER_KEY, nullptr, MENU_NAME) &&
-           SetString(HKEY_LOCAL_MACHINE, PROGRAMS_KEY, L"DisplayName", DISPLAY_NAME) &&
-           SetString(HKEY_LOCAL_MACHINE, PROGRAMS_KEY, L"DisplayVersion", DISPLAY_VERSION) &&
-           SetString(HKEY_LOCAL_MACHINE, PROGRAMS_KEY, L"Publisher", PUBLISHER) &&
-           SetString(HKEY_LOCAL_MACHINE, PROGRAMS_KEY, L"UninstallString", uninstall) &&
-           SetNumber(HKEY_LOCAL_MACHINE, PROGRAMS_KEY, L"NoModify", 1) &&
-           SetNumber(HKEY_LOCAL_MACHINE, PROGRAMS_KEY, L"NoRepair", 1);
+           SetString(HKEY_LOCAL_MACHINE, PROGRAMS_KEY, DISPLAY_NAME_VALUE, DISPLAY_NAME) &&
+           SetString(HKEY_LOCAL_MACHINE, PROGRAMS_KEY, DISPLAY_VERSION_VALUE, DISPLAY_VERSION) &&
+           SetString(HKEY_LOCAL_MACHINE, PROGRAMS_KEY, PUBLISHER_VALUE, PUBLISHER) &&
+           SetString(HKEY_LOCAL_MACHINE, PROGRAMS_KEY, UNINSTALL_STRING_VALUE, uninstall) &&
+           SetNumber(HKEY_LOCAL_MACHINE, PROGRAMS_KEY, NO_MODIFY_VALUE, 1) &&
+           SetNumber(HKEY_LOCAL_MACHINE, PROGRAMS_KEY, NO_REPAIR_VALUE, 1);
 }
 
 bool WriteDefaultSettings() {
@@ -78,9 +78,9 @@ bool WriteDefaultSettings() {
         ERROR_SUCCESS) {
         return true;  // a reinstall keeps what the user chose
     }
-    return SetString(HKEY_CURRENT_USER, SETTINGS_KEY, L"Object", DEFAULT_TEMPLATE) &&
-           SetString(HKEY_CURRENT_USER, SETTINGS_KEY, L"N", DEFAULT_NORTH) &&
-           SetString(HKEY_CURRENT_USER, SETTINGS_KEY, L"S", DEFAULT_SOUTH) &&
-           SetString(HKEY_CURRENT_USER, SETTINGS_KEY, L"E", DEFAULT_EAST) &&
-           SetString(HKEY_CURRENT_USER, SETTINGS_KEY, L"W", DEFAULT_WEST);
+    return SetString(HKEY_CURRENT_USER, SETTINGS_KEY, SETTING_TEMPLATE, DEFAULT_TEMPLATE) &&
+           SetString(HKEY_CURRENT_USER, SETTINGS_KEY, SETTING_NORTH, DEFAULT_NORTH) &&
+           SetString(HKEY_CURRENT_USER, SETTINGS_KEY, SETTING_SOUTH, DEFAULT_SOUTH) &&
+           SetString(HKEY_CURRENT_USER, SETTINGS_KEY, SETTING_EAST, DEFAULT_EAST) &&
+           SetString(HKEY_CURRENT_USER, SETTINGS_KEY, SETTING_WEST, DEFAULT_WEST);
 }

@@ -11,12 +11,6 @@
 #include "common/status.h"
 #include "launch/template_expansion.h"
 
-constexpr const WCHAR* SETTING_TEMPLATE = L"Object";
-constexpr const WCHAR* SETTING_NORTH = L"N";
-constexpr const WCHAR* SETTING_SOUTH = L"S";
-constexpr const WCHAR* SETTING_EAST = L"E";
-constexpr const WCHAR* SETTING_WEST = L"W";
-
 // A value's text, NUL-terminated, and its length in characters before that NUL.
 struct SettingText {
     UniqueBuffer<WCHAR> text;

@@ -1,18 +1,19 @@
-// The four byte-order readers; b0 is the byte that comes first in the file.
+// The four byte-order readers that the TIFF byte-order mark puts into the reader slots.
+#include "position/file_window.h"
 #include "position/quoriel_reader.h"
 
 uint16_t CQuorielReader::ReadWordIntel(const BYTE* b) const {
-    return static_cast<uint16_t>(b[0] | b[1] << 8);
+    return LittleEndian16(b);
 }
 
 uint32_t CQuorielReader::ReadDwordIntel(const BYTE* b) const {
-    return uint32_t{b[0]} | uint32_t{b[1]} << 8 | uint32_t{b[2]} << 16 | uint32_t{b[3]} << 24;
+    return LittleEndian32(b);
 }
 
 uint16_t CQuorielReader::ReadWordMotorola(const BYTE* b) const {
-    return static_cast<uint16_t>(b[0] << 8 | b[1]);
+    return BigEndian16(b);
 }
 
 uint32_t CQuorielReader::ReadDwordMotorola(const BYTE* b) const {
-    return uint32_t{b[0]} << 24 | uint32_t{b[1]} << 16 | uint32_t{b[2]} << 8 | uint32_t{b[3]};
+    return BigEndian32(b);
 }

@@ -1,16 +1,16 @@
-// Walks the JPEG marker segments to the first APP1 segment and hands the TIFF data behind its
-// Exif identifier to the TIFF reader. Only segment headers and the identifier are read; every
-// other segment is skipped by its length.
+// Walks the JPEG marker segments to the first APP1 segment and finds the TIFF data behind its
+// Exif identifier. Only segment headers and the identifier are read; every other segment is
+// skipped by its length.
 #include <cstring>
 
-#include "position/file_reading.h"
-#include "position/quoriel_reader.h"
+#include "position/exif_locators.h"
 
 namespace {
 
 constexpr DWORD SOI_SIZE = 2;
 // Segment header: 2 marker + 2 big-endian length (the length counts itself, not the marker).
 constexpr DWORD SEGMENT_HEADER_SIZE = 4;
+constexpr int SEGMENT_LENGTH = 2;
 // "Exif" and two zero bytes at the start of the APP1 payload.
 constexpr DWORD EXIF_ID_SIZE = 6;
 constexpr BYTE EXIF_ID[EXIF_ID_SIZE] = {0x45, 0x78, 0x69, 0x66, 0x00, 0x00};
@@ -24,18 +24,6 @@ constexpr uint32_t LENGTH_FIELD_SIZE = 2;
 // The length field and the identifier; the TIFF data is what the segment holds beyond them.
 constexpr uint32_t APP1_OVERHEAD = LENGTH_FIELD_SIZE + EXIF_ID_SIZE;
 
-// A read cut short by the end of the file means the structure is not all there.
-template <size_t N>
-Status ReadWhole(HANDLE file, BYTE (&buffer)[N]) {
-    ZeroMemory(buffer, N);
-    DWORD received = 0;
-    const Status status = ReadBytes(file, buffer, N, &received);
-    if (status != RESULT_DONE) {
-        return status;
-    }
-    return received < N ? RESULT_NO_EXIF : RESULT_DONE;
-}
-
 bool IsMarker(const BYTE* bytes, BYTE code) {
     return bytes[0] == MARKER_PREFIX && bytes[1] == code;
 }
@@ -48,7 +36,7 @@ Status FindFirstApp1(HANDLE file, uint32_t* segmentLength) {
         if (status != RESULT_DONE) {
             return status;
         }
-        const uint32_t length = uint32_t{header[2]} << 8 | header[3];
+        const uint32_t length = BigEndian16(header + SEGMENT_LENGTH);
         if (IsMarker(header, MARKER_SOS)) {
             return RESULT_NO_EXIF;
         }
@@ -70,7 +58,7 @@ Status FindFirstApp1(HANDLE file, uint32_t* segmentLength) {
 
 }  // namespace
 
-Status CQuorielReader::ReadJpegPosition(HANDLE file, const CMINVOKECOMMANDINFO* info) {
+Status LocateJpegExif(HANDLE file, FileWindow* window) {
     BYTE soi[SOI_SIZE];
     Status status = ReadWhole(file, soi);
     if (status != RESULT_DONE) {
@@ -101,5 +89,6 @@ Status CQuorielReader::ReadJpegPosition(HANDLE file, const CMINVOKECOMMANDINFO* 
     if (memcmp(identifier, EXIF_ID, EXIF_ID_SIZE) != 0) {
         return RESULT_NO_EXIF;
     }
-    return ReadTiffPosition(file, info, payload + EXIF_ID_SIZE, length - APP1_OVERHEAD);
+    *window = FileWindow{payload + EXIF_ID_SIZE, length - APP1_OVERHEAD};
+    return RESULT_DONE;
 }

@@ -1,17 +1,17 @@
-// The context-menu command: opens the selected file, runs the reader its kind calls for, and
-// turns the reading's status into at most one message box and the host's HRESULT.
+// The context-menu command: opens the selected file, reads it by its kind, launches a found
+// position or tells the user there is none, and turns the outcome into at most one message box
+// and the host's HRESULT.
 #include <windows.h>
 #include <shellapi.h>
 
 #include "common/messages.h"
 #include "common/owners.h"
-#include "position/file_reading.h"
+#include "launch/command_launch.h"
+#include "position/exif_locators.h"
 #include "position/quoriel_reader.h"
 #include "position/selected_file.h"
 
 namespace {
-
-constexpr HRESULT COMMAND_FAILED = static_cast<HRESULT>(0x80004005);  // E_FAIL
 
 // Only command offset 0, the one item of the menu, is ours. Anything above the low word is a
 // string verb.
@@ -34,24 +34,50 @@ HRESULT OpenFirstFile(HDROP drop, UniqueFile* file) {
     return S_OK;
 }
 
+// What follows a reading: the launch of a complete position, or the box that says the file has
+// none. Every other status goes on unchanged.
+Status Deliver(HWND owner, Status reading, const GpsPosition& position) {
+    if (reading == RESULT_DONE) {
+        return LaunchPosition(owner, position);
+    }
+    if (reading == RESULT_NO_POSITION) {
+        MessageBoxW(owner, TEXT_NO_POSITION, CAPTION_COMMAND, STYLE_INFORMATION);
+        return RESULT_REPORTED;
+    }
+    return reading;
+}
+
 }  // namespace
 
+Status CQuorielReader::ReadTiffPosition(HANDLE file, const CMINVOKECOMMANDINFO* info,
+                                        uint32_t start, uint32_t length) {
+    GpsPosition position{};
+    const Status status = ReadTiffGps(file, FileWindow{start, length}, &position);
+    return Deliver(info->hwnd, status, position);
+}
+
+Status CQuorielReader::ReadJpegPosition(HANDLE file, const CMINVOKECOMMANDINFO* info) {
+    FileWindow window{};
+    const Status status = LocateJpegExif(file, &window);
+    if (status != RESULT_DONE) {
+        return status;
+    }
+    return ReadTiffPosition(file, info, window.start, window.length);
+}
+
 HRESULT CQuorielReader::RunPositionCommand(const CMINVOKECOMMANDINFO* info, HDROP drop,
-                                           bool isJpeg) {
+                                           FileKind kind) {
     if (info == nullptr || !IsOurCommand(info->lpVerb) || drop == nullptr) {
-        return COMMAND_FAILED;
+        return STATUS_FAILED;
     }
     UniqueFile file;
     const HRESULT opened = OpenFirstFile(drop, &file);
     if (opened != S_OK) {
         return opened;
     }
-    Status status = RESULT_DONE;
-    if (isJpeg) {
-        status = ReadJpegPosition(file.Get(), info);
-    } else {
-        status = ReadTiffPosition(file.Get(), info, 0, GetFileSize(file.Get(), nullptr));
-    }
+    GpsPosition position{};
+    const Status status =
+        Deliver(info->hwnd, ReadGpsPosition(file.Get(), kind, &position), position);
     switch (status) {
         case RESULT_DONE:
             return S_OK;

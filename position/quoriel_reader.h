@@ -1,36 +1,36 @@
 #pragma once
-// The reading side of the handler object: the position command and the two readers it drives.
-// The shell's COM interfaces are added by the handler class that derives from this one, so
-// these sources build without them.
+// The reading side of the handler object: the position command and the readers it drives. The
+// reading itself is pure: it finds the TIFF block of the file and turns it into a status and a
+// GpsPosition. Only the command shows a box or launches. The shell's COM interfaces are added
+// by the handler class that derives from this one, so these sources build without them.
 
 #include <windows.h>
 #include <shlobj.h>
 
 #include <cstdint>
 
+#include "common/file_kind.h"
 #include "common/gps_position.h"
 #include "common/status.h"
-
-// Where the TIFF data lies in the file: every offset inside it is relative to start, and no
-// read may leave it.
-struct TiffWindow {
-    uint32_t start;
-    uint32_t length;
-};
+#include "position/file_window.h"
 
 class CQuorielReader {
   public:
     // The body of the context-menu command for the first file of drop: E_FAIL for any verb
     // but command offset 0, S_OK after a launch, S_FALSE after a message box, or the failure
-    // HRESULT of the open, a read or the settings. isJpeg picks the reader.
-    HRESULT RunPositionCommand(const CMINVOKECOMMANDINFO* info, HDROP drop, bool isJpeg);
+    // HRESULT of the open, a read or the settings.
+    HRESULT RunPositionCommand(const CMINVOKECOMMANDINFO* info, HDROP drop, FileKind kind);
 
-    // Walks the JPEG segments of file, which stands at offset 0, to its first APP1 segment and
-    // reads the TIFF data behind its Exif identifier.
+    // The reading of an open file of kind, standing at offset 0: RESULT_DONE with *position,
+    // RESULT_NO_EXIF, RESULT_NO_POSITION, or the failure HRESULT of a read. Shows nothing.
+    Status ReadGpsPosition(HANDLE file, FileKind kind, GpsPosition* position);
+
+    // The GPS position of the TIFF data in window, where file stands; the same statuses.
+    Status ReadTiffGps(HANDLE file, const FileWindow& window, GpsPosition* position);
+
+    // The readers as the command drives them: the reading, then the launch of a found position
+    // or the box that says there is none, with info's owner window.
     Status ReadJpegPosition(HANDLE file, const CMINVOKECOMMANDINFO* info);
-
-    // Reads the GPS position of the TIFF data of length bytes at start, where file stands, and
-    // launches it; without a position the user is told so.
     Status ReadTiffPosition(HANDLE file, const CMINVOKECOMMANDINFO* info, uint32_t start,
                             uint32_t length);
 
@@ -53,15 +53,15 @@ class CQuorielReader {
     uint16_t Word(const BYTE* bytes) const { return (this->*byteOrder_.ReadWord)(bytes); }
     uint32_t Dword(const BYTE* bytes) const { return (this->*byteOrder_.ReadDword)(bytes); }
 
-    // Steps of ReadTiffPosition; each returns early with its status.
-    Status ReadDirectoryCount(HANDLE file, const TiffWindow& window, uint32_t offset,
+    // Steps of ReadTiffGps; each returns early with its status.
+    Status ReadDirectoryCount(HANDLE file, const FileWindow& window, uint32_t offset,
                               uint16_t* count) const;
-    Status FindGpsDirectory(HANDLE file, const TiffWindow& window, uint16_t entries, bool* found,
+    Status FindGpsDirectory(HANDLE file, const FileWindow& window, uint16_t entries, bool* found,
                             uint32_t* gpsOffset) const;
-    Status ReadGpsDirectory(HANDLE file, const TiffWindow& window, uint16_t entries,
+    Status ReadGpsDirectory(HANDLE file, const FileWindow& window, uint16_t entries,
                             unsigned* found, GpsPosition* position) const;
     Status ReadHemisphere(const BYTE* entry, char positive, char negative, bool* flag) const;
-    Status ReadAngle(HANDLE file, const TiffWindow& window, const BYTE* entry,
+    Status ReadAngle(HANDLE file, const FileWindow& window, const BYTE* entry,
                      uint64_t* angle) const;
 
     ByteOrderReaders byteOrder_;

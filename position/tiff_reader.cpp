@@ -1,9 +1,6 @@
 // Reads the GPS position out of TIFF data: the header, IFD0 up to its GPS pointer, and the GPS
 // directory. Every read is tested against the TIFF data window first; every offset taken from
-// the data is tested against the window's length.
-#include "common/messages.h"
-#include "launch/command_launch.h"
-#include "position/file_reading.h"
+// the data is tested against the window's length. Nothing is shown or launched here.
 #include "position/quoriel_reader.h"
 
 namespace {
@@ -46,31 +43,8 @@ constexpr int ENTRY_TYPE = 2;
 constexpr int ENTRY_COUNT = 4;
 constexpr int ENTRY_VALUE = 8;
 
-// Whether n bytes from the file's current position lie inside the window, by subtraction so
-// that nothing wraps.
-bool FitsWindow(HANDLE file, const TiffWindow& window, uint32_t n) {
-    const uint32_t position = CurrentPosition(file);
-    if (position < window.start) {
-        return false;
-    }
-    const uint32_t used = position - window.start;
-    return used <= window.length && n <= window.length - used;
-}
-
-bool OffsetFits(uint32_t offset, uint32_t length, uint32_t room) {
-    return offset >= SMALLEST_OFFSET && offset <= length && room <= length - offset;
-}
-
-// The window check for the whole buffer, then the read. The buffer is zeroed first so that
-// nothing unread is ever used.
-template <size_t N>
-Status ReadInWindow(HANDLE file, const TiffWindow& window, BYTE (&buffer)[N]) {
-    ZeroMemory(buffer, N);
-    if (!FitsWindow(file, window, N)) {
-        return RESULT_NO_EXIF;
-    }
-    DWORD received = 0;
-    return ReadBytes(file, buffer, N, &received);
+bool OffsetFits(uint32_t offset, const FileWindow& window, uint32_t room) {
+    return offset >= SMALLEST_OFFSET && window.HoldsOffset(offset, room);
 }
 
 // (numerator x unit) / denominator, truncated; 0 denominators are refused by the caller.
@@ -80,9 +54,7 @@ uint64_t Term(uint32_t numerator, uint32_t denominator, uint64_t unit) {
 
 }  // namespace
 
-Status CQuorielReader::ReadTiffPosition(HANDLE file, const CMINVOKECOMMANDINFO* info,
-                                        uint32_t start, uint32_t length) {
-    const TiffWindow window{start, length};
+Status CQuorielReader::ReadTiffGps(HANDLE file, const FileWindow& window, GpsPosition* position) {
     BYTE header[HEADER_SIZE];
     Status status = ReadInWindow(file, window, header);
     if (status != RESULT_DONE) {
@@ -110,29 +82,23 @@ Status CQuorielReader::ReadTiffPosition(HANDLE file, const CMINVOKECOMMANDINFO* 
         return status;
     }
     unsigned found = 0;
-    GpsPosition position{};
     if (hasGps) {
         status = ReadDirectoryCount(file, window, gpsOffset, &entries);
         if (status != RESULT_DONE) {
             return status;
         }
-        status = ReadGpsDirectory(file, window, entries, &found, &position);
+        status = ReadGpsDirectory(file, window, entries, &found, position);
         if (status != RESULT_DONE) {
             return status;
         }
     }
-    const HWND owner = info->hwnd;
-    if (found == FOUND_ALL) {
-        return LaunchPosition(owner, position);
-    }
-    MessageBoxW(owner, TEXT_NO_POSITION, CAPTION_COMMAND, STYLE_INFORMATION);
-    return RESULT_REPORTED;
+    return found == FOUND_ALL ? RESULT_DONE : RESULT_NO_POSITION;
 }
 
 // Seeks to the directory at offset and reads its entry count.
-Status CQuorielReader::ReadDirectoryCount(HANDLE file, const TiffWindow& window, uint32_t offset,
+Status CQuorielReader::ReadDirectoryCount(HANDLE file, const FileWindow& window, uint32_t offset,
                                           uint16_t* count) const {
-    if (!OffsetFits(offset, window.length, DIRECTORY_ROOM)) {
+    if (!OffsetFits(offset, window, DIRECTORY_ROOM)) {
         return RESULT_NO_EXIF;
     }
     SeekTo(file, window.start + offset);
@@ -146,7 +112,7 @@ Status CQuorielReader::ReadDirectoryCount(HANDLE file, const TiffWindow& window,
 }
 
 // The GPS directory offset of IFD0's first GPS pointer entry; entries after it are not read.
-Status CQuorielReader::FindGpsDirectory(HANDLE file, const TiffWindow& window, uint16_t entries,
+Status CQuorielReader::FindGpsDirectory(HANDLE file, const FileWindow& window, uint16_t entries,
                                         bool* found, uint32_t* gpsOffset) const {
     for (uint16_t i = 0; i < entries; ++i) {
         BYTE entry[ENTRY_SIZE];
@@ -164,7 +130,7 @@ Status CQuorielReader::FindGpsDirectory(HANDLE file, const TiffWindow& window, u
 }
 
 // Reads all the entries of the GPS directory; a later entry of a tag replaces an earlier one.
-Status CQuorielReader::ReadGpsDirectory(HANDLE file, const TiffWindow& window, uint16_t entries,
+Status CQuorielReader::ReadGpsDirectory(HANDLE file, const FileWindow& window, uint16_t entries,
                                         unsigned* found, GpsPosition* position) const {
     for (uint16_t i = 0; i < entries; ++i) {
         BYTE entry[ENTRY_SIZE];
@@ -213,11 +179,11 @@ Status CQuorielReader::ReadHemisphere(const BYTE* entry, char positive, char neg
 
 // A RATIONAL entry of count 3 whose value is the offset of degrees, minutes and seconds;
 // the file is moved back behind the entry afterwards.
-Status CQuorielReader::ReadAngle(HANDLE file, const TiffWindow& window, const BYTE* entry,
+Status CQuorielReader::ReadAngle(HANDLE file, const FileWindow& window, const BYTE* entry,
                                  uint64_t* angle) const {
     const uint32_t offset = Dword(entry + ENTRY_VALUE);
     if (Word(entry + ENTRY_TYPE) != TYPE_RATIONAL || Dword(entry + ENTRY_COUNT) != RATIONAL_COUNT ||
-        !OffsetFits(offset, window.length, TRIPLE_SIZE)) {
+        !OffsetFits(offset, window, TRIPLE_SIZE)) {
         return RESULT_NO_EXIF;
     }
     const uint32_t behindEntry = CurrentPosition(file);

@@ -1,19 +1,23 @@
 #!/usr/bin/env bash
-# The main job: installs what is missing, builds everything, makes a fresh Wine prefix, runs
-# the real installer in it, right-clicks a photo as Explorer does and chooses "Quoriel", and
-# prints the menu item and the URL that was launched.
+# The main job: installs what is missing, builds everything, makes the release archive and
+# unpacks it, makes a fresh Wine prefix, runs the archive's installer in it, right-clicks a
+# photo as Explorer does and chooses "Quoriel", and prints the menu item and the URL that was
+# launched.
 # Usage: demo.sh [PHOTO]   (default: a sample photo taken near Arezzo, Italy)
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${QUORIEL_BUILD_DIR:-$root/build}
 photo=$(realpath "${1:-$root/tests/data/corpus/DSCN0010.jpg}")
 
-bash "$root/scripts/setup.sh"
-bash "$root/scripts/build.sh"
+archive=$(bash "$root/scripts/package.sh")
+release=$build/demo-release
+rm -rf "$release"
+mkdir -p "$release"
+(cd "$release" && cmake -E tar xf "$archive")
 
 prefix=$build/demo-prefix
 echo "Making a fresh Wine prefix in $prefix ..."
-bash "$root/scripts/wine-prefix.sh" --fresh "$prefix" "$build/tests/launch-recorder.exe" >/dev/null
+bash "$root/scripts/wine-prefix.sh" --fresh "$prefix" "$build/tests/host/launch-recorder.exe" >/dev/null
 
 export WINEPREFIX=$prefix WINEDEBUG=-all
 export WINEDLLOVERRIDES="winemenubuilder.exe,mscoree,mshtml=d"
@@ -23,8 +27,8 @@ wine=/usr/lib/wine/wine64
 "$wine" reg add 'HKCR\https\shell\open\command' /ve /d 'C:\qrtest\launch-recorder.exe %1' /f \
     >/dev/null
 
-echo "Installing Quoriel with QuorielSetup.exe ..."
-"$wine" "$build/install/QuorielSetup.exe"
+echo "Installing Quoriel with QuorielSetup.exe from $(basename "$archive") ..."
+"$wine" "$release/QuorielSetup.exe"
 
 record=$prefix/drive_c/qrtest/demo-launch.txt
 rm -f "$record"

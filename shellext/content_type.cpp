@@ -1,6 +1,7 @@
 #include "shellext/content_type.h"
 
 #include "common/owners.h"
+#include "common/registry_names.h"
 #include "common/status.h"
 #include "common/text.h"
 
@@ -11,9 +12,16 @@ constexpr WCHAR EXTENSION_DOT = L'.';
 constexpr DWORD NAME_CHARACTERS = 256;
 // "image/jpeg" or "image/tiff" and a NUL; anything longer cannot be either.
 constexpr DWORD CONTENT_TYPE_BYTES = 22;
-constexpr const WCHAR* CONTENT_TYPE = L"Content Type";
-constexpr const WCHAR* TYPE_JPEG = L"image/jpeg";
-constexpr const WCHAR* TYPE_TIFF = L"image/tiff";
+
+// The content types the command reads, each with the kind of file it makes.
+struct ContentTypeKind {
+    const WCHAR* contentType;
+    FileKind kind;
+};
+constexpr ContentTypeKind READABLE_TYPES[] = {
+    {L"image/jpeg", FileKind::JPEG},
+    {L"image/tiff", FileKind::TIFF},
+};
 
 // The text after the last dot anywhere in the path, or null when there is none.
 const WCHAR* Extension(const WCHAR* path) {
@@ -48,10 +56,20 @@ HRESULT FindExtensionKey(HKEY classes, const WCHAR* extension, WCHAR (&name)[NAM
     }
 }
 
+// Letter case is not significant in a content type.
+FileKind KindOfContentType(const WCHAR* contentType) {
+    for (const ContentTypeKind& readable : READABLE_TYPES) {
+        if (lstrcmpiW(contentType, readable.contentType) == 0) {
+            return readable.kind;
+        }
+    }
+    return FileKind::NONE;
+}
+
 }  // namespace
 
-HRESULT FindImageKind(const WCHAR* path, ImageKind* kind) {
-    *kind = ImageKind::OTHER;
+HRESULT FindFileKind(const WCHAR* path, FileKind* kind) {
+    *kind = FileKind::NONE;
     const WCHAR* extension = Extension(path);
     if (extension == nullptr) {
         return S_OK;
@@ -75,16 +93,12 @@ HRESULT FindImageKind(const WCHAR* path, ImageKind* kind) {
     // The key name is not needed any more: the content type is read into the same buffer, and
     // only as far as the registry wrote.
     DWORD size = CONTENT_TYPE_BYTES;
-    error = RegQueryValueExW(key.Get(), CONTENT_TYPE, nullptr, nullptr,
+    error = RegQueryValueExW(key.Get(), CONTENT_TYPE_VALUE, nullptr, nullptr,
                              reinterpret_cast<BYTE*>(text), &size);
     if (error != ERROR_SUCCESS) {
         return HResultFromWin32(error);
     }
     text[LengthBeforeNul(text, size / sizeof(WCHAR))] = L'\0';
-    if (lstrcmpiW(text, TYPE_JPEG) == 0) {
-        *kind = ImageKind::JPEG;
-    } else if (lstrcmpiW(text, TYPE_TIFF) == 0) {
-        *kind = ImageKind::TIFF;
-    }
+    *kind = KindOfContentType(text);
     return S_OK;
 }

@@ -1,10 +1,10 @@
 #pragma once
-// Whether a file's extension is registered in HKEY_CLASSES_ROOT as a JPEG or TIFF image.
+// The kind of file the extension of a path is registered as in HKEY_CLASSES_ROOT.
 
 #include <windows.h>
 
-enum class ImageKind { OTHER, JPEG, TIFF };
+#include "common/file_kind.h"
 
-// S_OK with *kind set; or the registry error as HRESULT, or E_OUTOFMEMORY. An extension that
-// is not registered at all is OTHER.
-HRESULT FindImageKind(const WCHAR* path, ImageKind* kind);
+// S_OK with *kind set; or the registry error as HRESULT. An extension that is not registered,
+// or registered with a content type the command does not read, is FileKind::NONE.
+HRESULT FindFileKind(const WCHAR* path, FileKind* kind);

@@ -5,6 +5,7 @@
 
 #include <new>
 
+#include "common/class_id.h"
 #include "shellext/class_factory.h"
 #include "shellext/module.h"
 

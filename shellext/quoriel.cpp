@@ -104,12 +104,12 @@ HRESULT CQuoriel::BuildMenu(HMENU menu, UINT indexMenu, UINT idCmdFirst, UINT fl
     if (!path) {
         return E_OUTOFMEMORY;
     }
-    ImageKind kind = ImageKind::OTHER;
-    const HRESULT result = FindImageKind(path.Get(), &kind);
-    if (result != S_OK || kind == ImageKind::OTHER) {
+    FileKind kind = FileKind::NONE;
+    const HRESULT result = FindFileKind(path.Get(), &kind);
+    if (result != S_OK || kind == FileKind::NONE) {
         return result;
     }
-    fileKind_ = kind == ImageKind::JPEG ? FILE_KIND_JPEG : FILE_KIND_TIFF;
+    fileKind_ = kind;
     WCHAR text[ARRAYSIZE(MENU_TEXT)];
     lstrcpynW(text, MENU_TEXT, ARRAYSIZE(text));
     MENUITEMINFOW item = {};
@@ -124,10 +124,10 @@ HRESULT CQuoriel::BuildMenu(HMENU menu, UINT indexMenu, UINT idCmdFirst, UINT fl
 
 STDMETHODIMP CQuoriel::InvokeCommand(CMINVOKECOMMANDINFO* info) noexcept {
     return ComBoundary([&] {
-        if (fileKind_ == FILE_KIND_UNKNOWN) {
+        if (fileKind_ == FileKind::NONE) {
             return E_FAIL;  // no menu item was ever offered
         }
-        return RunPositionCommand(info, medium_.Drop(), fileKind_ == FILE_KIND_JPEG);
+        return RunPositionCommand(info, medium_.Drop(), fileKind_);
     });
 }
 

@@ -6,6 +6,7 @@
 #include <windows.h>
 #include <shlobj.h>
 
+#include "common/file_kind.h"
 #include "position/quoriel_reader.h"
 #include "shellext/captured_medium.h"
 
@@ -33,12 +34,9 @@ class CQuoriel final : public IShellExtInit, public IContextMenu, private CQuori
                                   UINT cchMax) noexcept override;
 
   private:
-    // What QueryContextMenu found the selected file to be.
-    enum FileKind : BYTE { FILE_KIND_TIFF = 0, FILE_KIND_JPEG = 1, FILE_KIND_UNKNOWN = 0xFF };
-
     HRESULT BuildMenu(HMENU menu, UINT indexMenu, UINT idCmdFirst, UINT flags);
 
     LONG references_ = 0;
     CapturedMedium medium_;
-    BYTE fileKind_ = FILE_KIND_UNKNOWN;
+    FileKind fileKind_ = FileKind::NONE;  // what QueryContextMenu found the file to be
 };

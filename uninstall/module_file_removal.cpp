@@ -2,16 +2,14 @@
 
 #include <windows.h>
 
+#include "common/installed_module.h"
 #include "common/messages.h"
 #include "common/owners.h"
-#include "common/registry_names.h"
 
 namespace {
 
 constexpr const WCHAR* KERNEL = L"Kernel32.dll";
 constexpr const char* MOVE_FILE = "MoveFileExW";
-// The system directory with its NUL, so that the whole path fits MAX_PATH.
-constexpr UINT SYSTEM_DIRECTORY_CHARACTERS = 239;
 
 using MoveFileExFunction = BOOL(WINAPI*)(LPCWSTR, LPCWSTR, DWORD);
 
@@ -27,11 +25,9 @@ bool ScheduleModuleDeletion() {
         return false;
     }
     WCHAR path[MAX_PATH] = {};
-    const UINT length = GetSystemDirectoryW(path, SYSTEM_DIRECTORY_CHARACTERS);
-    if (length == 0 || length >= SYSTEM_DIRECTORY_CHARACTERS) {
+    if (!MakeInstalledModulePath(path)) {
         return false;
     }
-    lstrcpynW(path + length, MODULE_IN_SYSTEM, MAX_PATH - length);
     return moveFileEx(path, nullptr, MOVEFILE_DELAY_UNTIL_REBOOT) != FALSE;
 }
 

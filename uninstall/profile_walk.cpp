@@ -4,7 +4,7 @@
 
 #include "common/owners.h"
 #include "common/text.h"
-#include "uninstall/registry_cleanup.h"
+#include "uninstall/settings_removal.h"
 
 namespace {
 

@@ -1,17 +1,13 @@
 #include "uninstall/registry_cleanup.h"
 
 #include "common/messages.h"
-#include "common/owners.h"
 #include "common/registry_names.h"
+#include "uninstall/key_removal.h"
 #include "uninstall/profile_walk.h"
 #include "uninstall/restore_privilege.h"
+#include "uninstall/settings_removal.h"
 
 namespace {
-
-// A key that is already gone counts as removed.
-bool Removed(LONG error) {
-    return error == ERROR_SUCCESS || error == ERROR_FILE_NOT_FOUND;
-}
 
 // The class key goes only after its server key, and only when that was its last subkey.
 void RemoveMachineKeys(CleanupOutcome* outcome) {
@@ -25,24 +21,6 @@ void RemoveMachineKeys(CleanupOutcome* outcome) {
 }
 
 }  // namespace
-
-bool RemoveSettings(HKEY root) {
-    UniqueKey maker;
-    const LONG error = RegOpenKeyExW(root, MAKER_KEY, 0, KEY_READ, maker.Put());
-    if (error != ERROR_SUCCESS) {
-        return error == ERROR_FILE_NOT_FOUND;
-    }
-    if (!Removed(RegDeleteKeyW(maker.Get(), SETTINGS_SUBKEY))) {
-        return false;
-    }
-    DWORD subkeys = 0;
-    if (RegQueryInfoKeyW(maker.Get(), nullptr, nullptr, nullptr, &subkeys, nullptr, nullptr,
-                         nullptr, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) {
-        return false;
-    }
-    // Another product's settings keep the maker's key; its values alone do not.
-    return subkeys != 0 || RegDeleteKeyW(root, MAKER_KEY) == ERROR_SUCCESS;
-}
 
 bool RunRegistryCleanup() {
     CleanupOutcome outcome;

@@ -7,7 +7,3 @@
 
 // True when everything was removed (or already gone); false after the warning.
 bool RunRegistryCleanup();
-
-// Removes "Software\Vantorel\Quoriel" under root, and "Software\Vantorel" when nothing else
-// is left under it. True when done, including when there was nothing to remove.
-bool RemoveSettings(HKEY root);

@@ -7,8 +7,8 @@
 #include <cstdio>
 #include <string>
 
-#include "tests/support/message_box_recorder.h"
-#include "tests/support/shell_host.h"
+#include "tests/host/message_box_recorder.h"
+#include "tests/host/shell_host.h"
 
 namespace {
 

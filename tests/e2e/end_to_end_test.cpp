@@ -1,20 +1,21 @@
-// From a fresh prefix to a launched map URL and back to a clean machine: the real installer,
-// COM activation through the registry as Explorer does it, and Uninstall of the installed
-// module with its confirmation answered.
+// From a fresh prefix to a launched map URL and back to a clean machine: the installer from the
+// unpacked release archive, COM activation through the registry as Explorer does it, and
+// Uninstall of the installed module with its confirmation answered.
 #include <gtest/gtest.h>
 #include <objbase.h>
 
 #include <string>
+#include <vector>
 
 #include "common/messages.h"
 #include "common/owners.h"
 #include "common/registry_names.h"
 #include "tests/support/child_process.h"
 #include "tests/support/launch_record.h"
-#include "tests/support/message_box_recorder.h"
+#include "tests/host/message_box_recorder.h"
 #include "tests/support/pending_renames.h"
 #include "tests/support/registry_scratch.h"
-#include "tests/support/shell_host.h"
+#include "tests/host/shell_host.h"
 #include "tests/support/test_window.h"
 
 namespace {
@@ -39,6 +40,31 @@ void RouteHttpsToRecorder() {
               ERROR_SUCCESS);
 }
 
+// What the installed-programs entry says.
+std::wstring DisplayVersion() {
+    wchar_t value[64] = {};
+    DWORD size = sizeof(value);
+    if (RegGetValueW(HKEY_LOCAL_MACHINE, PROGRAMS_KEY, L"DisplayVersion", RRF_RT_REG_SZ, nullptr,
+                     value, &size) != ERROR_SUCCESS) {
+        return L"(missing)";
+    }
+    return value;
+}
+
+// What the module's version resource says.
+std::wstring FileVersion(const wchar_t* path) {
+    std::vector<BYTE> info(GetFileVersionInfoSizeW(path, nullptr));
+    wchar_t* value = nullptr;
+    UINT length = 0;
+    if (info.empty() ||
+        !GetFileVersionInfoW(path, 0, static_cast<DWORD>(info.size()), info.data()) ||
+        !VerQueryValueW(info.data(), L"\\StringFileInfo\\041104B0\\FileVersion",
+                        reinterpret_cast<void**>(&value), &length)) {
+        return L"(missing)";
+    }
+    return value;
+}
+
 bool SameFile(const std::wstring& a, const std::wstring& b) {
     return lstrcmpiW(a.c_str(), b.c_str()) == 0;
 }
@@ -56,6 +82,9 @@ TEST(EndToEnd, InstallRightClickLaunchUninstall) {
     RouteHttpsToRecorder();
     ASSERT_EQ(RunToEnd(FromLinuxPath(QUORIEL_SETUP)), 0) << "the installer failed";
     EXPECT_NE(GetFileAttributesW(MODULE_PATH), INVALID_FILE_ATTRIBUTES);
+    // The version in the archive's name is the one the user is shown.
+    EXPECT_EQ(DisplayVersion(), QUORIEL_VERSION);
+    EXPECT_EQ(FileVersion(MODULE_PATH), QUORIEL_VERSION);
 
     TestWindow owner;
     {

@@ -1,4 +1,4 @@
-// The input is a whole JPEG file, read by ReadJpegPosition.
+// The input is a whole file read as a JPEG file: the segment walk, then the TIFF reader.
 #include "tests/fuzz/fuzz_property.h"
 #include "tests/fuzz/reading_properties.h"
 

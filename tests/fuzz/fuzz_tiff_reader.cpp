@@ -1,4 +1,4 @@
-// The input is a whole TIFF file, read by ReadTiffPosition with the whole file as its window.
+// The input is a whole file read as a TIFF file, the whole file as its window.
 #include "tests/fuzz/fuzz_property.h"
 #include "tests/fuzz/reading_properties.h"
 

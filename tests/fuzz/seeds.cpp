@@ -190,7 +190,7 @@ std::vector<Seed> TemplateSeeds() {
 std::vector<Seed> CorpusJpegSeeds(const std::string& corpusDirectory) {
     std::vector<Seed> seeds;
     for (const CorpusCase& c : CORPUS_CASES) {
-        if (c.isJpeg) {
+        if (c.kind == FileKind::JPEG) {
             Bytes photo = ReadWholeFile(corpusDirectory + "/" + c.name);
             SegmentSpan app1{};
             if (FindFirstApp1(photo, &app1)) {
@@ -207,7 +207,7 @@ std::vector<Seed> CorpusTiffSeeds(const std::string& corpusDirectory) {
     std::vector<Seed> seeds;
     for (const CorpusCase& c : CORPUS_CASES) {
         const Bytes file = ReadWholeFile(corpusDirectory + "/" + c.name);
-        if (!c.isJpeg) {
+        if (c.kind == FileKind::TIFF) {
             seeds.push_back({std::string("corpus_") + c.name, file});
             continue;
         }

@@ -60,9 +60,9 @@ void WalkTiff(const Bytes& file, ExifFields* fields) {
 
 }  // namespace
 
-ExifFields FindExifFields(const Bytes& file, bool isJpeg) {
+ExifFields FindExifFields(const Bytes& file, FileKind kind) {
     ExifFields fields;
-    if (!isJpeg) {
+    if (kind == FileKind::TIFF) {
         fields.tiffLength = file.size();
         WalkTiff(file, &fields);
         return fields;

@@ -7,6 +7,7 @@
 #include <random>
 #include <vector>
 
+#include "common/file_kind.h"
 #include "tests/position/exif_builder.h"
 
 // Where the fields that the readers use lie in one file, found by a walk of the test's own.
@@ -19,7 +20,7 @@ struct ExifFields {
     size_t tiffLength = 0;
 };
 
-ExifFields FindExifFields(const Bytes& file, bool isJpeg);
+ExifFields FindExifFields(const Bytes& file, FileKind kind);
 
 class ExifMutator {
   public:

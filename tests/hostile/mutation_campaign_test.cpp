@@ -12,10 +12,10 @@
 #include "tests/position/corpus_cases.h"
 #include "tests/support/child_process.h"
 #include "tests/support/handler_driver.h"
-#include "tests/support/message_box_recorder.h"
+#include "tests/host/message_box_recorder.h"
 #include "tests/support/registry_scratch.h"
 #include "tests/support/scratch_file.h"
-#include "tests/support/test_data_object.h"
+#include "tests/host/test_data_object.h"
 #include "tests/support/test_window.h"
 
 namespace {
@@ -27,7 +27,7 @@ constexpr HRESULT SETTINGS_MISSING = HRESULT_FROM_WIN32(ERROR_FILE_NOT_FOUND);
 struct Seed {
     std::string name;
     Bytes bytes;
-    bool isJpeg;
+    FileKind kind;
 };
 
 std::vector<Seed> Seeds() {
@@ -36,18 +36,18 @@ std::vector<Seed> Seeds() {
         if (c.outcome != CorpusCase::NO_EXIF) {
             const std::wstring path =
                 FromLinuxPath(std::string(QUORIEL_TEST_DATA "/corpus/") + c.name);
-            seeds.push_back({c.name, ReadFileBytes(path), c.isJpeg});
+            seeds.push_back({c.name, ReadFileBytes(path), c.kind});
         }
     }
     for (ByteOrder order : {ByteOrder::INTEL, ByteOrder::MOTOROLA}) {
         const Bytes tiff =
             BuildTiff(PositionLayout(order, 'N', Dms(35, 39, 3120), 'E', Dms(139, 44, 4350)));
         const char* name = order == ByteOrder::INTEL ? "built II" : "built MM";
-        seeds.push_back({std::string(name) + " TIFF", tiff, false});
+        seeds.push_back({std::string(name) + " TIFF", tiff, FileKind::TIFF});
         seeds.push_back(
             {std::string(name) + " JPEG",
              Jpeg({JfifApp0(), Segment(MARKER_APP2, Bytes(300, 1)), ExifApp1(tiff), ScanAndEnd()}),
-             true});
+             FileKind::JPEG});
     }
     return seeds;
 }
@@ -84,8 +84,9 @@ TEST(MutationCampaign, EveryMutatedPhotoGetsAnAllowedOutcome) {
     int runs = 0;
     const std::vector<Seed> seeds = Seeds();
     for (const Seed& seed : seeds) {
-        const ExifFields fields = FindExifFields(seed.bytes, seed.isJpeg);
-        const std::wstring path = folder.Write(seed.isJpeg ? L"mutant.jpg" : L"mutant.tif", {});
+        const ExifFields fields = FindExifFields(seed.bytes, seed.kind);
+        const std::wstring path =
+            folder.Write(seed.kind == FileKind::JPEG ? L"mutant.jpg" : L"mutant.tif", {});
         TestDataObject selection({path});
         Handler handler(module);
         ASSERT_EQ(handler.init->Initialize(nullptr, &selection, nullptr), S_OK);
@@ -95,7 +96,7 @@ TEST(MutationCampaign, EveryMutatedPhotoGetsAnAllowedOutcome) {
         MessageBoxRecorder boxes({}, Answering::AT_ONCE);
         for (int i = 0; i < MUTATIONS_PER_SEED; ++i, ++runs) {
             const Bytes mutant = mutator.Mutate(seed.bytes, fields);
-            folder.Write(seed.isJpeg ? L"mutant.jpg" : L"mutant.tif", mutant);
+            folder.Write(seed.kind == FileKind::JPEG ? L"mutant.jpg" : L"mutant.tif", mutant);
             boxes.Clear();
             const HRESULT result = handler.Invoke(owner.Get());
             Outcome outcome;

@@ -11,10 +11,10 @@
 #include "common/registry_names.h"
 #include "tests/position/exif_builder.h"
 #include "tests/support/handler_driver.h"
-#include "tests/support/message_box_recorder.h"
+#include "tests/host/message_box_recorder.h"
 #include "tests/support/registry_scratch.h"
 #include "tests/support/scratch_file.h"
-#include "tests/support/test_data_object.h"
+#include "tests/host/test_data_object.h"
 #include "tests/support/test_window.h"
 
 namespace {

@@ -7,7 +7,7 @@
 #include "common/messages.h"
 #include "tests/support/settings_fixture.h"
 #include "tests/support/launch_record.h"
-#include "tests/support/message_box_recorder.h"
+#include "tests/host/message_box_recorder.h"
 #include "tests/support/test_prefix.h"
 #include "tests/support/test_window.h"
 

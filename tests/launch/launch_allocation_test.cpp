@@ -6,7 +6,7 @@
 #include "launch/command_launch.h"
 #include "tests/support/counting_allocator.h"
 #include "tests/support/launch_record.h"
-#include "tests/support/message_box_recorder.h"
+#include "tests/host/message_box_recorder.h"
 #include "tests/support/settings_fixture.h"
 #include "tests/support/test_prefix.h"
 

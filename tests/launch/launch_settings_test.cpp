@@ -6,7 +6,7 @@
 
 #include "common/messages.h"
 #include "tests/support/settings_fixture.h"
-#include "tests/support/message_box_recorder.h"
+#include "tests/host/message_box_recorder.h"
 #include "tests/support/test_window.h"
 
 namespace {

@@ -3,7 +3,6 @@
 #include <cstdlib>
 
 #include "common/memory.h"
-#include "launch/command_launch.h"
 
 namespace {
 
@@ -57,11 +56,6 @@ DWORD GetFileSize(HANDLE, LPDWORD) {
     return static_cast<DWORD>(state.bytes.size());
 }
 
-int MessageBoxW(HWND, LPCWSTR text, LPCWSTR, UINT) {
-    state.boxes.emplace_back(text);
-    return 1;
-}
-
 BOOL CloseHandle(HANDLE) {
     return TRUE;
 }
@@ -80,10 +74,4 @@ void* AllocateBuffer(size_t bytes) noexcept {
 
 void FreeBuffer(void* buffer) noexcept {
     std::free(buffer);
-}
-
-// The launch stands in for the output phase: it records the position and succeeds.
-Status LaunchPosition(HWND, const GpsPosition& position) {
-    state.launches.push_back(position);
-    return RESULT_DONE;
 }

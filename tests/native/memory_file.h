@@ -1,14 +1,11 @@
 #pragma once
-// One file in memory behind the stand-in's file calls, with a log of every read, and what the
-// readers would show or launch.
+// One file in memory behind the stand-in's file calls, with a log of every read.
 
 #include <windows.h>
 
 #include <cstdint>
 #include <string>
 #include <vector>
-
-#include "common/gps_position.h"
 
 struct ReadRecord {
     uint32_t offset;
@@ -19,8 +16,6 @@ struct MemoryFileState {
     std::vector<uint8_t> bytes;
     uint32_t position = 0;
     std::vector<ReadRecord> reads;
-    std::vector<std::wstring> boxes;  // texts of the message boxes shown
-    std::vector<GpsPosition> launches;
 };
 
 // Opens bytes as the one file; returns its handle.

@@ -5,7 +5,7 @@
 #include <sstream>
 
 #include "common/messages.h"
-#include "tests/support/drop_list.h"
+#include "tests/host/drop_list.h"
 #include "tests/support/launch_record.h"
 #include "tests/support/test_prefix.h"
 
@@ -52,12 +52,13 @@ CommandHarness::CommandHarness() {
     settings_.Write(std::wstring(RECORDER_PATH) + EXACT_TEMPLATE, L"N", L"S", L"E", L"W");
 }
 
-CommandRun CommandHarness::RunBytes(const Bytes& bytes, bool isJpeg) {
-    const std::wstring name = L"photo" + std::to_wstring(++files_) + (isJpeg ? L".jpg" : L".tif");
-    return RunFile(folder_.Write(name, bytes), isJpeg);
+CommandRun CommandHarness::RunBytes(const Bytes& bytes, FileKind kind) {
+    const std::wstring name =
+        L"photo" + std::to_wstring(++files_) + (kind == FileKind::JPEG ? L".jpg" : L".tif");
+    return RunFile(folder_.Write(name, bytes), kind);
 }
 
-CommandRun CommandHarness::RunFile(const std::wstring& path, bool isJpeg, LPCSTR verb) {
+CommandRun CommandHarness::RunFile(const std::wstring& path, FileKind kind, LPCSTR verb) {
     CommandRun run;
     UniqueGlobal drop = MakeDropList({path});
     CMINVOKECOMMANDINFO info = {};
@@ -68,7 +69,7 @@ CommandRun CommandHarness::RunFile(const std::wstring& path, bool isJpeg, LPCSTR
     LaunchRecord record;
     {
         MessageBoxRecorder boxes;
-        run.result = reader_.RunPositionCommand(&info, static_cast<HDROP>(drop.Get()), isJpeg);
+        run.result = reader_.RunPositionCommand(&info, static_cast<HDROP>(drop.Get()), kind);
         run.boxes = boxes.Boxes();
     }
     if (run.result == S_OK) {

@@ -11,7 +11,7 @@
 #include "common/gps_position.h"
 #include "position/quoriel_reader.h"
 #include "tests/position/exif_builder.h"
-#include "tests/support/message_box_recorder.h"
+#include "tests/host/message_box_recorder.h"
 #include "tests/support/scratch_file.h"
 #include "tests/support/settings_fixture.h"
 #include "tests/support/test_window.h"
@@ -42,9 +42,9 @@ class CommandHarness {
   public:
     CommandHarness();
 
-    CommandRun RunBytes(const Bytes& bytes, bool isJpeg);
+    CommandRun RunBytes(const Bytes& bytes, FileKind kind);
     // verb is the invocation's lpVerb: a command offset or a string.
-    CommandRun RunFile(const std::wstring& path, bool isJpeg, LPCSTR verb = nullptr);
+    CommandRun RunFile(const std::wstring& path, FileKind kind, LPCSTR verb = nullptr);
 
     HWND Owner() const { return owner_.Get(); }
     const ScratchFolder& Folder() const { return folder_; }

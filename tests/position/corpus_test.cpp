@@ -32,7 +32,7 @@ TEST(Corpus, EachFileGivesItsKnownOutcome) {
     CommandHarness harness;
     for (const CorpusCase& c : CORPUS_CASES) {
         SCOPED_TRACE(c.name);
-        const CommandRun run = harness.RunFile(CorpusPath(c.name), c.isJpeg);
+        const CommandRun run = harness.RunFile(CorpusPath(c.name), c.kind);
         ExpectOutcome(run, ExpectedOf(c), harness.Owner());
         if (c.outcome == CorpusCase::POSITION && run.launched) {
             EXPECT_NEAR(SignedDegrees(run.launched->latitude, run.launched->north),

@@ -6,9 +6,6 @@
 
 namespace {
 
-constexpr bool JPEG_KIND = true;
-constexpr bool TIFF_KIND = false;
-
 const GpsPosition POSITION_A =
     PositionOf(true, MicroArcseconds(35, 39, 3120), true, MicroArcseconds(139, 44, 4350));
 
@@ -29,14 +26,14 @@ struct JpegCase {
     const char* what;
     Bytes bytes;
     Expected expected;
-    bool isJpeg = JPEG_KIND;
+    FileKind kind = FileKind::JPEG;
 };
 
 void RunCases(const std::vector<JpegCase>& cases) {
     CommandHarness harness;
     for (const JpegCase& c : cases) {
         SCOPED_TRACE(c.what);
-        ExpectOutcome(harness.RunBytes(c.bytes, c.isJpeg), c.expected, harness.Owner());
+        ExpectOutcome(harness.RunBytes(c.bytes, c.kind), c.expected, harness.Owner());
     }
 }
 
@@ -84,7 +81,7 @@ TEST(JpegLocator, FilesWithoutUsableExifSegment) {
         {"segment length 1 before APP1", Jpeg({SegmentHeader(MARKER_APP0, 1), ExifApp1(tiff)}),
          NO_EXIF},
         {"TIFF data in a file taken for JPEG", tiff, NO_EXIF},
-        {"JPEG data in a file taken for TIFF", Jpeg({ExifApp1(tiff)}), NO_EXIF, TIFF_KIND},
+        {"JPEG data in a file taken for TIFF", Jpeg({ExifApp1(tiff)}), NO_EXIF, FileKind::TIFF},
     };
     for (uint16_t length = 0; length < 8; ++length) {
         cases.push_back({"APP1 shorter than its identifier",

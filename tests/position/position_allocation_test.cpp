@@ -7,13 +7,11 @@
 
 namespace {
 
-constexpr bool JPEG_KIND = true;
-
 TEST(PositionAllocation, PathBufferRefusedGivesOutOfMemory) {
     CommandHarness harness;
     const std::wstring path = harness.Folder().Write(L"photo.jpg", {});
     counting_allocator::Reset(0);
-    const CommandRun run = harness.RunFile(path, JPEG_KIND);
+    const CommandRun run = harness.RunFile(path, FileKind::JPEG);
     EXPECT_EQ(run.result, E_OUTOFMEMORY);
     EXPECT_TRUE(run.boxes.empty());
     EXPECT_TRUE(run.fileReleased);
@@ -35,7 +33,7 @@ TEST(PositionAllocation, EveryBufferIsFreedOnEveryPath) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         counting_allocator::Reset();
-        harness.RunFile(c.path, JPEG_KIND);
+        harness.RunFile(c.path, FileKind::JPEG);
         EXPECT_EQ(counting_allocator::Allocated().size(), c.allocations);
         EXPECT_EQ(counting_allocator::Freed().size(), c.allocations);
     }

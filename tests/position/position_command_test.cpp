@@ -6,12 +6,9 @@
 #include "common/owners.h"
 #include "position/quoriel_reader.h"
 #include "tests/position/command_harness.h"
-#include "tests/support/drop_list.h"
+#include "tests/host/drop_list.h"
 
 namespace {
-
-constexpr bool JPEG_KIND = true;
-constexpr bool TIFF_KIND = false;
 
 Bytes GoodJpeg() {
     return Jpeg({ExifApp1(BuildTiff(
@@ -34,7 +31,7 @@ TEST(PositionCommand, OnlyCommandOffsetZeroOpensTheFile) {
     };
     for (const auto& v : verbs) {
         SCOPED_TRACE(v.what);
-        const CommandRun run = harness.RunFile(path, JPEG_KIND, v.verb);
+        const CommandRun run = harness.RunFile(path, FileKind::JPEG, v.verb);
         EXPECT_EQ(run.result, E_FAIL);
         EXPECT_TRUE(run.boxes.empty());
     }
@@ -45,7 +42,7 @@ TEST(PositionCommand, FilesThatCannotBeOpened) {
     const std::wstring path = harness.Folder().Write(L"photo.jpg", GoodJpeg());
     {
         SCOPED_TRACE("deleted since the menu was shown");
-        ExpectOutcome(harness.RunFile(harness.Folder().Path() + L"\\gone.jpg", JPEG_KIND),
+        ExpectOutcome(harness.RunFile(harness.Folder().Path() + L"\\gone.jpg", FileKind::JPEG),
                       Failure(HRESULT_FROM_WIN32(ERROR_FILE_NOT_FOUND)), harness.Owner());
     }
     {
@@ -54,13 +51,13 @@ TEST(PositionCommand, FilesThatCannotBeOpened) {
                                       FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0,
                                       nullptr));
         ASSERT_TRUE(writer);
-        const CommandRun run = harness.RunFile(path, JPEG_KIND);
+        const CommandRun run = harness.RunFile(path, FileKind::JPEG);
         EXPECT_EQ(run.result, HRESULT_FROM_WIN32(ERROR_SHARING_VIOLATION));
         EXPECT_TRUE(run.boxes.empty());
     }
     {
         SCOPED_TRACE("a folder");
-        const CommandRun run = harness.RunFile(harness.Folder().Path(), JPEG_KIND);
+        const CommandRun run = harness.RunFile(harness.Folder().Path(), FileKind::JPEG);
         EXPECT_EQ(run.result, HRESULT_FROM_WIN32(ERROR_ACCESS_DENIED));
         EXPECT_TRUE(run.boxes.empty());
     }
@@ -68,9 +65,9 @@ TEST(PositionCommand, FilesThatCannotBeOpened) {
 
 TEST(PositionCommand, EmptyFilesHaveNoExif) {
     CommandHarness harness;
-    for (bool isJpeg : {JPEG_KIND, TIFF_KIND}) {
-        SCOPED_TRACE(isJpeg ? "JPEG" : "TIFF");
-        ExpectOutcome(harness.RunBytes({}, isJpeg), NO_EXIF, harness.Owner());
+    for (FileKind kind : {FileKind::JPEG, FileKind::TIFF}) {
+        SCOPED_TRACE(kind == FileKind::JPEG ? "JPEG" : "TIFF");
+        ExpectOutcome(harness.RunBytes({}, kind), NO_EXIF, harness.Owner());
     }
 }
 
@@ -78,7 +75,7 @@ TEST(PositionCommand, SettingsFailurePassesThroughWithoutABox) {
     CommandHarness harness;
     const std::wstring path = harness.Folder().Write(L"photo.jpg", GoodJpeg());
     DeleteKeyTree(HKEY_CURRENT_USER, SETTINGS_KEY);
-    ExpectOutcome(harness.RunFile(path, JPEG_KIND),
+    ExpectOutcome(harness.RunFile(path, FileKind::JPEG),
                   Failure(HRESULT_FROM_WIN32(ERROR_FILE_NOT_FOUND)), harness.Owner());
 }
 
@@ -90,7 +87,8 @@ TEST(PositionCommand, NullOwnerGivesAnUnownedBox) {
     info.cbSize = sizeof(info);
     MessageBoxRecorder boxes;
     CQuorielReader reader;
-    EXPECT_EQ(reader.RunPositionCommand(&info, static_cast<HDROP>(drop.Get()), JPEG_KIND), S_FALSE);
+    EXPECT_EQ(reader.RunPositionCommand(&info, static_cast<HDROP>(drop.Get()), FileKind::JPEG),
+              S_FALSE);
     ASSERT_EQ(boxes.Boxes().size(), 1u);
     EXPECT_TRUE(IsCommandBox(boxes.Boxes()[0], TEXT_NO_EXIF, MB_ICONWARNING, nullptr));
 }
@@ -99,8 +97,8 @@ TEST(PositionCommand, MissingInvocationOrDropListFails) {
     CQuorielReader reader;
     CMINVOKECOMMANDINFO info = {};
     info.cbSize = sizeof(info);
-    EXPECT_EQ(reader.RunPositionCommand(nullptr, nullptr, JPEG_KIND), E_FAIL);
-    EXPECT_EQ(reader.RunPositionCommand(&info, nullptr, JPEG_KIND), E_FAIL);
+    EXPECT_EQ(reader.RunPositionCommand(nullptr, nullptr, FileKind::JPEG), E_FAIL);
+    EXPECT_EQ(reader.RunPositionCommand(&info, nullptr, FileKind::JPEG), E_FAIL);
 }
 
 TEST(PositionCommand, SameHandlerReadsTheFileAnewEachTime) {
@@ -108,9 +106,9 @@ TEST(PositionCommand, SameHandlerReadsTheFileAnewEachTime) {
     const std::wstring path = harness.Folder().Write(L"photo.jpg", GoodJpeg());
     const GpsPosition expected =
         PositionOf(true, MicroArcseconds(35, 39, 3120), true, MicroArcseconds(139, 44, 4350));
-    ExpectOutcome(harness.RunFile(path, JPEG_KIND), Launch(expected), harness.Owner());
+    ExpectOutcome(harness.RunFile(path, FileKind::JPEG), Launch(expected), harness.Owner());
     harness.Folder().Write(L"photo.jpg", {});
-    ExpectOutcome(harness.RunFile(path, JPEG_KIND), NO_EXIF, harness.Owner());
+    ExpectOutcome(harness.RunFile(path, FileKind::JPEG), NO_EXIF, harness.Owner());
 }
 
 }  // namespace

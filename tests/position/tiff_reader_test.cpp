@@ -7,8 +7,6 @@
 
 namespace {
 
-constexpr bool TIFF_KIND = false;
-
 // 35°39'31.2" N, 139°44'43.5" E.
 const Triple LATITUDE_A = Dms(35, 39, 3120);
 const Triple LONGITUDE_A = Dms(139, 44, 4350);
@@ -87,7 +85,8 @@ void RunCases(const std::vector<TiffCase>& cases) {
     for (const TiffCase& c : cases) {
         for (ByteOrder order : {ByteOrder::INTEL, ByteOrder::MOTOROLA}) {
             SCOPED_TRACE(std::string(c.what) + (order == ByteOrder::INTEL ? " (II)" : " (MM)"));
-            ExpectOutcome(harness.RunBytes(c.build(order), TIFF_KIND), c.expected, harness.Owner());
+            ExpectOutcome(harness.RunBytes(c.build(order), FileKind::TIFF), c.expected,
+                          harness.Owner());
         }
     }
 }

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "common/owners.h"
-#include "tests/support/message_box_recorder.h"
+#include "tests/host/message_box_recorder.h"
 
 int wmain(int argc, wchar_t** argv) {
     if (argc != 3) {

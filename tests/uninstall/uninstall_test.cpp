@@ -7,7 +7,7 @@
 
 #include "common/messages.h"
 #include "common/owners.h"
-#include "tests/support/message_box_recorder.h"
+#include "tests/host/message_box_recorder.h"
 #include "tests/support/quoriel_module.h"
 #include "tests/support/scratch_file.h"
 #include "tests/uninstall/uninstall_fixture.h"

@@ -40,12 +40,6 @@ constexpr DWORD FILE_END = 2;
 constexpr DWORD INVALID_SET_FILE_POINTER = 0xFFFFFFFF;
 const HANDLE INVALID_HANDLE_VALUE = reinterpret_cast<HANDLE>(-1);
 
-constexpr UINT MB_OK = 0x0;
-constexpr UINT MB_ICONWARNING = 0x30;
-constexpr UINT MB_ICONINFORMATION = 0x40;
-constexpr UINT MB_ICONERROR = 0x10;
-constexpr UINT MB_OKCANCEL = 0x1;
-constexpr UINT MB_DEFBUTTON2 = 0x100;
 constexpr HRESULT S_OK = 0;
 constexpr HRESULT S_FALSE = 1;
 
@@ -55,7 +49,6 @@ DWORD SetFilePointer(HANDLE file, LONG distance, PLONG distanceHigh, DWORD metho
 BOOL ReadFile(HANDLE file, LPVOID buffer, DWORD toRead, LPDWORD read, void* overlapped);
 DWORD GetFileSize(HANDLE file, LPDWORD sizeHigh);
 DWORD GetLastError();
-int MessageBoxW(HWND owner, LPCWSTR text, LPCWSTR caption, UINT type);
 BOOL CloseHandle(HANDLE handle);
 LONG RegCloseKey(HKEY key);
 HGLOBAL GlobalFree(HGLOBAL memory);

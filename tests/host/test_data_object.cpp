@@ -1,6 +1,6 @@
-#include "tests/support/test_data_object.h"
+#include "tests/host/test_data_object.h"
 
-#include "tests/support/drop_list.h"
+#include "tests/host/drop_list.h"
 
 namespace {
 

@@ -1,14 +1,12 @@
-#include "tests/support/shell_host.h"
+#include "tests/host/shell_host.h"
 
 #include <shlobj.h>
 
-#include "tests/support/test_data_object.h"
+#include "common/class_id.h"
+#include "tests/host/test_data_object.h"
 
 namespace {
 
-// {6A0C5B7E-3D24-4F19-9E8B-2C71D4A05F63}
-constexpr CLSID CLSID_Handler = {
-    0x6A0C5B7E, 0x3D24, 0x4F19, {0x9E, 0x8B, 0x2C, 0x71, 0xD4, 0xA0, 0x5F, 0x63}};
 constexpr UINT FIRST_ID = 0x7000;
 constexpr UINT LAST_ID = 0x7FFF;
 
@@ -51,7 +49,7 @@ void ReadItem(HMENU menu, ShellHostRun* run) {
 ShellHostRun RightClickAndChoose(const std::wstring& file, HWND owner) {
     ShellHostRun run;
     Releaser<IShellExtInit> init;
-    run.created = CoCreateInstance(CLSID_Handler, nullptr, CLSCTX_INPROC_SERVER, IID_IShellExtInit,
+    run.created = CoCreateInstance(CLSID_Quoriel, nullptr, CLSCTX_INPROC_SERVER, IID_IShellExtInit,
                                    reinterpret_cast<void**>(&init.pointer));
     if (run.created != S_OK) {
         return run;

@@ -1,4 +1,4 @@
-#include "tests/support/drop_list.h"
+#include "tests/host/drop_list.h"
 
 #include <shlobj.h>
 

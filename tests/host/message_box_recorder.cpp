@@ -1,4 +1,4 @@
-#include "tests/support/message_box_recorder.h"
+#include "tests/host/message_box_recorder.h"
 
 namespace {
 

@@ -1,0 +1,12 @@
+#pragma once
+// The kind of the selected file, decided from the content type registered for its extension
+// when the menu is built, and read again by the command to pick the way to its TIFF block.
+// Stored as one byte: JPEG and TIFF keep the values the handler has always stored.
+
+#include <cstdint>
+
+enum class FileKind : uint8_t {
+    TIFF = 0,
+    JPEG = 1,
+    NONE = 0xFF,  // no item was offered
+};

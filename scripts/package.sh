@@ -1,0 +1,25 @@
+#!/usr/bin/env bash
+# Makes the release archive: installs what is missing, builds everything into build/ (or
+# $QUORIEL_BUILD_DIR), and packs the installer, the module, the presets, the guides, the
+# licence and the third-party notices into release/Quoriel-<version>-win64.zip there, with its
+# SHA-256 beside it. Prints the archive's path on standard output and everything else on
+# standard error, so that `archive=$(bash scripts/package.sh)` works.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+build=${QUORIEL_BUILD_DIR:-$root/build}
+release=$build/release
+
+bash "$root/scripts/setup.sh" >&2
+bash "$root/scripts/build.sh" >&2
+
+# An archive left from an older version would make the one just made ambiguous.
+rm -rf "$release"
+(cd "$build" && cpack --config CPackConfig.cmake -B "$release") >&2
+
+shopt -s nullglob
+archives=("$release"/Quoriel-*-win64.zip)
+if [ ${#archives[@]} -ne 1 ]; then
+    echo "cpack made ${#archives[@]} archives in $release, expected one" >&2
+    exit 1
+fi
+echo "${archives[0]}"

@@ -1,0 +1,23 @@
+#include "uninstall/settings_removal.h"
+
+#include "common/owners.h"
+#include "common/registry_names.h"
+#include "uninstall/key_removal.h"
+
+bool RemoveSettings(HKEY root) {
+    UniqueKey maker;
+    const LONG error = RegOpenKeyExW(root, MAKER_KEY, 0, KEY_READ, maker.Put());
+    if (error != ERROR_SUCCESS) {
+        return error == ERROR_FILE_NOT_FOUND;
+    }
+    if (!Removed(RegDeleteKeyW(maker.Get(), SETTINGS_SUBKEY))) {
+        return false;
+    }
+    DWORD subkeys = 0;
+    if (RegQueryInfoKeyW(maker.Get(), nullptr, nullptr, nullptr, &subkeys, nullptr, nullptr,
+                         nullptr, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) {
+        return false;
+    }
+    // Another product's settings keep the maker's key; its values alone do not.
+    return subkeys != 0 || RegDeleteKeyW(root, MAKER_KEY) == ERROR_SUCCESS;
+}
