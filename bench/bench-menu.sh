@@ -5,10 +5,10 @@
 # runs in the benchmark's Wine prefix under the build folder.
 # Usage: bench-menu.sh [--tsv]   (--tsv: tab-separated values, as the report reads them)
 set -euo pipefail
-# shellcheck source=bench/common.sh
-source "$(dirname "$0")/bench/common.sh"
+# shellcheck source=SCRIPTDIR/common.sh
+source "$(dirname "$0")/common.sh"
 
-bash "$root/scripts/bench-setup.sh" >&2
+bash "$root/bench/setup.sh" >&2
 bench_build >&2
 bench_prefix
 
@@ -17,5 +17,5 @@ mkdir -p "$inputs"
 # The handler looks at the extension only; the file is a real one all the same.
 cp "$corpus/DSCN0010.jpg" "$inputs/DSCN0010.qbnone"
 
-"$wine" "$build/scripts/bench/menu-bench.exe" "$(windows_path "$build/shellext/Quoriel.dll")" \
+"$wine" "$build/bench/menu-bench.exe" "$(windows_path "$build/shellext/Quoriel.dll")" \
     "$(windows_path "$corpus/DSCN0010.jpg")" "$(windows_path "$inputs/DSCN0010.qbnone")" "$@"

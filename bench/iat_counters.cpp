@@ -2,8 +2,8 @@
 // address table (they are linked into it statically, and every kernel32 call goes through an
 // __imp_ slot). Swapping those slots for counting wrappers that pass each call on to the saved
 // kernel32 function counts exactly the readers' calls without changing what they do. System
-// DLLs keep their own imports, so file work inside, say, a message box is not counted.
-#include "scripts/bench/iat_counters.h"
+// DLLs keep their own imports, so their own file work is not counted.
+#include "bench/iat_counters.h"
 
 #include <windows.h>
 
@@ -108,27 +108,22 @@ void** FindImportSlot(HMODULE module, const char* library, const char* function)
     return nullptr;
 }
 
+// Puts wrapper into this executable's slot of kernel32's function, and what was there into
+// *real. False when this executable does not import it.
 template <typename Function>
 bool Redirect(const char* function, Function wrapper, Function* real) {
-    return RedirectImport(KERNEL32, function, reinterpret_cast<void*>(wrapper),
-                          reinterpret_cast<void**>(real));
-}
-
-}  // namespace
-
-bool RedirectImport(const char* library, const char* function, void* wrapper, void** real) {
-    void** slot = FindImportSlot(GetModuleHandleW(nullptr), library, function);
+    void** slot = FindImportSlot(GetModuleHandleW(nullptr), KERNEL32, function);
     DWORD protection = 0;
     if (slot == nullptr || !VirtualProtect(slot, sizeof(*slot), PAGE_READWRITE, &protection)) {
         return false;
     }
-    if (real != nullptr) {
-        *real = *slot;
-    }
-    *slot = wrapper;
+    *real = reinterpret_cast<Function>(*slot);
+    *slot = reinterpret_cast<void*>(wrapper);
     VirtualProtect(slot, sizeof(*slot), protection, &protection);
     return true;
 }
+
+}  // namespace
 
 bool InstallIoCounters() {
     return Redirect("ReadFile", &CountingReadFile, &realReadFile) &&

@@ -1,7 +1,7 @@
 #pragma once
 // The measuring side shared by the peer readers' programs: each gives one lookup (the GPS
 // position of the file at a path, read from scratch), this runs it over the files and prints
-// tab-separated values, timed as position-bench times Quoriel's command.
+// tab-separated values, timed as position-bench times Quoriel's lookups.
 //
 // Usage of every peer program: PROGRAM [--once] FILE...
 // --once: one lookup a file and no timing, for strace to count the reads of.

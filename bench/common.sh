@@ -3,7 +3,7 @@
 # the benchmark's Wine prefix, and Wine's view of Linux paths.
 # Sets root, build, corpus, prefix, wine.
 
-root=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
+root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 build=${QUORIEL_BUILD_DIR:-$root/build}
 corpus=$(cd "${QUORIEL_CORPUS:-$root/tests/data/corpus}" && pwd)
 prefix=$build/bench-prefix
@@ -13,19 +13,17 @@ export WINEPREFIX=$prefix WINEDEBUG=-all
 export WINEDLLOVERRIDES="winemenubuilder.exe,mscoree,mshtml=d"
 
 # Builds only what the benchmarks run, so that work in progress elsewhere in the tree does not
-# stop them.
+# stop them. The benchmark programs are built only when asked for.
 bench_build() {
     cmake -S "$root" -B "$build" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" \
-        >/dev/null
+        -DQUORIEL_BUILD_BENCH=ON >/dev/null
     cmake --build "$build" -j "$(nproc)" --target Quoriel launch-recorder position-bench \
         menu-bench
 }
 
-# The prefix, without launch settings: a found position then ends in LaunchPosition right after
-# the settings key fails to open, nothing is launched, and the figures stay the readers' own.
+# The prefix the tests use, made once; the benchmarks only read files and the registry in it.
 bench_prefix() {
-    bash "$root/scripts/wine-prefix.sh" "$prefix" "$build/tests/launch-recorder.exe" >/dev/null
-    "$wine" reg delete 'HKCU\Software\Vantorel\Quoriel' /f >/dev/null 2>&1 || true
+    bash "$root/scripts/wine-prefix.sh" "$prefix" "$build/tests/host/launch-recorder.exe" >/dev/null
 }
 
 # Wine's drive Z: is the Linux root.

@@ -16,11 +16,6 @@ struct IoCounters {
 // False when an entry is missing from the import table, e.g. because nothing here calls it.
 bool InstallIoCounters();
 
-// Puts wrapper into the import address table slot of library's function (library as the import
-// table names it, e.g. "user32.dll"), and what was there into *real unless real is null. False
-// when this executable does not import it.
-bool RedirectImport(const char* library, const char* function, void* wrapper, void** real);
-
 void ResetIoCounters();
 IoCounters CurrentIoCounters();
 

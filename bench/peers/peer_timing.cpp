@@ -2,42 +2,16 @@
 
 #include <sys/stat.h>
 
-#include <algorithm>
-#include <chrono>
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <vector>
 
+#include "bench/timing.h"
+
 namespace {
 
-// As position-bench compares: several rounds over all the files, a run of about 0.1 s of each
-// file a round after a calibration, the median run reported.
-constexpr int ROUNDS = 7;
-constexpr double RUN_SECONDS = 0.1;
-constexpr double CALIBRATION_SECONDS = 0.05;
 constexpr const char* ONCE_OPTION = "--once";
-
-double Seconds(Lookup lookup, const char* path, uint64_t repetitions) {
-    const auto from = std::chrono::steady_clock::now();
-    Position position;
-    for (uint64_t i = 0; i < repetitions; ++i) {
-        lookup(path, &position);
-    }
-    const std::chrono::duration<double> taken = std::chrono::steady_clock::now() - from;
-    return taken.count();
-}
-
-uint64_t CalibrateRepetitions(Lookup lookup, const char* path) {
-    uint64_t repetitions = 1;
-    double seconds = Seconds(lookup, path, repetitions);
-    while (seconds < CALIBRATION_SECONDS) {
-        repetitions *= 2;
-        seconds = Seconds(lookup, path, repetitions);
-    }
-    const double scaled = static_cast<double>(repetitions) * RUN_SECONDS / seconds;
-    return std::max<uint64_t>(1, static_cast<uint64_t>(scaled));
-}
 
 struct Subject {
     const char* path = nullptr;
@@ -49,17 +23,16 @@ struct Subject {
 };
 
 void TimeRounds(Lookup lookup, std::vector<Subject>& subjects) {
+    Position position;
     for (Subject& subject : subjects) {
-        subject.repetitions = CalibrateRepetitions(lookup, subject.path);
+        subject.repetitions =
+            CalibrateRepetitions([&] { lookup(subject.path, &position); }, COMPARISON_RUN_SECONDS);
     }
-    for (int round = 0; round < ROUNDS; ++round) {
+    for (int round = 0; round < COMPARISON_ROUNDS; ++round) {
         for (Subject& subject : subjects) {
-            subject.rates.push_back(static_cast<double>(subject.repetitions) /
-                                    Seconds(lookup, subject.path, subject.repetitions));
+            subject.rates.push_back(
+                RunRate([&] { lookup(subject.path, &position); }, subject.repetitions));
         }
-    }
-    for (Subject& subject : subjects) {
-        std::sort(subject.rates.begin(), subject.rates.end());
     }
 }
 
@@ -69,13 +42,11 @@ const char* FileName(const char* path) {
 }
 
 void PrintRow(const Subject& subject) {
-    const std::vector<double>& rates = subject.rates;
-    const bool timed = !rates.empty();
+    const Spread rates = SpreadOf(subject.rates);
     std::printf("%s\t%lld\t%d\t%.7f\t%.7f\t%llu\t%.1f\t%.1f\t%.1f\n", FileName(subject.path),
                 subject.size, subject.found ? 1 : 0, subject.position.latitude,
                 subject.position.longitude, static_cast<unsigned long long>(subject.repetitions),
-                timed ? rates[rates.size() / 2] : 0, timed ? rates.front() : 0,
-                timed ? rates.back() : 0);
+                rates.median, rates.lowest, rates.highest);
 }
 
 }  // namespace

@@ -6,14 +6,14 @@
 # generated inputs and raw results under it: bench-inputs/ and compare-results/.
 # Usage: compare-readers.sh
 set -euo pipefail
-# shellcheck source=bench/common.sh
-source "$(dirname "$0")/bench/common.sh"
-# shellcheck source=bench/inputs.sh
-source "$root/scripts/bench/inputs.sh"
+# shellcheck source=SCRIPTDIR/common.sh
+source "$(dirname "$0")/common.sh"
+# shellcheck source=SCRIPTDIR/inputs.sh
+source "$root/bench/inputs.sh"
 
-bash "$root/scripts/bench-setup.sh"
+bash "$root/bench/setup.sh"
 bench_build
-cmake -S "$root/scripts/bench/peers" -B "$build/bench-peers" >/dev/null
+cmake -S "$root/bench/peers" -B "$build/bench-peers" >/dev/null
 cmake --build "$build/bench-peers" -j "$(nproc)"
 bench_prefix
 
@@ -83,16 +83,16 @@ exiftool_batches=5
 } >"$results/machine.txt"
 
 echo "== design limit"
-python3 "$root/scripts/bench/design_limit.py" "${files[@]}" >"$results/design.tsv"
+python3 "$root/bench/design_limit.py" "${files[@]}" >"$results/design.tsv"
 
 echo "== menu build"
-bash "$root/scripts/bench-menu.sh" --tsv | tee "$results/menu.tsv"
+bash "$root/bench/bench-menu.sh" --tsv | tee "$results/menu.tsv"
 
 echo "== Quoriel"
-"$wine" "$build/scripts/bench/position-bench.exe" --tsv "${windows_files[@]}" |
+"$wine" "$build/bench/position-bench.exe" --tsv "${windows_files[@]}" |
     tee "$results/quoriel.tsv"
 trace_reads "$results/quoriel.strace" \
-    "$wine" "$build/scripts/bench/position-bench.exe" --tsv --once "${windows_files[@]}"
+    "$wine" "$build/bench/position-bench.exe" --tsv --once "${windows_files[@]}"
 
 for peer in libexif exiv2; do
     echo "== $peer"
@@ -109,6 +109,6 @@ trace_reads "$results/exiftool.strace" "${exiftool_command[@]}" "${files[@]}" ||
 
 echo "load_end: $(cut -d' ' -f1-3 /proc/loadavg)" >>"$results/machine.txt"
 
-python3 "$root/scripts/bench/report.py" "$results" "$root/docs/performance.md" \
+python3 "$root/bench/report.py" "$results" "$root/docs/performance.md" \
     "$root/docs/performance.png"
 echo "written: docs/performance.md docs/performance.png"

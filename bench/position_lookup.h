@@ -1,0 +1,82 @@
+#pragma once
+// One GPS lookup of the position benchmark, in the two ways it is measured: the reading of a
+// file opened once, from offset 0; and the command's reading from the path (open, read, close),
+// as a peer reader makes it. A lookup shows nothing and launches nothing: what the command does
+// with a position once it is read is not part of it.
+
+#include <windows.h>
+
+#include <cstdint>
+#include <string>
+
+#include "bench/iat_counters.h"
+#include "common/file_kind.h"
+#include "common/gps_position.h"
+#include "common/owners.h"
+#include "common/status.h"
+#include "position/quoriel_reader.h"
+
+struct Input {
+    std::wstring name;
+    std::wstring path;
+    FileKind kind;  // NONE for a file that is not an image
+};
+
+// The input at path, its kind by extension as the registry of a fresh prefix would say.
+Input InputAt(const std::wstring& path);
+
+// Opened for reading as the command opens the file, with its size; empty when it cannot be.
+UniqueFile OpenForReading(const std::wstring& path, uint64_t* size);
+
+class Lookup {
+  public:
+    Lookup() = default;
+    virtual ~Lookup() = default;
+    Lookup(const Lookup&) = delete;
+    Lookup& operator=(const Lookup&) = delete;
+
+    virtual Status Once() = 0;
+    void operator()() { Once(); }
+
+  protected:
+    CQuorielReader reader_;
+    GpsPosition position_{};
+};
+
+// The reader on a file opened once, each time from offset 0 as on a freshly opened file.
+class OpenFileLookup final : public Lookup {
+  public:
+    OpenFileLookup(HANDLE file, FileKind kind) : file_(file), kind_(kind) {}
+    Status Once() override;
+
+  private:
+    HANDLE file_;
+    FileKind kind_;
+};
+
+// The command's reading from the path: CreateFileW with the command's flags, the reading,
+// CloseHandle.
+class PathLookup final : public Lookup {
+  public:
+    PathLookup(std::wstring path, FileKind kind) : path_(std::move(path)), kind_(kind) {}
+    Status Once() override;
+
+  private:
+    std::wstring path_;
+    FileKind kind_;
+};
+
+// What a lookup's status says: "position", "no-position", "no-exif" or "failed".
+const char* OutcomeOf(Status status);
+
+// The first lookup, counted on its own.
+struct FirstLookup {
+    Status status = RESULT_DONE;
+    IoCounters io;
+    std::string trace;  // its calls, when asked for
+};
+
+FirstLookup CountFirstLookup(Lookup& lookup, bool trace);
+
+// Whether the counters since the last reset show repetitions lookups that each made one's reads.
+bool MadeSameReads(const IoCounters& one, uint64_t repetitions);

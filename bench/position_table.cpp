@@ -1,0 +1,153 @@
+// The table of bench.sh: for every image, the file calls of one lookup of the reader on a file
+// opened once, then its lookups a second.
+#include <windows.h>
+
+#include <algorithm>
+#include <cinttypes>
+#include <cstdio>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "bench/iat_counters.h"
+#include "bench/position_bench.h"
+#include "bench/position_lookup.h"
+#include "bench/timing.h"
+#include "common/owners.h"
+
+namespace {
+
+// About a second a file, in timed runs of equal length; the median run is reported, so that a
+// run disturbed by other work on the machine (Wine's own services start beside the program)
+// does not decide the figure.
+constexpr int TIMED_RUNS = 5;
+constexpr double RUN_SECONDS = 0.2;
+
+// The generated JPEGs that share one Exif block, whatever their size.
+constexpr const wchar_t* SAME_EXIF_PREFIX = L"exif-";
+
+struct FindTraits {
+    using Value = HANDLE;
+    static Value Empty() noexcept { return INVALID_HANDLE_VALUE; }
+    static void Close(Value search) noexcept { FindClose(search); }
+};
+using UniqueFind = Owner<FindTraits>;
+
+// The images of folder, by name; other files (the corpus's notes, say) are passed over.
+std::vector<Input> ListImages(const std::wstring& folder) {
+    std::vector<Input> inputs;
+    WIN32_FIND_DATAW found;
+    const UniqueFind search(FindFirstFileW((folder + L"\\*").c_str(), &found));
+    if (!search) {
+        return inputs;
+    }
+    do {
+        const Input input = InputAt(folder + L"\\" + found.cFileName);
+        if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0 &&
+            input.kind != FileKind::NONE) {
+            inputs.push_back(input);
+        }
+    } while (FindNextFileW(search.Get(), &found));
+    std::sort(inputs.begin(), inputs.end(),
+              [](const Input& a, const Input& b) { return a.name < b.name; });
+    return inputs;
+}
+
+struct Measurement {
+    FirstLookup first;
+    uint64_t repetitions = 0;  // per timed run
+    Spread rates;              // lookups a second of the timed runs
+    bool steady = false;       // every timed lookup made the same reads as the first
+};
+
+Measurement Measure(Lookup& lookup, bool trace) {
+    Measurement m;
+    m.first = CountFirstLookup(lookup, trace);
+    m.repetitions = CalibrateRepetitions(lookup, RUN_SECONDS);
+    ResetIoCounters();
+    std::vector<double> rates;
+    for (int run = 0; run < TIMED_RUNS; ++run) {
+        rates.push_back(RunRate(lookup, m.repetitions));
+    }
+    m.rates = SpreadOf(rates);
+    m.steady = MadeSameReads(m.first.io, m.repetitions * TIMED_RUNS);
+    return m;
+}
+
+void PrintHeader() {
+    std::printf("%-18s %-4s %9s %-10s %-11s %5s %6s %6s %5s %7s %5s %6s %9s %s\n", "file", "kind",
+                "size", "status", "outcome", "reads", "req B", "read B", "seeks", "queries",
+                "sizes", "reps", "lookups/s", "(slowest-fastest run)");
+}
+
+void PrintRow(const Input& input, uint64_t size, const Measurement& m) {
+    const IoCounters& io = m.first.io;
+    std::printf("%-18ls %-4s %9" PRIu64 " 0x%08lX %-11s %5" PRIu64 " %6" PRIu64 " %6" PRIu64
+                " %5" PRIu64 " %7" PRIu64 " %5" PRIu64 " %6" PRIu64 " %9.0f (%.0f-%.0f)%s\n",
+                input.name.c_str(), input.kind == FileKind::JPEG ? "JPEG" : "TIFF", size,
+                static_cast<unsigned long>(m.first.status), OutcomeOf(m.first.status), io.reads,
+                io.bytesRequested, io.bytesRead, io.seeks, io.positionQueries, io.sizeQueries,
+                m.repetitions, m.rates.median, m.rates.lowest, m.rates.highest,
+                m.steady ? "" : "  (reads varied)");
+    if (!m.first.trace.empty()) {
+        std::printf("    calls:%s\n", m.first.trace.c_str());
+    }
+}
+
+// Bytes read per lookup of the generated JPEGs that share one Exif block.
+using SameExifBytes = std::vector<std::pair<std::wstring, uint64_t>>;
+
+// Measures one input and prints its row; false when it cannot be opened or no read was counted.
+bool BenchInput(const Input& input, bool trace, SameExifBytes* sameExif) {
+    uint64_t size = 0;
+    const UniqueFile file = OpenForReading(input.path, &size);
+    if (!file) {
+        std::printf("%-18ls cannot be opened (error %lu)\n", input.name.c_str(), GetLastError());
+        return false;
+    }
+    OpenFileLookup lookup(file.Get(), input.kind);
+    const Measurement m = Measure(lookup, trace);
+    PrintRow(input, size, m);
+    if (input.name.rfind(SAME_EXIF_PREFIX, 0) == 0) {
+        sameExif->emplace_back(input.name, m.first.io.bytesRead);
+    }
+    return m.first.io.reads > 0 && m.steady;
+}
+
+void PrintClaim(const SameExifBytes& sameExif) {
+    if (sameExif.empty()) {
+        return;
+    }
+    std::printf("\nBytes read per lookup, same Exif block:");
+    bool same = true;
+    for (const auto& [name, bytes] : sameExif) {
+        std::printf(" %ls %" PRIu64 ",", name.c_str(), bytes);
+        same = same && bytes == sameExif.front().second;
+    }
+    std::printf(" %s.\n", same ? "the same" : "DIFFERENT");
+}
+
+}  // namespace
+
+int RunTable(const std::wstring& corpusFolder, const std::wstring& generatedFolder, bool trace) {
+    std::vector<Input> inputs = ListImages(corpusFolder);
+    const std::vector<Input> generated = ListImages(generatedFolder);
+    if (inputs.empty() || generated.empty()) {
+        std::fprintf(stderr, "no images in %ls or %ls\n", corpusFolder.c_str(),
+                     generatedFolder.c_str());
+        return 1;
+    }
+    inputs.insert(inputs.end(), generated.begin(), generated.end());
+
+    std::printf(
+        "Per lookup: ReadFile calls, bytes requested and read, SetFilePointer seeks and\n"
+        "position queries, GetFileSize calls; then lookups a second.\n\n");
+    PrintHeader();
+    SameExifBytes sameExif;
+    bool ok = true;
+    for (const Input& input : inputs) {
+        ok = BenchInput(input, trace, &sameExif) && ok;
+    }
+    PrintClaim(sameExif);
+    return ok ? 0 : 1;
+}
