@@ -8,5 +8,8 @@
 enum class FileKind : uint8_t {
     TIFF = 0,
     JPEG = 1,
+    HEIF = 2,  // HEIC, HEIF and AVIF: the ISO base media file format's item boxes
+    WEBP = 3,
+    PNG = 4,
     NONE = 0xFF,  // no item was offered
 };

@@ -34,6 +34,8 @@ constexpr const WCHAR* SETTING_NORTH = L"N";
 constexpr const WCHAR* SETTING_SOUTH = L"S";
 constexpr const WCHAR* SETTING_EAST = L"E";
 constexpr const WCHAR* SETTING_WEST = L"W";
+// The content types beyond JPEG and TIFF that the user has switched on, separated by ';'.
+constexpr const WCHAR* SETTING_FORMATS = L"Formats";
 
 // Below the system directory.
 constexpr const WCHAR* MODULE_IN_SYSTEM = L"\\ShellExt\\Quoriel.dll";

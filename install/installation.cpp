@@ -20,6 +20,9 @@ constexpr const WCHAR* DEFAULT_SOUTH = L"-";
 constexpr const WCHAR* DEFAULT_EAST = L"";
 constexpr const WCHAR* DEFAULT_WEST = L"-";
 
+// Every photo format beyond JPEG and TIFF that there is a reader for.
+constexpr const WCHAR* PHOTO_FORMATS = L"image/heic; image/heif; image/avif; image/webp; image/png";
+
 bool SetValue(HKEY root, const WCHAR* path, const WCHAR* name, DWORD type, const void* data,
               DWORD bytes) {
     UniqueKey key;
@@ -83,4 +86,8 @@ bool WriteDefaultSettings() {
            SetString(HKEY_CURRENT_USER, SETTINGS_KEY, SETTING_SOUTH, DEFAULT_SOUTH) &&
            SetString(HKEY_CURRENT_USER, SETTINGS_KEY, SETTING_EAST, DEFAULT_EAST) &&
            SetString(HKEY_CURRENT_USER, SETTINGS_KEY, SETTING_WEST, DEFAULT_WEST);
+}
+
+bool SwitchOnPhotoFormats() {
+    return SetString(HKEY_CURRENT_USER, SETTINGS_KEY, SETTING_FORMATS, PHOTO_FORMATS);
 }

@@ -19,3 +19,6 @@ bool RegisterModule(const std::wstring& modulePath);
 
 // The OpenStreetMap settings for the current user, unless the user already has settings.
 bool WriteDefaultSettings();
+
+// The current user's switch for HEIC, HEIF, AVIF, WebP and PNG photos; the other settings stay.
+bool SwitchOnPhotoFormats();

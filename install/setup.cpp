@@ -1,4 +1,6 @@
 // QuorielSetup.exe: installs the Quoriel.dll that lies beside it. Run as administrator.
+// Usage: QuorielSetup.exe [/formats]   (/formats: also offer Quoriel for HEIC, HEIF, AVIF, WebP
+// and PNG photos, for the user who installs)
 #include <windows.h>
 
 #include <cstdio>
@@ -9,6 +11,7 @@
 namespace {
 
 constexpr const WCHAR* MODULE_NAME = L"Quoriel.dll";
+constexpr const WCHAR* FORMATS_OPTION = L"/formats";
 
 std::wstring ModuleBesideSetup() {
     WCHAR path[MAX_PATH] = {};
@@ -28,7 +31,15 @@ int Fail(const char* step) {
 
 }  // namespace
 
-int wmain() {
+int wmain(int argc, wchar_t** argv) {
+    bool formats = false;
+    for (int i = 1; i < argc; ++i) {
+        if (lstrcmpiW(argv[i], FORMATS_OPTION) != 0) {
+            std::printf("usage: QuorielSetup.exe [/formats]\n");
+            return 2;
+        }
+        formats = true;
+    }
     const std::wstring target = InstalledModulePath();
     if (target.empty() || !CopyModule(ModuleBesideSetup(), target)) {
         return Fail("copying Quoriel.dll to the system directory");
@@ -38,6 +49,9 @@ int wmain() {
     }
     if (!WriteDefaultSettings()) {
         return Fail("writing the launch settings");
+    }
+    if (formats && !SwitchOnPhotoFormats()) {
+        return Fail("switching on the photo formats");
     }
     std::printf("Quoriel is installed: %ls\n", target.c_str());
     return 0;

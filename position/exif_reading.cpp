@@ -6,6 +6,12 @@ Status LocateExif(HANDLE file, FileKind kind, FileWindow* window) {
     switch (kind) {
         case FileKind::JPEG:
             return LocateJpegExif(file, window);
+        case FileKind::HEIF:
+            return LocateHeifExif(file, window);
+        case FileKind::WEBP:
+            return LocateWebpExif(file, window);
+        case FileKind::PNG:
+            return LocatePngExif(file, window);
         case FileKind::TIFF:
             // The whole file, as far as its low 32 bits tell, from where it was opened.
             *window = FileWindow{0, GetFileSize(file, nullptr)};

@@ -4,23 +4,29 @@
 #include "common/registry_names.h"
 #include "common/status.h"
 #include "common/text.h"
+#include "shellext/formats_switch.h"
 
 namespace {
 
 constexpr WCHAR EXTENSION_DOT = L'.';
 // Room for a key name of 255 characters and its NUL; longer names are passed over.
 constexpr DWORD NAME_CHARACTERS = 256;
-// "image/jpeg" or "image/tiff" and a NUL; anything longer cannot be either.
+// Ten characters and a NUL: "image/jpeg", "image/heic" and the other types read here fit;
+// anything longer cannot be one of them.
 constexpr DWORD CONTENT_TYPE_BYTES = 22;
 
-// The content types the command reads, each with the kind of file it makes.
+// The content types the command reads, each with the kind of file it makes. The switched ones
+// are offered only when the user's "Formats" value names them.
 struct ContentTypeKind {
     const WCHAR* contentType;
     FileKind kind;
+    bool switched;
 };
 constexpr ContentTypeKind READABLE_TYPES[] = {
-    {L"image/jpeg", FileKind::JPEG},
-    {L"image/tiff", FileKind::TIFF},
+    {L"image/jpeg", FileKind::JPEG, false}, {L"image/tiff", FileKind::TIFF, false},
+    {L"image/heic", FileKind::HEIF, true},  {L"image/heif", FileKind::HEIF, true},
+    {L"image/avif", FileKind::HEIF, true},  {L"image/webp", FileKind::WEBP, true},
+    {L"image/png", FileKind::PNG, true},
 };
 
 // The text after the last dot anywhere in the path, or null when there is none.
@@ -56,11 +62,13 @@ HRESULT FindExtensionKey(HKEY classes, const WCHAR* extension, WCHAR (&name)[NAM
     }
 }
 
-// Letter case is not significant in a content type.
+// Letter case is not significant in a content type. The switch is read only for a type that
+// it can enable.
 FileKind KindOfContentType(const WCHAR* contentType) {
     for (const ContentTypeKind& readable : READABLE_TYPES) {
         if (lstrcmpiW(contentType, readable.contentType) == 0) {
-            return readable.kind;
+            return !readable.switched || FormatSwitchedOn(readable.contentType) ? readable.kind
+                                                                                : FileKind::NONE;
         }
     }
     return FileKind::NONE;

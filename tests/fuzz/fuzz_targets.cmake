@@ -20,7 +20,10 @@ math(EXPR QUORIEL_FUZZ_TIMEOUT "${QUORIEL_FUZZ_SECONDS} + 120")
 foreach(target_kind_dictionary
         fuzz_jpeg_reader:jpeg:exif.dict
         fuzz_tiff_reader:tiff:exif.dict
-        fuzz_template_expansion:template:template.dict)
+        fuzz_template_expansion:template:template.dict
+        fuzz_heif_locator:heif:heif.dict
+        fuzz_webp_locator:webp:webp.dict
+        fuzz_png_locator:png:png.dict)
     string(REPLACE ":" ";" parts ${target_kind_dictionary})
     list(GET parts 0 target)
     list(GET parts 1 kind)

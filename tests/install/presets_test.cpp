@@ -17,10 +17,15 @@ std::wstring PresetPath(const wchar_t* name) {
     return FromLinuxPath(QUORIEL_PRESETS) + L"\\" + name + L".reg";
 }
 
-void ImportPreset(const wchar_t* name) {
-    DeleteKeyTree(HKEY_CURRENT_USER, SETTINGS_KEY);
+// reg.exe import adds the preset's values to the settings there are.
+void MergePreset(const wchar_t* name) {
     ASSERT_EQ(RunToEnd(L"C:\\windows\\system32\\reg.exe import \"" + PresetPath(name) + L"\""), 0)
         << "reg import failed";
+}
+
+void ImportPreset(const wchar_t* name) {
+    DeleteKeyTree(HKEY_CURRENT_USER, SETTINGS_KEY);
+    MergePreset(name);
 }
 
 const CorpusCase& Photo(const char* name) {
@@ -115,6 +120,30 @@ TEST(Presets, InstallerDefaultIsTheOpenStreetMapPreset) {
     const std::wstring installed = ExpandFor(Photo("gps_ii.tiff"));
     ImportPreset(L"openstreetmap");
     EXPECT_EQ(installed, ExpandFor(Photo("gps_ii.tiff")));
+    DeleteKeyTree(HKEY_CURRENT_USER, SETTINGS_KEY);
+}
+
+// The switch preset and the installer's /formats write the same list, and neither touches the
+// map settings.
+TEST(Presets, PhotoFormatsPresetIsTheInstallersSwitch) {
+    constexpr const wchar_t* EVERY_PHOTO_FORMAT =
+        L"image/heic; image/heif; image/avif; image/webp; image/png";
+    ImportPreset(L"openstreetmap");
+    const std::wstring map = ExpandFor(Photo("gps_ii.tiff"));
+    MergePreset(L"photo-formats");
+    EXPECT_EQ(ExpandFor(Photo("gps_ii.tiff")), map);
+    LaunchSettings settings;
+    ASSERT_EQ(LoadLaunchSettings(nullptr, &settings), RESULT_DONE);
+    SettingText formats;
+    ASSERT_EQ(QuerySettingString(settings.key.Get(), SETTING_FORMATS, &formats), RESULT_DONE);
+    EXPECT_STREQ(formats.text.Get(), EVERY_PHOTO_FORMAT);
+
+    ImportPreset(L"openstreetmap");
+    ASSERT_TRUE(SwitchOnPhotoFormats());
+    EXPECT_EQ(ExpandFor(Photo("gps_ii.tiff")), map);
+    ASSERT_EQ(LoadLaunchSettings(nullptr, &settings), RESULT_DONE);
+    ASSERT_EQ(QuerySettingString(settings.key.Get(), SETTING_FORMATS, &formats), RESULT_DONE);
+    EXPECT_STREQ(formats.text.Get(), EVERY_PHOTO_FORMAT);
     DeleteKeyTree(HKEY_CURRENT_USER, SETTINGS_KEY);
 }
 

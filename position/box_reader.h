@@ -1,0 +1,90 @@
+#pragma once
+// The boxes of the ISO base media file format (HEIF, MP4, MOV): box headers, full-box version
+// and flags, the children of a box walked one after another under a budget, and fields read
+// from a box's payload. Positions are 64-bit while walking; only what a seek can reach is read.
+
+#include <windows.h>
+
+#include <cstdint>
+#include <initializer_list>
+
+#include "common/status.h"
+#include "position/file_window.h"
+
+// SetFilePointer without a high part takes a signed 32-bit distance: nothing at or beyond
+// 2 GiB can be sought, so nothing there is read or handed to the TIFF reader.
+constexpr uint64_t SEEK_REACH = uint64_t{1} << 31;
+
+// A box type as the number its four letters make in big-endian order.
+constexpr uint32_t FourCc(const char (&letters)[5]) {
+    return uint32_t{static_cast<uint8_t>(letters[0])} << 24 |
+           uint32_t{static_cast<uint8_t>(letters[1])} << 16 |
+           uint32_t{static_cast<uint8_t>(letters[2])} << 8 |
+           uint32_t{static_cast<uint8_t>(letters[3])};
+}
+
+struct Box {
+    uint32_t type;
+    uint64_t start;    // the first byte of its header
+    uint64_t payload;  // the first byte behind the header (and behind version/flags once read)
+    uint64_t end;      // the first byte behind the box
+};
+
+// The children of a box, or the top level of a file, from next to end. The walk sees at most
+// budget children; whatever lies behind them is as if absent.
+struct BoxWalk {
+    uint64_t next;
+    uint64_t end;
+    uint32_t budget;
+};
+
+// The children of box, at most budget of them.
+BoxWalk ChildrenOf(const Box& box, uint32_t budget);
+
+// Whether the walk has another child to give.
+bool HasNext(const BoxWalk& walk);
+
+// The next child's header: RESULT_NO_EXIF when it is shorter than its own header or runs past
+// the end of the walk (a size of 0 runs to that end, a size of 1 is followed by a 64-bit size).
+Status NextBox(HANDLE file, BoxWalk* walk, Box* box);
+
+// The first child of the given type; RESULT_NO_EXIF when the walk ends without one.
+Status FindBox(HANDLE file, BoxWalk* walk, uint32_t type, Box* box);
+
+// A full box's version and flags, behind which box->payload then begins.
+Status ReadFullBoxHeader(HANDLE file, Box* box, uint8_t* version, uint32_t* flags);
+
+// Fields read one after another from position up to end, a box's payload or part of it.
+struct FieldCursor {
+    uint64_t position;
+    uint64_t end;
+};
+
+FieldCursor PayloadOf(const Box& box);
+
+// A big-endian unsigned field of size 0 (the value 0, nothing read), 2, 4 or 8 bytes;
+// RESULT_NO_EXIF for a field that runs past the cursor's end or of another size.
+Status ReadField(HANDLE file, FieldCursor* cursor, uint32_t size, uint64_t* value);
+
+// Several fields one after another, each of its size into its value; stops at the first that
+// cannot be read.
+struct Field {
+    uint32_t size;
+    uint64_t* value;
+};
+Status ReadFields(HANDLE file, FieldCursor* cursor, std::initializer_list<Field> fields);
+
+// Moves past bytes without reading them; RESULT_NO_EXIF when they run past the end.
+Status SkipField(FieldCursor* cursor, uint64_t bytes);
+
+// The fixed-size read at a position below the seek reach; a read cut short is no Exif.
+template <size_t N>
+Status ReadAt(HANDLE file, uint64_t position, BYTE (&buffer)[N]) {
+    if (position >= SEEK_REACH) {
+        return RESULT_NO_EXIF;
+    }
+    // Below the reach a seek cannot fail on an open file: it may only go past the end, which
+    // the short read then tells.
+    SeekTo(file, static_cast<uint32_t>(position));
+    return ReadWhole(file, buffer);
+}

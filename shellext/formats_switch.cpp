@@ -1,0 +1,74 @@
+#include "shellext/formats_switch.h"
+
+#include "common/owners.h"
+#include "common/registry_names.h"
+#include "common/text.h"
+
+namespace {
+
+constexpr WCHAR SEPARATOR = L';';
+constexpr WCHAR SPACE = L' ';
+constexpr WCHAR EVERY_TYPE = L'*';
+// Every type the system reads, each with its separator, fits many times over; a longer value
+// is taken for damaged rather than read in part.
+constexpr DWORD FORMATS_CHARACTERS = 512;
+
+bool IsSpace(WCHAR c) {
+    return c == SPACE;
+}
+
+// The entry [from, to) without the spaces around it is contentType, or "*".
+bool EntryNames(const WCHAR* from, const WCHAR* to, const WCHAR* contentType) {
+    while (from < to && IsSpace(*from)) {
+        ++from;
+    }
+    while (to > from && IsSpace(to[-1])) {
+        --to;
+    }
+    const size_t length = static_cast<size_t>(to - from);
+    if (length == 1 && *from == EVERY_TYPE) {
+        return true;
+    }
+    return length == static_cast<size_t>(lstrlenW(contentType)) &&
+           CompareStringOrdinal(from, static_cast<int>(length), contentType,
+                                static_cast<int>(length), TRUE) == CSTR_EQUAL;
+}
+
+}  // namespace
+
+bool FormatsListNames(const WCHAR* list, size_t characters, const WCHAR* contentType) {
+    const WCHAR* entry = list;
+    for (const WCHAR* p = list;; ++p) {
+        const bool end = p == list + characters || *p == L'\0';
+        if (end || *p == SEPARATOR) {
+            if (EntryNames(entry, p, contentType)) {
+                return true;
+            }
+            if (end) {
+                return false;
+            }
+            entry = p + 1;
+        }
+    }
+}
+
+bool FormatSwitchedOn(const WCHAR* contentType) {
+    UniqueKey settings;
+    if (RegOpenKeyExW(HKEY_CURRENT_USER, SETTINGS_KEY, 0, KEY_QUERY_VALUE, settings.Put()) !=
+        ERROR_SUCCESS) {
+        return false;
+    }
+    WCHAR list[FORMATS_CHARACTERS];
+    DWORD type = REG_NONE;
+    DWORD size = sizeof(list);
+    if (RegQueryValueExW(settings.Get(), SETTING_FORMATS, nullptr, &type,
+                         reinterpret_cast<BYTE*>(list), &size) != ERROR_SUCCESS ||
+        type != REG_SZ || size % sizeof(WCHAR) != 0) {
+        return false;
+    }
+    const size_t characters = size / sizeof(WCHAR);
+    if (LengthBeforeNul(list, characters) == characters) {
+        return false;  // no terminator: the value was not written as a string
+    }
+    return FormatsListNames(list, characters, contentType);
+}

@@ -1,0 +1,16 @@
+#pragma once
+// The per-user switch for the content types beyond JPEG and TIFF: the settings value
+// "Formats", a list such as "image/heic; image/webp", or "*" for every type there is a reader
+// for. Without a sound value only JPEG and TIFF are offered.
+
+#include <windows.h>
+
+#include <cstddef>
+
+// Whether list (characters, NUL not needed) names contentType: entries separated by ';', spaces
+// around each, letter case not significant, "*" naming every type.
+bool FormatsListNames(const WCHAR* list, size_t characters, const WCHAR* contentType);
+
+// Whether the current user's "Formats" value names contentType. Absent, of another type than
+// REG_SZ, of an odd size, without its terminator or longer than the switch has room for: no.
+bool FormatSwitchedOn(const WCHAR* contentType);

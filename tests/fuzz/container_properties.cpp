@@ -1,0 +1,76 @@
+#include "tests/fuzz/container_properties.h"
+
+#include <string>
+#include <vector>
+
+#include "position/exif_locators.h"
+#include "position/quoriel_reader.h"
+#include "tests/native/memory_file.h"
+
+namespace {
+
+std::string Describe(const std::string& what, size_t index, const ReadRecord& read) {
+    return what + " (read " + std::to_string(index) + " of " + std::to_string(read.size) +
+           " bytes at " + std::to_string(read.offset) + ")";
+}
+
+std::string CheckReads(const MemoryFileState& file, Status status) {
+    const std::vector<ReadRecord>& reads = file.reads;
+    if (reads.size() > CONTAINER_READ_LIMIT) {
+        return "the walk made " + std::to_string(reads.size()) + " reads";
+    }
+    for (size_t i = 0; i < reads.size(); ++i) {
+        const uint64_t end = uint64_t{reads[i].offset} + reads[i].size;
+        if (reads[i].offset > file.bytes.size()) {
+            return Describe("a read past the end of the file", i, reads[i]);
+        }
+        if (end > file.bytes.size() && (i + 1 != reads.size() || status != RESULT_NO_EXIF)) {
+            return Describe("the reading went on after a read past the end of the file", i,
+                            reads[i]);
+        }
+    }
+    return {};
+}
+
+// The locator alone on the same bytes gives the block and the number of its own reads.
+std::string CheckTiffReadsInBlock(const std::vector<uint8_t>& bytes, FileKind kind,
+                                  const std::vector<ReadRecord>& reads) {
+    const HANDLE file = OpenMemoryFile(bytes);
+    FileWindow window{};
+    if (LocateExif(file, kind, &window) != RESULT_DONE) {
+        return {};
+    }
+    const size_t locatorReads = MemoryFile().reads.size();
+    if (uint64_t{window.start} + window.length > bytes.size()) {
+        return "a block that runs past the end of the file";
+    }
+    for (size_t i = locatorReads; i < reads.size(); ++i) {
+        const uint64_t end = uint64_t{reads[i].offset} + reads[i].size;
+        if (reads[i].offset < window.start || end > uint64_t{window.start} + window.length) {
+            return Describe("a TIFF read outside the located block", i, reads[i]);
+        }
+    }
+    return {};
+}
+
+}  // namespace
+
+ReadingVerdict CheckContainerReading(const uint8_t* data, size_t size, FileKind kind) {
+    const std::vector<uint8_t> bytes(data, data + size);
+    CQuorielReader reader;
+    GpsPosition position{};
+    ReadingVerdict verdict;
+    verdict.status = reader.ReadGpsPosition(OpenMemoryFile(bytes), kind, &position);
+    if (verdict.status != RESULT_DONE && verdict.status != RESULT_NO_EXIF &&
+        verdict.status != RESULT_NO_POSITION) {
+        verdict.violation = "status " + std::to_string(verdict.status);
+        return verdict;
+    }
+    const MemoryFileState& file = MemoryFile();
+    verdict.violation = CheckReads(file, verdict.status);
+    if (verdict.violation.empty()) {
+        const std::vector<ReadRecord> reads = file.reads;
+        verdict.violation = CheckTiffReadsInBlock(bytes, kind, reads);
+    }
+    return verdict;
+}
