@@ -11,8 +11,8 @@
 #include "common/status.h"
 #include "position/file_window.h"
 
-// SetFilePointer without a high part takes a signed 32-bit distance: nothing at or beyond
-// 2 GiB can be sought, so nothing there is read or handed to the TIFF reader.
+// The TIFF reader seeks by a signed 32-bit distance from the start: nothing at or beyond 2 GiB
+// is handed to it.
 constexpr uint64_t SEEK_REACH = uint64_t{1} << 31;
 
 // A box type as the number its four letters make in big-endian order.
@@ -77,14 +77,15 @@ Status ReadFields(HANDLE file, FieldCursor* cursor, std::initializer_list<Field>
 // Moves past bytes without reading them; RESULT_NO_EXIF when they run past the end.
 Status SkipField(FieldCursor* cursor, uint64_t bytes);
 
-// The fixed-size read at a position below the seek reach; a read cut short is no Exif.
+// The fixed-size read at a position the walk can reach; a read cut short is no Exif.
 template <size_t N>
 Status ReadAt(HANDLE file, uint64_t position, BYTE (&buffer)[N]) {
-    if (position >= SEEK_REACH) {
+    if (position >= REACHABLE_END) {
         return RESULT_NO_EXIF;
     }
-    // Below the reach a seek cannot fail on an open file: it may only go past the end, which
-    // the short read then tells.
-    SeekTo(file, static_cast<uint32_t>(position));
+    const Status status = MoveTo(file, static_cast<uint32_t>(position));
+    if (status != RESULT_DONE) {
+        return status;
+    }
     return ReadWhole(file, buffer);
 }

@@ -3,7 +3,6 @@
 // headers are read, and each chunk is passed over by a seek.
 #include <cstring>
 
-#include "position/chunk_walk.h"
 #include "position/exif_locators.h"
 
 namespace {

@@ -3,7 +3,6 @@
 // passed over by a seek.
 #include <cstring>
 
-#include "position/chunk_walk.h"
 #include "position/exif_locators.h"
 
 namespace {

@@ -7,7 +7,6 @@
 #include <functional>
 #include <iterator>
 
-#include "position/chunk_walk.h"
 #include "position/exif_locators.h"
 #include "position/quoriel_reader.h"
 #include "tests/native/memory_file.h"
