@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Measures the position readers: installs what is missing, builds the benchmark programs, makes
-# the benchmark's Wine prefix, generates JPEGs that share one Exif block, and prints the file
-# calls of one lookup and the lookups a second for every input.
+# the benchmark's Wine prefix, generates files that share one Exif block at several sizes, and
+# prints the file calls of one lookup and the lookups a second for every input: the corpus, the
+# real-tool samples of the other formats, the generated files.
 # Usage: bench.sh [--trace]   (--trace also lists the calls of each file's first lookup)
 set -euo pipefail
 # shellcheck source=SCRIPTDIR/common.sh
@@ -14,7 +15,7 @@ bench_build
 bench_prefix
 
 inputs=$build/bench-inputs
-make_bench_inputs "$corpus" "$inputs"
+make_bench_inputs "$corpus" "$formats" "$inputs"
 
 "$wine" "$build/bench/position-bench.exe" "$(windows_path "$corpus")" \
-    "$(windows_path "$inputs")" "$@"
+    "$(windows_path "$formats")" "$(windows_path "$inputs")" "$@"

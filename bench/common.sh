@@ -1,11 +1,13 @@
 # shellcheck shell=bash disable=SC2034
 # Shared by the benchmark commands (sourced): the build folder, the Windows programs they need,
 # the benchmark's Wine prefix, and Wine's view of Linux paths.
-# Sets root, build, corpus, prefix, wine.
+# Sets root, build, corpus, formats, prefix, wine.
 
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 build=${QUORIEL_BUILD_DIR:-$root/build}
 corpus=$(cd "${QUORIEL_CORPUS:-$root/tests/data/corpus}" && pwd)
+# Real-tool samples of the container formats beyond JPEG and TIFF.
+formats=$root/tests/data/formats
 prefix=$build/bench-prefix
 wine=/usr/lib/wine/wine64
 

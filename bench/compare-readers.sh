@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Compares Quoriel's readers with the Exif readers people use (libexif, Exiv2, ExifTool) on the
-# same files in one run, measures the menu build against the registry walk, and writes
+# same files in one run (JPEG, TIFF, HEIF, WebP and PNG), measures the menu build against the registry walk, and writes
 # docs/performance.md and docs/performance.png from the results.
 # Installs what is missing, builds into $QUORIEL_BUILD_DIR (default build/), and keeps the
 # generated inputs and raw results under it: bench-inputs/ and compare-results/.
@@ -21,16 +21,22 @@ results=$build/compare-results
 inputs=$build/bench-inputs
 rm -rf "$results"
 mkdir -p "$results"
-make_bench_inputs "$corpus" "$inputs"
+make_bench_inputs "$corpus" "$formats" "$inputs"
 
+# The corpus by kind, the real-tool samples of the other formats, then the generated files.
 files=()
-for file in "$corpus"/*.jpg "$corpus"/*.tif "$corpus"/*.tiff; do
+shopt -s nocaseglob
+for file in "$corpus"/*.jpg "$corpus"/*.tif "$corpus"/*.tiff "$corpus"/*.heic \
+    "$formats"/*.heic "$formats"/*.avif "$formats"/*.webp "$formats"/*.png; do
     if [ -f "$file" ]; then
         files+=("$file")
     fi
 done
-for name in exif-20KB exif-2MB exif-20MB exif-200MB camera-app0 camera-app2; do
-    files+=("$inputs/$name.jpg")
+shopt -u nocaseglob
+for name in exif-20KB.jpg exif-2MB.jpg exif-20MB.jpg exif-200MB.jpg camera-app0.jpg \
+    camera-app2.jpg exif-1MB.heic exif-200MB.heic exif-mdat-1MB.heic exif-mdat-200MB.heic \
+    exif-1MB.webp exif-200MB.webp exif-1MB.png exif-200MB.png; do
+    files+=("$inputs/$name")
 done
 printf '%s\n' "${files[@]}" >"$results/files.txt"
 
@@ -64,6 +70,7 @@ describe_machine() {
     echo "nproc: $(nproc)"
     echo "memory: $(free -h | awk '/^Mem:/ {print $2 " total, " $7 " available"}')"
     echo "kernel: $(uname -sr)"
+    # shellcheck source=/dev/null
     echo "os: $(. /etc/os-release && echo "$PRETTY_NAME")"
     echo "wine: $("$wine" --version)"
     echo "libexif: $(pkg-config --modversion libexif)"
@@ -73,7 +80,9 @@ describe_machine() {
     echo "mingw: $(x86_64-w64-mingw32-g++-posix --version | head -1)"
 }
 
-exiftool_command=(exiftool -fast2 -n -GPSLatitudeRef -GPSLatitude -GPSLongitudeRef -GPSLongitude)
+# -fast2 would find no position where eXIf follows a PNG's IDAT, where mdat comes before meta,
+# nor in the iPhone HEIC; on the JPEG and TIFF files both read the same bytes.
+exiftool_command=(exiftool -fast -n -GPSLatitudeRef -GPSLatitude -GPSLongitudeRef -GPSLongitude)
 # Timed batches of ExifTool over all files; the median is reported.
 exiftool_batches=5
 

@@ -3,16 +3,20 @@
 file's own structure. Written apart from the readers, so that it can judge them.
 
 For a JPEG: the SOI (2), the header of each segment up to and including the first APP1 (4
-each), the Exif identifier (6); then, as for a TIFF file: the TIFF header (8), IFD0's entry
-count (2) and its entries up to the GPS pointer (12 each, all of them when there is none), the
-GPS directory's count (2) and all its entries (12 each), and the RATIONAL triple of degrees,
-minutes and seconds behind the latitude and the longitude (24 each).
+each), the Exif identifier (6). For HEIF, WebP and PNG files: the box or chunk headers walked
+to the Exif block and what locates it (design_containers.py). Then, as for a TIFF file: the
+TIFF header (8), IFD0's entry count (2) and its entries up to the GPS pointer (12 each, all of
+them when there is none), the GPS directory's count (2) and all its entries (12 each), and the
+RATIONAL triple of degrees, minutes and seconds behind the latitude and the longitude (24 each).
 
 Usage: design_limit.py FILE...   (prints tab-separated values: file, size, limit, stop)
 """
+import mmap
 import os
 import struct
 import sys
+
+import design_containers
 
 SOI = 2
 SEGMENT_HEADER = 4
@@ -27,6 +31,8 @@ MARKER_SOS = 0xDA
 TAG_GPS_POINTER = 0x8825
 TAG_LATITUDE = 2
 TAG_LONGITUDE = 4
+
+PNG_SIGNATURE = b"\x89PNG\r\n\x1a\n"
 
 
 def jpeg_limit(data):
@@ -48,19 +54,19 @@ def jpeg_limit(data):
     total += len(EXIF_IDENTIFIER)
     if identifier != EXIF_IDENTIFIER:
         return total, "APP1 is not Exif"
-    tiff_bytes, stop = tiff_limit(data[offset + 4 + len(EXIF_IDENTIFIER) :])
+    tiff_bytes, stop = tiff_limit(data, offset + 4 + len(EXIF_IDENTIFIER))
     return total + tiff_bytes, stop
 
 
-def tiff_limit(tiff):
-    """(bytes, where the walk stops) for TIFF data starting at tiff[0]."""
-    order = "<" if tiff[:2] == b"II" else ">"
+def tiff_limit(data, base=0):
+    """(bytes, where the walk stops) for TIFF data starting at data[base]."""
+    order = "<" if data[base : base + 2] == b"II" else ">"
 
     def word(at):
-        return struct.unpack(order + "H", tiff[at : at + 2])[0]
+        return struct.unpack(order + "H", data[base + at : base + at + 2])[0]
 
     def dword(at):
-        return struct.unpack(order + "I", tiff[at : at + 4])[0]
+        return struct.unpack(order + "I", data[base + at : base + at + 4])[0]
 
     total = TIFF_HEADER + COUNT
     ifd0 = dword(4)
@@ -81,13 +87,26 @@ def tiff_limit(tiff):
     return total, "GPS directory"
 
 
+def container_limit(walk, data):
+    """A container's walk to the TIFF block, then the TIFF structures there."""
+    total, start, stop = walk(data)
+    if start is None:
+        return total, stop
+    tiff_bytes, stop = tiff_limit(data, start)
+    return total + tiff_bytes, stop
+
+
 def limit(path):
-    with open(path, "rb") as file:
-        # Everything the walk may need lies in the first segments; 1 MB is ample for them.
-        data = file.read(1 << 20)
-    if data[:2] == b"\xff\xd8":
-        return jpeg_limit(data)
-    return tiff_limit(data)
+    with open(path, "rb") as file, mmap.mmap(file.fileno(), 0, access=mmap.ACCESS_READ) as data:
+        if data[:2] == b"\xff\xd8":
+            return jpeg_limit(data)
+        if data[4:8] == b"ftyp":
+            return container_limit(design_containers.heif_limit, data)
+        if data[:4] == b"RIFF" and data[8:12] == b"WEBP":
+            return container_limit(design_containers.webp_limit, data)
+        if data[:8] == PNG_SIGNATURE:
+            return container_limit(design_containers.png_limit, data)
+        return tiff_limit(data)
 
 
 def main():

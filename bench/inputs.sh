@@ -1,14 +1,21 @@
 # shellcheck shell=bash
 # Shared by the benchmark commands (sourced): makes the generated inputs.
-# make_bench_inputs CORPUS_DIR OUT_DIR writes, from the Exif block of the corpus's DSCN0010.jpg:
+# make_bench_inputs CORPUS_DIR FORMATS_DIR OUT_DIR writes, from the Exif block of the corpus's
+# DSCN0010.jpg:
 #   exif-20KB.jpg exif-2MB.jpg exif-20MB.jpg exif-200MB.jpg   the same Exif block at the front
 #   camera-app0.jpg   the Exif block behind a JFIF APP0 segment of the largest size, with thumbnail
 #   camera-app2.jpg   the Exif block behind an ICC profile APP2 segment of the largest size
-# Every file's scan is zero bytes: the readers stop at or before it.
+# Every file's scan is zero bytes: the readers stop at or before it. And, by grow_samples.py from
+# the real-tool samples of FORMATS_DIR, each at 1 MB and 200 MB with its sample's Exif block:
+#   exif-1MB.heic exif-200MB.heic             ftyp, meta, then the mdat with the image data
+#   exif-mdat-1MB.heic exif-mdat-200MB.heic   ftyp, the mdat, then meta
+#   exif-1MB.webp exif-200MB.webp             VP8X, the VP8 image chunk, then EXIF
+#   exif-1MB.png exif-200MB.png               IHDR, one IDAT, then eXIf and IEND
 
 # The largest segment: its length field counts itself and up to 65,533 bytes of payload.
 readonly LARGEST_SEGMENT_LENGTH=65535
 readonly CAMERA_FILE_BYTES=$((6 * 1024 * 1024))
+readonly GROWN_SAMPLE_BYTES=("$((1024 * 1024))" "$((200 * 1024 * 1024))")
 
 # The byte at offset $2 of file $1, as a decimal number.
 byte_at() {
@@ -103,7 +110,7 @@ make_jpeg() {
 }
 
 make_bench_inputs() {
-    local corpus=$1 out=$2
+    local corpus=$1 formats=$2 out=$3
     mkdir -p "$out"
     extract_app1 "$corpus/DSCN0010.jpg" "$out/DSCN0010.app1"
     make_jpeg "" "$out/exif-20KB.jpg" $((20 * 1024)) "$out/DSCN0010.app1"
@@ -114,4 +121,6 @@ make_bench_inputs() {
     make_jpeg "$out/large.app0" "$out/camera-app0.jpg" $CAMERA_FILE_BYTES "$out/DSCN0010.app1"
     print_large_app2 >"$out/large.app2"
     make_jpeg "$out/large.app2" "$out/camera-app2.jpg" $CAMERA_FILE_BYTES "$out/DSCN0010.app1"
+    python3 "$(dirname "${BASH_SOURCE[0]}")/grow_samples.py" "$formats" "$out" \
+        "${GROWN_SAMPLE_BYTES[@]}"
 }

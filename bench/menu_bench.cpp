@@ -1,20 +1,22 @@
 // Measures the menu build: QueryContextMenu of the built module for one file, against the bare
 // HKEY_CLASSES_ROOT walk that any lookup of the file's extension must make, in the same run.
-// HKEY_CLASSES_ROOT is measured at its own size and with extra subkeys that sort before ".jpg";
-// they are made here and removed again before the program ends. bench-menu.sh prepares the Wine
-// prefix.
+// HKEY_CLASSES_ROOT is measured at its own size and with extra subkeys that sort before ".jpg",
+// and each size with the user's "Formats" value absent and present. The extra subkeys, the
+// ".heic" key (which a fresh prefix lacks) and the value are made here and removed again before
+// the program ends. bench-menu.sh prepares the Wine prefix.
 //
-// Usage: menu-bench.exe MODULE_PATH JPEG_PATH UNREGISTERED_PATH [--tsv]
+// Usage: menu-bench.exe MODULE_PATH JPEG_PATH UNREGISTERED_PATH HEIC_PATH [--tsv]
 // --tsv: the table as tab-separated values, for the report.
 #include <windows.h>
 #include <shlobj.h>
 
-#include <algorithm>
 #include <cstdio>
 #include <string>
-#include <vector>
 
 #include "bench/class_root_walk.h"
+#include "bench/menu_fixtures.h"
+#include "bench/menu_measure.h"
+#include "bench/registry_counters.h"
 #include "bench/timing.h"
 #include "common/owners.h"
 #include "tests/host/hosted_module.h"
@@ -22,24 +24,18 @@
 
 namespace {
 
-// Each round times calls of both kinds side by side, so that a change in the machine's load
-// falls on both alike; the median round is reported.
-constexpr int ROUNDS = 11;
-constexpr double ROUND_SECONDS = 0.4;
-constexpr int MIN_REPETITIONS = 7;
 constexpr double WARM_UP_SECONDS = 1.5;
-
 constexpr unsigned EXTRA_KEY_COUNTS[] = {0, 2000, 8000};
-constexpr int STOP_TEXT_ROOM = 16;
+// The program's name and its four paths.
+constexpr int ARGUMENTS = 5;
 
-constexpr UINT FIRST_COMMAND = 1;
-constexpr UINT LAST_COMMAND = 0x7FFF;
-constexpr HRESULT ONE_ITEM = MAKE_HRESULT(SEVERITY_SUCCESS, 0, 1);
-constexpr HRESULT NO_ITEM = MAKE_HRESULT(SEVERITY_SUCCESS, 0, 0);
+// As Windows registers it; the switch names it among the other types it can enable.
+constexpr const wchar_t* HEIC_CONTENT_TYPE = L"image/heic";
+constexpr const wchar_t* FORMATS_LIST =
+    L"image/heic; image/heif; image/avif; image/webp; image/png";
+constexpr bool FORMATS_STATES[] = {false, true};
 
 constexpr const wchar_t* TSV_OPTION = L"--tsv";
-constexpr double MS_PER_SECOND = 1000.0;
-constexpr double PERCENT = 100.0;
 
 struct MenuTraits {
     using Value = HMENU;
@@ -77,183 +73,138 @@ ComPtr<IContextMenu> MakeHandler(const HostedModule& module, TestDataObject* sel
     return menu;
 }
 
-// One file's menu build and bare walk, timed call by call so that removing the item again is
-// not counted.
-class MenuRunner {
-  public:
-    MenuRunner(IContextMenu* handler, std::wstring dotExtension, HMENU menu)
-        : handler_(handler), dotExtension_(std::move(dotExtension)), menu_(menu) {}
+// One file's selection and handler. switched: its type is offered only when the user's
+// "Formats" value names it.
+struct Subject {
+    Subject(const std::wstring& path, bool switched)
+        : selection({path}), extension(DotExtension(path)), switched(switched) {}
 
-    // The item the handler gave, checked against what the registry says, once.
-    bool Agrees(bool* registered) {
-        const HRESULT result =
-            handler_->QueryContextMenu(menu_, 0, FIRST_COMMAND, LAST_COMMAND, CMF_NORMAL);
-        const int items = GetMenuItemCount(menu_);
-        ClearMenu();
-        *registered = BareWalk(dotExtension_);
-        return *registered ? result == ONE_ITEM && items == 1 : result == NO_ITEM && items == 0;
-    }
-
-    double TimeMenuBuild() {
-        const BenchClock::time_point from = BenchClock::now();
-        handler_->QueryContextMenu(menu_, 0, FIRST_COMMAND, LAST_COMMAND, CMF_NORMAL);
-        const double seconds = SecondsSince(from);
-        ClearMenu();
-        return seconds;
-    }
-
-    double TimeBareWalk() {
-        const BenchClock::time_point from = BenchClock::now();
-        BareWalk(dotExtension_);
-        return SecondsSince(from);
-    }
-
-  private:
-    void ClearMenu() {
-        while (GetMenuItemCount(menu_) > 0) {
-            DeleteMenu(menu_, 0, MF_BYPOSITION);
-        }
-    }
-
-    IContextMenu* handler_;
-    std::wstring dotExtension_;
-    HMENU menu_;
+    TestDataObject selection;
+    std::wstring extension;
+    bool switched;
+    ComPtr<IContextMenu> handler;
+    Placement before;  // without the extra subkeys
 };
 
-struct Figures {
+struct Row {
     unsigned extraKeys = 0;
+    bool formats = false;
     Placement placement;
-    bool registered = false;
-    int repetitions = 0;
-    double menuMs = 0;
-    double walkMs = 0;
-    double overheadPercent = 0;  // median of the rounds' own overheads
-    double lowestPercent = 0;
-    double highestPercent = 0;
+    bool offered = false;
+    RegistryCalls menuCalls;
+    RegistryCalls walkCalls;
+    MenuTimes times;
 };
-
-// Pairs a round, calibrated on pairs of the two calls.
-int PairsPerRound(MenuRunner& runner) {
-    const uint64_t pairs = CalibrateRepetitions(
-        [&] {
-            runner.TimeMenuBuild();
-            runner.TimeBareWalk();
-        },
-        ROUND_SECONDS);
-    return static_cast<int>(std::max<uint64_t>(MIN_REPETITIONS, pairs));
-}
-
-// Each call is timed on its own and paired with the call of the other kind next to it; which
-// kind goes first alternates. A burst of other work on the machine then spoils a pair or two
-// of a round, not its median.
-void MeasureRound(MenuRunner& runner, int repetitions, std::vector<double>* menus,
-                  std::vector<double>* walks, std::vector<double>* overheads) {
-    std::vector<double> menu(repetitions);
-    std::vector<double> walk(repetitions);
-    std::vector<double> ratio(repetitions);
-    for (int i = 0; i < repetitions; ++i) {
-        if (i % 2 == 0) {
-            menu[i] = runner.TimeMenuBuild();
-            walk[i] = runner.TimeBareWalk();
-        } else {
-            walk[i] = runner.TimeBareWalk();
-            menu[i] = runner.TimeMenuBuild();
-        }
-        ratio[i] = menu[i] / walk[i];
-    }
-    menus->push_back(SpreadOf(menu).median);
-    walks->push_back(SpreadOf(walk).median);
-    overheads->push_back((SpreadOf(ratio).median - 1) * PERCENT);
-}
-
-void Measure(MenuRunner& runner, Figures* figures) {
-    figures->repetitions = PairsPerRound(runner);
-    std::vector<double> menus;
-    std::vector<double> walks;
-    std::vector<double> overheads;
-    for (int round = 0; round < ROUNDS; ++round) {
-        MeasureRound(runner, figures->repetitions, &menus, &walks, &overheads);
-    }
-    figures->menuMs = SpreadOf(menus).median * MS_PER_SECOND;
-    figures->walkMs = SpreadOf(walks).median * MS_PER_SECOND;
-    const Spread overhead = SpreadOf(overheads);
-    figures->overheadPercent = overhead.median;
-    figures->lowestPercent = overhead.lowest;
-    figures->highestPercent = overhead.highest;
-}
 
 void PrintHeader(bool tsv) {
     if (tsv) {
         std::printf(
-            "extension\textra_keys\thkcr_keys\tindex\tregistered\trepetitions\trounds\t"
-            "menu_ms\twalk_ms\toverhead_percent\tlowest_percent\thighest_percent\n");
+            "extension\tformats\textra_keys\thkcr_keys\tindex\toffered\tmenu_opens\tmenu_enums\t"
+            "menu_queries\twalk_opens\twalk_enums\twalk_queries\trepetitions\trounds\tmenu_ms\t"
+            "walk_ms\toverhead_percent\tlowest_percent\thighest_percent\n");
         return;
     }
-    std::printf("%-10s %10s %9s %8s %-7s %5s %11s %11s %9s  %s\n", "extension", "extra keys",
-                "HKCR keys", "stops at", "item", "reps", "ms per menu", "ms per walk", "overhead",
-                "(rounds' range)");
+    std::printf("%-8s %-7s %6s %5s %5s %-7s %-11s %-11s %5s %9s %9s %9s  %s\n", "ext", "Formats",
+                "extra", "HKCR", "stop", "item", "menu o/e/q", "walk o/e/q", "reps", "ms menu",
+                "ms walk", "overhead", "(rounds' range)");
 }
 
-void PrintRow(const std::wstring& extension, const Figures& f, bool tsv) {
-    const long stop = f.registered ? static_cast<long>(f.placement.index) : -1;
+void PrintRow(const Subject& subject, const Row& r, bool tsv) {
+    const long stop = r.placement.index == MAXDWORD ? -1 : static_cast<long>(r.placement.index);
+    const RegistryCalls& m = r.menuCalls;
+    const RegistryCalls& w = r.walkCalls;
+    const MenuTimes& t = r.times;
+    const char* formats = r.formats ? "present" : "absent";
     if (tsv) {
-        std::printf("%ls\t%u\t%lu\t%ld\t%d\t%d\t%d\t%.4f\t%.4f\t%.2f\t%.2f\t%.2f\n",
-                    extension.c_str(), f.extraKeys, f.placement.count, stop, f.registered ? 1 : 0,
-                    f.repetitions, ROUNDS, f.menuMs, f.walkMs, f.overheadPercent, f.lowestPercent,
-                    f.highestPercent);
+        std::printf(
+            "%ls\t%s\t%u\t%lu\t%ld\t%d\t%lu\t%lu\t%lu\t%lu\t%lu\t%lu\t%d\t%d\t%.4f\t"
+            "%.4f\t%.2f\t%.2f\t%.2f\n",
+            subject.extension.c_str(), formats, r.extraKeys, r.placement.count, stop,
+            r.offered ? 1 : 0, m.opens, m.enums, m.queries, w.opens, w.enums, w.queries,
+            t.repetitions, MENU_ROUNDS, t.menuMs, t.walkMs, t.overheadPercent, t.lowestPercent,
+            t.highestPercent);
         return;
     }
-    wchar_t stopText[STOP_TEXT_ROOM];
-    if (f.registered) {
-        swprintf(stopText, STOP_TEXT_ROOM, L"%lu", f.placement.index);
-    } else {
-        swprintf(stopText, STOP_TEXT_ROOM, L"end");
-    }
-    std::printf("%-10ls %10u %9lu %8ls %-7s %5d %11.3f %11.3f %8.2f%%  (%.1f to %.1f)\n",
-                extension.c_str(), f.extraKeys, f.placement.count, stopText,
-                f.registered ? "offered" : "none", f.repetitions, f.menuMs, f.walkMs,
-                f.overheadPercent, f.lowestPercent, f.highestPercent);
+    char menuCalls[32];
+    char walkCalls[32];
+    std::snprintf(menuCalls, sizeof menuCalls, "%lu/%lu/%lu", m.opens, m.enums, m.queries);
+    std::snprintf(walkCalls, sizeof walkCalls, "%lu/%lu/%lu", w.opens, w.enums, w.queries);
+    std::printf(
+        "%-8ls %-7s %6u %5lu %5ld %-7s %-11s %-11s %5d %9.3f %9.3f %8.2f%%  (%.1f to %.1f)\n",
+        subject.extension.c_str(), formats, r.extraKeys, r.placement.count, stop,
+        r.offered ? "offered" : "none", menuCalls, walkCalls, t.repetitions, t.menuMs, t.walkMs,
+        t.overheadPercent, t.lowestPercent, t.highestPercent);
 }
 
-// One file's selection, handler and runner.
-struct Subject {
-    explicit Subject(const std::wstring& path) : selection({path}), extension(DotExtension(path)) {}
+// The registry calls of one menu build and one bare walk, and whether the item is the one the
+// registry and the switch call for; false when it is not.
+bool CountAndCheck(const HostedModule& module, MenuRunner& runner, const Subject& subject,
+                   Row* row) {
+    const bool found = row->placement.index != MAXDWORD;
+    RegistryCounting counting({GetModuleHandleW(nullptr), module.Handle()});
+    if (!counting.Installed()) {
+        std::fprintf(stderr, "the registry calls cannot be counted: import slots not found\n");
+        return false;
+    }
+    const int items = runner.BuildOnce();
+    row->menuCalls = counting.Calls();
+    counting.Reset();
+    const bool walked = runner.WalkOnce();
+    row->walkCalls = counting.Calls();
+    row->offered = items == 1;
+    const bool expected = found && (!subject.switched || row->formats);
+    if (walked != found || items != (expected ? 1 : 0)) {
+        std::fprintf(stderr, "the handler's item for %ls does not match the registry\n",
+                     subject.extension.c_str());
+        return false;
+    }
+    return true;
+}
 
-    TestDataObject selection;
-    std::wstring extension;
-    ComPtr<IContextMenu> handler;
-};
-
-// Measures each subject at each size of HKEY_CLASSES_ROOT; false on the first thing that is
-// not as the measurement needs it.
-bool MeasureAll(Subject* const (&subjects)[2], HMENU menu, bool tsv) {
+// Measures each subject at each size of HKEY_CLASSES_ROOT, with and without the switch; false
+// on the first thing that is not as the measurement needs it.
+bool MeasureAll(const HostedModule& module, Subject* const (&subjects)[3], HMENU menu, bool tsv) {
     ExtraKeys extra;
-    const Placement before = PlaceOf(subjects[0]->extension);
+    FormatsValue formats;
+    if (!formats.Ready()) {
+        std::fprintf(stderr, "cannot prepare the settings key\n");
+        return false;
+    }
+    for (Subject* subject : subjects) {
+        subject->before = PlaceOf(subject->extension);
+    }
     WarmUp([&] { BareWalk(subjects[0]->extension); }, WARM_UP_SECONDS);
     for (unsigned count : EXTRA_KEY_COUNTS) {
         if (!extra.GrowTo(count)) {
             std::fprintf(stderr, "cannot create %u extra subkeys\n", count);
             return false;
         }
-        for (const Subject* subject : subjects) {
-            Figures figures;
-            figures.extraKeys = count;
-            figures.placement = PlaceOf(subject->extension);
-            MenuRunner runner(subject->handler.Get(), subject->extension, menu);
-            if (!runner.Agrees(&figures.registered)) {
-                std::fprintf(stderr, "the handler's item for %ls does not match the registry\n",
-                             subject->extension.c_str());
+        for (bool present : FORMATS_STATES) {
+            if (!formats.Set(present ? FORMATS_LIST : nullptr)) {
+                std::fprintf(stderr, "cannot set the Formats value\n");
                 return false;
             }
-            // The extra keys must all sort before ".jpg", or they would not lengthen its walk.
-            if (figures.registered && figures.placement.index != before.index + count) {
-                std::fprintf(stderr, "%ls stands at %lu, not %lu\n", subject->extension.c_str(),
-                             figures.placement.index, before.index + count);
-                return false;
+            for (const Subject* subject : subjects) {
+                Row row;
+                row.extraKeys = count;
+                row.formats = present;
+                row.placement = PlaceOf(subject->extension);
+                // The extra keys must all sort before the extension, or they would not lengthen
+                // its walk.
+                if (row.placement.index != MAXDWORD &&
+                    row.placement.index != subject->before.index + count) {
+                    std::fprintf(stderr, "%ls stands at %lu, not %lu\n", subject->extension.c_str(),
+                                 row.placement.index, subject->before.index + count);
+                    return false;
+                }
+                MenuRunner runner(subject->handler.Get(), subject->extension, menu);
+                if (!CountAndCheck(module, runner, *subject, &row)) {
+                    return false;
+                }
+                row.times = runner.Measure();
+                PrintRow(*subject, row, tsv);
+                std::fflush(stdout);
             }
-            Measure(runner, &figures);
-            PrintRow(subject->extension, figures, tsv);
-            std::fflush(stdout);
         }
     }
     return true;
@@ -262,21 +213,28 @@ bool MeasureAll(Subject* const (&subjects)[2], HMENU menu, bool tsv) {
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
-    if (argc < 4) {
+    if (argc < ARGUMENTS) {
         std::fprintf(stderr,
-                     "usage: menu-bench.exe MODULE_PATH JPEG_PATH UNREGISTERED_PATH [--tsv]\n");
+                     "usage: menu-bench.exe MODULE_PATH JPEG_PATH UNREGISTERED_PATH "
+                     "HEIC_PATH [--tsv]\n");
         return 2;
     }
-    const bool tsv = argc > 4 && wcscmp(argv[4], TSV_OPTION) == 0;
+    const bool tsv = argc > ARGUMENTS && wcscmp(argv[ARGUMENTS], TSV_OPTION) == 0;
+    const ExtensionKey heicKey(DotExtension(argv[4]), HEIC_CONTENT_TYPE);
+    if (!heicKey.Ready()) {
+        std::fprintf(stderr, "cannot register %ls\n", argv[4]);
+        return 1;
+    }
     const HostedModule module(argv[1]);
     if (!module.Loaded()) {
         std::fprintf(stderr, "cannot load %ls (error %lu)\n", argv[1], GetLastError());
         return 1;
     }
     // Declared after the module, so that the handlers go before it does.
-    Subject jpeg(argv[2]);
-    Subject unregistered(argv[3]);
-    Subject* const subjects[] = {&jpeg, &unregistered};
+    Subject jpeg(argv[2], false);
+    Subject unregistered(argv[3], false);
+    Subject heic(argv[4], true);
+    Subject* const subjects[] = {&jpeg, &unregistered, &heic};
     for (Subject* subject : subjects) {
         subject->handler = MakeHandler(module, &subject->selection);
         if (!subject->handler) {
@@ -288,9 +246,10 @@ int wmain(int argc, wchar_t** argv) {
     if (!tsv) {
         std::printf(
             "QueryContextMenu against the bare HKEY_CLASSES_ROOT walk to the same stop, median of "
-            "%d rounds;\noverhead is the handler's time above the walk.\n\n",
-            ROUNDS);
+            "%d rounds;\noverhead is the handler's time above the walk. Registry calls of one "
+            "call: key opens / subkey\nenumerations / value reads.\n\n",
+            MENU_ROUNDS);
     }
     PrintHeader(tsv);
-    return MeasureAll(subjects, menu.Get(), tsv) ? 0 : 1;
+    return MeasureAll(module, subjects, menu.Get(), tsv) ? 0 : 1;
 }

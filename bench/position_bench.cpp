@@ -1,7 +1,7 @@
 // Measures the position reading on real files: the file calls of one lookup and the lookups a
-// second. bench.sh prepares the Wine prefix and the generated JPEGs.
+// second. bench.sh prepares the Wine prefix and the generated files.
 //
-// Usage: position-bench.exe CORPUS_DIR GENERATED_DIR [--trace]
+// Usage: position-bench.exe FOLDER... [--trace]
 //        position-bench.exe --tsv [--once] FILE...
 // The first form reads from a file opened once. The second, which compare-readers.sh runs
 // beside the peer readers, makes each lookup the command's reading from the path (open, read,
@@ -11,6 +11,8 @@
 
 #include <cstdio>
 #include <cwchar>
+#include <string>
+#include <vector>
 
 #include "bench/iat_counters.h"
 #include "bench/position_bench.h"
@@ -33,12 +35,20 @@ int wmain(int argc, wchar_t** argv) {
         const int first = once ? 3 : 2;
         return RunComparison(argc - first, argv + first, once);
     }
-    if (argc < 3) {
+    std::vector<std::wstring> folders;
+    bool trace = false;
+    for (int i = 1; i < argc; ++i) {
+        if (wcscmp(argv[i], TRACE_OPTION) == 0) {
+            trace = true;
+        } else {
+            folders.emplace_back(argv[i]);
+        }
+    }
+    if (folders.empty()) {
         std::fprintf(stderr,
-                     "usage: position-bench.exe CORPUS_DIR GENERATED_DIR [--trace]\n"
+                     "usage: position-bench.exe FOLDER... [--trace]\n"
                      "       position-bench.exe --tsv [--once] FILE...\n");
         return 2;
     }
-    const bool trace = argc > 3 && wcscmp(argv[3], TRACE_OPTION) == 0;
-    return RunTable(argv[1], argv[2], trace);
+    return RunTable(folders, trace);
 }

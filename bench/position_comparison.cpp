@@ -80,8 +80,7 @@ void PrintRow(const Subject& subject) {
     const Spread reader = SpreadOf(subject.readerRates);
     std::printf("%ls\t%" PRIu64 "\t%s\t%s\t0x%08lX\t%" PRIu64 "\t%" PRIu64 "\t%" PRIu64 "\t%" PRIu64
                 "\t%" PRIu64 "\t%" PRIu64 "\t%" PRIu64 "\t%.1f\t%.1f\t%.1f\t%d\t%.1f\n",
-                subject.input.name.c_str(), subject.size,
-                subject.input.kind == FileKind::JPEG ? "JPEG" : "TIFF",
+                subject.input.name.c_str(), subject.size, KindName(subject.input.kind),
                 OutcomeOf(subject.first.status), static_cast<unsigned long>(subject.first.status),
                 io.reads, io.bytesRequested, io.bytesRead, io.seeks, io.positionQueries,
                 io.sizeQueries, subject.commandRepetitions, command.median, command.lowest,

@@ -7,25 +7,28 @@
 
 namespace {
 
-constexpr const wchar_t* JPEG_EXTENSIONS[] = {L".jpg", L".jpeg", L".jpe", L".jfif"};
-constexpr const wchar_t* TIFF_EXTENSIONS[] = {L".tif", L".tiff"};
+// The kind of each extension, as the content type a Windows registry gives it makes it.
+struct ExtensionKind {
+    const wchar_t* extension;
+    FileKind kind;
+};
+constexpr ExtensionKind EXTENSION_KINDS[] = {
+    {L".jpg", FileKind::JPEG},  {L".jpeg", FileKind::JPEG}, {L".jpe", FileKind::JPEG},
+    {L".jfif", FileKind::JPEG}, {L".tif", FileKind::TIFF},  {L".tiff", FileKind::TIFF},
+    {L".heic", FileKind::HEIF}, {L".heif", FileKind::HEIF}, {L".avif", FileKind::HEIF},
+    {L".webp", FileKind::WEBP}, {L".png", FileKind::PNG},
+};
 
 bool HasExtension(const std::wstring& name, const wchar_t* extension) {
     const size_t length = wcslen(extension);
     return name.size() >= length && _wcsicmp(name.c_str() + name.size() - length, extension) == 0;
 }
 
-template <size_t N>
-bool HasAnyExtension(const std::wstring& name, const wchar_t* const (&extensions)[N]) {
-    return std::any_of(std::begin(extensions), std::end(extensions),
-                       [&](const wchar_t* extension) { return HasExtension(name, extension); });
-}
-
 FileKind KindOf(const std::wstring& name) {
-    if (HasAnyExtension(name, JPEG_EXTENSIONS)) {
-        return FileKind::JPEG;
-    }
-    return HasAnyExtension(name, TIFF_EXTENSIONS) ? FileKind::TIFF : FileKind::NONE;
+    const auto* found = std::find_if(
+        std::begin(EXTENSION_KINDS), std::end(EXTENSION_KINDS),
+        [&](const ExtensionKind& known) { return HasExtension(name, known.extension); });
+    return found == std::end(EXTENSION_KINDS) ? FileKind::NONE : found->kind;
 }
 
 UniqueFile OpenAsTheCommandDoes(const std::wstring& path) {
@@ -65,6 +68,23 @@ Status PathLookup::Once() {
         return LastErrorStatus();
     }
     return reader_.ReadGpsPosition(file.Get(), kind_, &position_);
+}
+
+const char* KindName(FileKind kind) {
+    switch (kind) {
+        case FileKind::JPEG:
+            return "JPEG";
+        case FileKind::TIFF:
+            return "TIFF";
+        case FileKind::HEIF:
+            return "HEIF";
+        case FileKind::WEBP:
+            return "WEBP";
+        case FileKind::PNG:
+            return "PNG";
+        default:
+            return "none";
+    }
 }
 
 const char* OutcomeOf(Status status) {

@@ -22,7 +22,7 @@ struct Input {
     FileKind kind;  // NONE for a file that is not an image
 };
 
-// The input at path, its kind by extension as the registry of a fresh prefix would say.
+// The input at path, its kind by extension as the content types of a Windows registry make it.
 Input InputAt(const std::wstring& path);
 
 // Opened for reading as the command opens the file, with its size; empty when it cannot be.
@@ -65,6 +65,9 @@ class PathLookup final : public Lookup {
     std::wstring path_;
     FileKind kind_;
 };
+
+// The kind as the tables name it: "JPEG", "TIFF", "HEIF", "WEBP", "PNG" or "none".
+const char* KindName(FileKind kind);
 
 // What a lookup's status says: "position", "no-position", "no-exif" or "failed".
 const char* OutcomeOf(Status status);

@@ -23,8 +23,10 @@ namespace {
 constexpr int TIMED_RUNS = 5;
 constexpr double RUN_SECONDS = 0.2;
 
-// The generated JPEGs that share one Exif block, whatever their size.
+// The generated files that share one Exif block, whatever their size: exif-[LAYOUT-]SIZE.EXT.
+// Those of one layout and extension form a group.
 constexpr const wchar_t* SAME_EXIF_PREFIX = L"exif-";
+constexpr int NAME_WIDTH = 26;
 
 struct FindTraits {
     using Value = HANDLE;
@@ -75,16 +77,16 @@ Measurement Measure(Lookup& lookup, bool trace) {
 }
 
 void PrintHeader() {
-    std::printf("%-18s %-4s %9s %-10s %-11s %5s %6s %6s %5s %7s %5s %6s %9s %s\n", "file", "kind",
-                "size", "status", "outcome", "reads", "req B", "read B", "seeks", "queries",
-                "sizes", "reps", "lookups/s", "(slowest-fastest run)");
+    std::printf("%-*s %-4s %9s %-10s %-11s %5s %6s %6s %5s %7s %5s %6s %9s %s\n", NAME_WIDTH,
+                "file", "kind", "size", "status", "outcome", "reads", "req B", "read B", "seeks",
+                "queries", "sizes", "reps", "lookups/s", "(slowest-fastest run)");
 }
 
 void PrintRow(const Input& input, uint64_t size, const Measurement& m) {
     const IoCounters& io = m.first.io;
-    std::printf("%-18ls %-4s %9" PRIu64 " 0x%08lX %-11s %5" PRIu64 " %6" PRIu64 " %6" PRIu64
+    std::printf("%-*ls %-4s %9" PRIu64 " 0x%08lX %-11s %5" PRIu64 " %6" PRIu64 " %6" PRIu64
                 " %5" PRIu64 " %7" PRIu64 " %5" PRIu64 " %6" PRIu64 " %9.0f (%.0f-%.0f)%s\n",
-                input.name.c_str(), input.kind == FileKind::JPEG ? "JPEG" : "TIFF", size,
+                NAME_WIDTH, input.name.c_str(), KindName(input.kind), size,
                 static_cast<unsigned long>(m.first.status), OutcomeOf(m.first.status), io.reads,
                 io.bytesRequested, io.bytesRead, io.seeks, io.positionQueries, io.sizeQueries,
                 m.repetitions, m.rates.median, m.rates.lowest, m.rates.highest,
@@ -94,15 +96,27 @@ void PrintRow(const Input& input, uint64_t size, const Measurement& m) {
     }
 }
 
-// Bytes read per lookup of the generated JPEGs that share one Exif block.
+// Bytes read per lookup of the generated files that share one Exif block.
 using SameExifBytes = std::vector<std::pair<std::wstring, uint64_t>>;
+
+// The group of a same-Exif name: the name with its size part (behind the last '-', up to the
+// extension) taken out, "exif-mdat-*.heic" for "exif-mdat-1MB.heic".
+std::wstring SameExifGroup(const std::wstring& name) {
+    const size_t dash = name.rfind(L'-');
+    const size_t dot = name.rfind(L'.');
+    if (dash == std::wstring::npos || dot == std::wstring::npos || dot < dash) {
+        return name;
+    }
+    return name.substr(0, dash + 1) + L"*" + name.substr(dot);
+}
 
 // Measures one input and prints its row; false when it cannot be opened or no read was counted.
 bool BenchInput(const Input& input, bool trace, SameExifBytes* sameExif) {
     uint64_t size = 0;
     const UniqueFile file = OpenForReading(input.path, &size);
     if (!file) {
-        std::printf("%-18ls cannot be opened (error %lu)\n", input.name.c_str(), GetLastError());
+        std::printf("%-*ls cannot be opened (error %lu)\n", NAME_WIDTH, input.name.c_str(),
+                    GetLastError());
         return false;
     }
     OpenFileLookup lookup(file.Get(), input.kind);
@@ -114,30 +128,44 @@ bool BenchInput(const Input& input, bool trace, SameExifBytes* sameExif) {
     return m.first.io.reads > 0 && m.steady;
 }
 
-void PrintClaim(const SameExifBytes& sameExif) {
-    if (sameExif.empty()) {
-        return;
+// One line for each group, in the order their first files came.
+void PrintClaims(const SameExifBytes& sameExif) {
+    std::vector<std::pair<std::wstring, SameExifBytes>> groups;
+    for (const auto& entry : sameExif) {
+        const std::wstring group = SameExifGroup(entry.first);
+        auto found = std::find_if(groups.begin(), groups.end(),
+                                  [&](const auto& known) { return known.first == group; });
+        if (found == groups.end()) {
+            found = groups.insert(groups.end(), {group, {}});
+        }
+        found->second.push_back(entry);
     }
-    std::printf("\nBytes read per lookup, same Exif block:");
-    bool same = true;
-    for (const auto& [name, bytes] : sameExif) {
-        std::printf(" %ls %" PRIu64 ",", name.c_str(), bytes);
-        same = same && bytes == sameExif.front().second;
+    if (!groups.empty()) {
+        std::printf("\n");
     }
-    std::printf(" %s.\n", same ? "the same" : "DIFFERENT");
+    for (const auto& [group, members] : groups) {
+        std::printf("Bytes read per lookup, same Exif block (%ls):", group.c_str());
+        bool same = true;
+        for (const auto& [name, bytes] : members) {
+            std::printf(" %ls %" PRIu64 ",", name.c_str(), bytes);
+            same = same && bytes == members.front().second;
+        }
+        std::printf(" %s.\n", same ? "the same" : "DIFFERENT");
+    }
 }
 
 }  // namespace
 
-int RunTable(const std::wstring& corpusFolder, const std::wstring& generatedFolder, bool trace) {
-    std::vector<Input> inputs = ListImages(corpusFolder);
-    const std::vector<Input> generated = ListImages(generatedFolder);
-    if (inputs.empty() || generated.empty()) {
-        std::fprintf(stderr, "no images in %ls or %ls\n", corpusFolder.c_str(),
-                     generatedFolder.c_str());
-        return 1;
+int RunTable(const std::vector<std::wstring>& folders, bool trace) {
+    std::vector<Input> inputs;
+    for (const std::wstring& folder : folders) {
+        const std::vector<Input> images = ListImages(folder);
+        if (images.empty()) {
+            std::fprintf(stderr, "no images in %ls\n", folder.c_str());
+            return 1;
+        }
+        inputs.insert(inputs.end(), images.begin(), images.end());
     }
-    inputs.insert(inputs.end(), generated.begin(), generated.end());
 
     std::printf(
         "Per lookup: ReadFile calls, bytes requested and read, SetFilePointer seeks and\n"
@@ -148,6 +176,6 @@ int RunTable(const std::wstring& corpusFolder, const std::wstring& generatedFold
     for (const Input& input : inputs) {
         ok = BenchInput(input, trace, &sameExif) && ok;
     }
-    PrintClaim(sameExif);
+    PrintClaims(sameExif);
     return ok ? 0 : 1;
 }

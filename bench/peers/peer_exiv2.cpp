@@ -67,6 +67,8 @@ bool LookUp(const char* path, Position* position) {
 int main(int argc, char** argv) {
     // Warnings about the files' contents would only fill the log.
     Exiv2::LogMsg::setLevel(Exiv2::LogMsg::mute);
+    // Exiv2 0.27 reads HEIF and AVIF files only once a program switches its BMFF reader on.
+    Exiv2::enableBMFF(true);
     Exiv2::XmpParser::initialize();
     const int result = RunPeer(argc, argv, LookUp);
     Exiv2::XmpParser::terminate();

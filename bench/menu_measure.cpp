@@ -1,0 +1,101 @@
+#include "bench/menu_measure.h"
+
+#include <algorithm>
+#include <vector>
+
+#include "bench/class_root_walk.h"
+#include "bench/timing.h"
+
+namespace {
+
+constexpr double ROUND_SECONDS = 0.4;
+constexpr int MIN_REPETITIONS = 7;
+
+constexpr UINT FIRST_COMMAND = 1;
+constexpr UINT LAST_COMMAND = 0x7FFF;
+constexpr double MS_PER_SECOND = 1000.0;
+constexpr double PERCENT = 100.0;
+
+struct RoundFigures {
+    std::vector<double> menus;
+    std::vector<double> walks;
+    std::vector<double> overheads;
+};
+
+// Which kind goes first alternates. A burst of other work on the machine then spoils a pair or
+// two of a round, not its median.
+void MeasureRound(MenuRunner& runner, int repetitions, RoundFigures* figures) {
+    std::vector<double> menu(repetitions);
+    std::vector<double> walk(repetitions);
+    std::vector<double> ratio(repetitions);
+    for (int i = 0; i < repetitions; ++i) {
+        if (i % 2 == 0) {
+            menu[i] = runner.TimeMenuBuild();
+            walk[i] = runner.TimeBareWalk();
+        } else {
+            walk[i] = runner.TimeBareWalk();
+            menu[i] = runner.TimeMenuBuild();
+        }
+        ratio[i] = menu[i] / walk[i];
+    }
+    figures->menus.push_back(SpreadOf(menu).median);
+    figures->walks.push_back(SpreadOf(walk).median);
+    figures->overheads.push_back((SpreadOf(ratio).median - 1) * PERCENT);
+}
+
+}  // namespace
+
+int MenuRunner::BuildOnce() {
+    const HRESULT result =
+        handler_->QueryContextMenu(menu_, 0, FIRST_COMMAND, LAST_COMMAND, CMF_NORMAL);
+    const int items = GetMenuItemCount(menu_);
+    ClearMenu();
+    return FAILED(result) || HRESULT_CODE(result) != items ? -1 : items;
+}
+
+bool MenuRunner::WalkOnce() const {
+    return BareWalk(dotExtension_);
+}
+
+double MenuRunner::TimeMenuBuild() {
+    const BenchClock::time_point from = BenchClock::now();
+    handler_->QueryContextMenu(menu_, 0, FIRST_COMMAND, LAST_COMMAND, CMF_NORMAL);
+    const double seconds = SecondsSince(from);
+    ClearMenu();
+    return seconds;
+}
+
+double MenuRunner::TimeBareWalk() const {
+    const BenchClock::time_point from = BenchClock::now();
+    BareWalk(dotExtension_);
+    return SecondsSince(from);
+}
+
+MenuTimes MenuRunner::Measure() {
+    MenuTimes times;
+    // Pairs a round, calibrated on pairs of the two calls.
+    const uint64_t pairs = CalibrateRepetitions(
+        [&] {
+            TimeMenuBuild();
+            TimeBareWalk();
+        },
+        ROUND_SECONDS);
+    times.repetitions = static_cast<int>(std::max<uint64_t>(MIN_REPETITIONS, pairs));
+    RoundFigures rounds;
+    for (int round = 0; round < MENU_ROUNDS; ++round) {
+        MeasureRound(*this, times.repetitions, &rounds);
+    }
+    times.menuMs = SpreadOf(rounds.menus).median * MS_PER_SECOND;
+    times.walkMs = SpreadOf(rounds.walks).median * MS_PER_SECOND;
+    const Spread overhead = SpreadOf(rounds.overheads);
+    times.overheadPercent = overhead.median;
+    times.lowestPercent = overhead.lowest;
+    times.highestPercent = overhead.highest;
+    return times;
+}
+
+void MenuRunner::ClearMenu() {
+    while (GetMenuItemCount(menu_) > 0) {
+        DeleteMenu(menu_, 0, MF_BYPOSITION);
+    }
+}

@@ -1,0 +1,48 @@
+#pragma once
+// The timing of the menu benchmark: one file's QueryContextMenu and the bare HKEY_CLASSES_ROOT
+// walk to the same stop, timed call by call in rounds, the two kinds side by side.
+
+#include <windows.h>
+#include <shlobj.h>
+
+#include <string>
+
+// Each round times calls of both kinds side by side, so that a change in the machine's load
+// falls on both alike; the median round is reported.
+constexpr int MENU_ROUNDS = 11;
+
+struct MenuTimes {
+    int repetitions = 0;  // pairs a round
+    double menuMs = 0;
+    double walkMs = 0;
+    double overheadPercent = 0;  // median of the rounds' own overheads
+    double lowestPercent = 0;
+    double highestPercent = 0;
+};
+
+// One file's menu build and bare walk, timed call by call so that removing the item again is
+// not counted.
+class MenuRunner {
+  public:
+    MenuRunner(IContextMenu* handler, std::wstring dotExtension, HMENU menu)
+        : handler_(handler), dotExtension_(std::move(dotExtension)), menu_(menu) {}
+
+    // One menu build, untimed: the number of items it gave, or -1 when it failed.
+    int BuildOnce();
+    // One bare walk, untimed: whether it found the extension.
+    bool WalkOnce() const;
+
+    double TimeMenuBuild();
+    double TimeBareWalk() const;
+
+    // Rounds of calls of both kinds, each timed alone and paired with the other kind's call
+    // next to it.
+    MenuTimes Measure();
+
+  private:
+    void ClearMenu();
+
+    IContextMenu* handler_;
+    std::wstring dotExtension_;
+    HMENU menu_;
+};
