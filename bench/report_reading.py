@@ -109,7 +109,8 @@ def bytes_table(data):
         cells = [peer_bytes_cell(data, peer, name) for peer in PEERS]
         equal = own == int(design[name]["limit"]) == int(quoriel[name]["bytes_read"])
         lines.append(
-            f"| {name} | {KIND_TITLES[data['kind'][name]]} | {size_text(int(design[name]['size']))} "
+            f"| {name} | {KIND_TITLES[data['kind'][name]]} "
+            f"| {size_text(int(design[name]['size']))} "
             f"| {number(int(design[name]['limit']))} | {number(own)} "
             f"| {number(int(quoriel[name]['bytes_read']))} "
             f"| {quoriel[name]['reads']} / {quoriel[name]['seeks']} "

@@ -76,8 +76,8 @@ def peer_claims(data, peer):
     ]
     if unread:
         lines.append(
-            f"- {TITLES[peer]} found no position in any {kind_list(unread, 'or')} file, whose bytes "
-            "it "
+            f"- {TITLES[peer]} found no position in any {kind_list(unread, 'or')} file, "
+            "whose bytes it "
             "reads all the same."
         )
     if missed:
