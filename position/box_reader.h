@@ -23,6 +23,15 @@ constexpr uint32_t FourCc(const char (&letters)[5]) {
            uint32_t{static_cast<uint8_t>(letters[3])};
 }
 
+// The type of a box that is not there.
+constexpr uint32_t TYPE_ABSENT = 0;
+
+// Item IDs and entry counts are 16 or 32 bits wide, as a full box's version picks.
+constexpr uint32_t SHORT_ID_SIZE = 2;
+constexpr uint32_t LONG_ID_SIZE = 4;
+constexpr uint32_t COUNT16_SIZE = 2;
+constexpr uint32_t COUNT32_SIZE = 4;
+
 struct Box {
     uint32_t type;
     uint64_t start;    // the first byte of its header

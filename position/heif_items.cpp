@@ -7,18 +7,12 @@ namespace {
 constexpr uint32_t TYPE_INFE = FourCc("infe");
 constexpr uint32_t REFERENCE_CDSC = FourCc("cdsc");
 constexpr uint32_t ITEM_TYPE_EXIF = FourCc("Exif");
-constexpr uint32_t TYPE_ABSENT = 0;
 
 // Entries read of iinf, and reference boxes with the IDs they hold read of iref.
 constexpr uint32_t ITEM_INFO_LIMIT = 1024;
 constexpr uint32_t REFERENCE_LIMIT = 1024;
 // Exif items kept to choose from, in the order of their entries; later ones are not looked at.
 constexpr uint32_t EXIF_ITEM_LIMIT = 4;
-
-constexpr uint32_t SHORT_ID_SIZE = 2;
-constexpr uint32_t LONG_ID_SIZE = 4;
-constexpr uint32_t COUNT16_SIZE = 2;
-constexpr uint32_t COUNT32_SIZE = 4;
 
 struct ExifItems {
     uint32_t ids[EXIF_ITEM_LIMIT];

@@ -16,7 +16,6 @@ constexpr uint32_t TYPE_ILOC = FourCc("iloc");
 constexpr uint32_t TYPE_IREF = FourCc("iref");
 constexpr uint32_t TYPE_PITM = FourCc("pitm");
 constexpr uint32_t TYPE_IDAT = FourCc("idat");
-constexpr uint32_t TYPE_ABSENT = 0;
 constexpr uint8_t META_VERSION = 0;
 
 // Top-level boxes and meta's children together.

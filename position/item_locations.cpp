@@ -9,11 +9,7 @@ namespace {
 constexpr uint32_t ITEM_LOCATION_LIMIT = 1024;
 constexpr uint32_t EXTENT_LIMIT = 64;
 
-constexpr uint32_t SHORT_ID_SIZE = 2;
-constexpr uint32_t LONG_ID_SIZE = 4;
 constexpr uint32_t SIZES_SIZE = 2;
-constexpr uint32_t COUNT16_SIZE = 2;
-constexpr uint32_t COUNT32_SIZE = 4;
 constexpr uint32_t CONSTRUCTION_SIZE = 2;
 constexpr uint32_t DATA_REFERENCE_SIZE = 2;
 constexpr uint32_t EXTENT_COUNT_SIZE = 2;
