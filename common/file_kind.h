@@ -11,6 +11,6 @@ enum class FileKind : uint8_t {
     HEIF = 2,  // HEIC, HEIF and AVIF: the ISO base media file format's item boxes
     WEBP = 3,
     PNG = 4,
-    VIDEO = 5,  // MP4, MOV and 3GP: the location records of the movie box
+    VIDEO = 5,    // MP4, MOV and 3GP: the location records of the movie box
     NONE = 0xFF,  // no item was offered
 };

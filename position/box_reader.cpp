@@ -66,6 +66,10 @@ bool HasNext(const BoxWalk& walk) {
     return walk.budget > 0 && walk.next < walk.end;
 }
 
+bool EndsInPadding(const BoxWalk& walk) {
+    return walk.next < walk.end && walk.end - walk.next < HEADER_SIZE;
+}
+
 Status NextBox(HANDLE file, BoxWalk* walk, Box* box) {
     if (!HasNext(*walk) || walk->end - walk->next < HEADER_SIZE) {
         return RESULT_NO_EXIF;
@@ -111,6 +115,26 @@ Status FindBox(HANDLE file, BoxWalk* walk, uint32_t type, Box* box) {
         }
     }
     return RESULT_NO_EXIF;
+}
+
+Status CollectChildren(HANDLE file, BoxWalk walk, ShortTail tail,
+                       std::initializer_list<BoxSlot> slots) {
+    for (const BoxSlot& slot : slots) {
+        *slot.box = Box{TYPE_ABSENT, 0, 0, 0};
+    }
+    while (HasNext(walk) && !(tail == ShortTail::PADDING && EndsInPadding(walk))) {
+        Box child{};
+        const Status status = NextBox(file, &walk, &child);
+        if (status != RESULT_DONE) {
+            return status;
+        }
+        for (const BoxSlot& slot : slots) {
+            if (child.type == slot.type && slot.box->type == TYPE_ABSENT) {
+                *slot.box = child;
+            }
+        }
+    }
+    return RESULT_DONE;
 }
 
 Status ReadFullBoxHeader(HANDLE file, Box* box, uint8_t* version, uint32_t* flags) {

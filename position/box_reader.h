@@ -1,7 +1,8 @@
 #pragma once
 // The boxes of the ISO base media file format (HEIF, MP4, MOV): box headers, full-box version
 // and flags, the children of a box walked one after another under a budget, and fields read
-// from a box's payload. Positions are 64-bit while walking; only what a seek can reach is read.
+// from a box's payload. Positions are 64-bit: a box behind a media box of 4 GiB or more is
+// reached in one seek.
 
 #include <windows.h>
 
@@ -53,12 +54,28 @@ BoxWalk ChildrenOf(const Box& box, uint32_t budget);
 // Whether the walk has another child to give.
 bool HasNext(const BoxWalk& walk);
 
+// Whether what the walk has left is too short for a box header: the 32-bit zero that ends the
+// user-data lists of older QuickTime files.
+bool EndsInPadding(const BoxWalk& walk);
+
 // The next child's header: RESULT_NO_EXIF when it is shorter than its own header or runs past
 // the end of the walk (a size of 0 runs to that end, a size of 1 is followed by a 64-bit size).
 Status NextBox(HANDLE file, BoxWalk* walk, Box* box);
 
 // The first child of the given type; RESULT_NO_EXIF when the walk ends without one.
 Status FindBox(HANDLE file, BoxWalk* walk, uint32_t type, Box* box);
+
+// What a tail too short for a box header at the end of a walk is.
+enum class ShortTail { DAMAGED, PADDING };
+
+// The first child of each slot's type, into its box; a slot whose type is not among the
+// children holds TYPE_ABSENT. Every child header is read, up to the walk's budget.
+struct BoxSlot {
+    uint32_t type;
+    Box* box;
+};
+Status CollectChildren(HANDLE file, BoxWalk walk, ShortTail tail,
+                       std::initializer_list<BoxSlot> slots);
 
 // A full box's version and flags, behind which box->payload then begins.
 Status ReadFullBoxHeader(HANDLE file, Box* box, uint8_t* version, uint32_t* flags);
@@ -86,15 +103,27 @@ Status ReadFields(HANDLE file, FieldCursor* cursor, std::initializer_list<Field>
 // Moves past bytes without reading them; RESULT_NO_EXIF when they run past the end.
 Status SkipField(FieldCursor* cursor, uint64_t bytes);
 
-// The fixed-size read at a position the walk can reach; a read cut short is no Exif.
+// The fixed-size read at a position; a read cut short is no Exif.
 template <size_t N>
 Status ReadAt(HANDLE file, uint64_t position, BYTE (&buffer)[N]) {
-    if (position >= REACHABLE_END) {
-        return RESULT_NO_EXIF;
-    }
-    const Status status = MoveTo(file, static_cast<uint32_t>(position));
+    const Status status = MoveTo(file, position);
     if (status != RESULT_DONE) {
         return status;
     }
     return ReadWhole(file, buffer);
+}
+
+// The first count bytes of buffer read at position, the rest zeroed: a record of variable
+// length, of which no more than the buffer holds is ever read.
+template <size_t N>
+Status ReadPartAt(HANDLE file, uint64_t position, BYTE (&buffer)[N], uint32_t count) {
+    ZeroMemory(buffer, N);
+    if (count > N) {
+        return RESULT_NO_EXIF;
+    }
+    const Status status = MoveTo(file, position);
+    if (status != RESULT_DONE) {
+        return status;
+    }
+    return ReadCount(file, buffer, count);
 }

@@ -1,6 +1,8 @@
-// The reading of an open file: the locator of its kind, then the TIFF reader on the block.
+// The reading of an open file: the locator of its kind, then the TIFF reader on the block; a
+// video's location records instead, since videos carry no Exif.
 #include "position/exif_locators.h"
 #include "position/quoriel_reader.h"
+#include "position/video_location.h"
 
 Status LocateExif(HANDLE file, FileKind kind, FileWindow* window) {
     switch (kind) {
@@ -22,6 +24,9 @@ Status LocateExif(HANDLE file, FileKind kind, FileWindow* window) {
 }
 
 Status CQuorielReader::ReadGpsPosition(HANDLE file, FileKind kind, GpsPosition* position) {
+    if (kind == FileKind::VIDEO) {
+        return ReadVideoLocation(file, position);
+    }
     FileWindow window{};
     const Status status = LocateExif(file, kind, &window);
     if (status != RESULT_DONE) {

@@ -1,7 +1,8 @@
 #pragma once
 // The one way every reader and locator reads the file: a window of it, checked by subtraction
 // so that nothing wraps; fixed-size reads into zeroed stack buffers that must arrive whole; and
-// the byte-order readers. Positions are 32-bit, as SetFilePointer without a high part gives them.
+// the byte-order readers. Windows are 32-bit, as the TIFF offsets in them; a seek reaches any
+// 64-bit position.
 
 #include <windows.h>
 
@@ -46,7 +47,7 @@ inline Status LastErrorStatus() {
     return status < 0 ? status : STATUS_FAILED;
 }
 
-// The container walks reach every 32-bit position, not only those a signed 32-bit distance from
+// The chunk walks reach every 32-bit position, not only those a signed 32-bit distance from
 // the start reaches.
 // INVALID_SET_FILE_POINTER is no position, so a chunk walk ends before it. A file of 4 GiB or
 // more ends there too: nothing at or beyond 4 GiB can be read.
@@ -58,35 +59,49 @@ inline uint32_t ReachableFileEnd(HANDLE file) {
     return high != 0 ? REACHABLE_END : low;
 }
 
-// Any position below REACHABLE_END. Positions of 2 GiB and more take a second, relative step,
-// since each step is a signed 32-bit distance.
-inline Status MoveTo(HANDLE file, uint32_t position) {
-    constexpr uint32_t LONGEST_STEP = 0x7FFFFFFF;
-    const uint32_t first = position < LONGEST_STEP ? position : LONGEST_STEP;
-    if (SetFilePointer(file, static_cast<LONG>(first), nullptr, FILE_BEGIN) ==
-        INVALID_SET_FILE_POINTER) {
-        return LastErrorStatus();
+// The whole size of the file, 4 GiB and beyond; 0 when it cannot be told.
+inline uint64_t FullFileSize(HANDLE file) {
+    DWORD high = 0;
+    SetLastError(NO_ERROR);
+    const DWORD low = GetFileSize(file, &high);
+    if (low == INVALID_FILE_SIZE && GetLastError() != NO_ERROR) {
+        return 0;
     }
-    if (position == first) {
-        return RESULT_DONE;
+    return uint64_t{high} << 32 | low;
+}
+
+// Any position below 2^63 in one step: with its high part the distance is a signed 64-bit
+// number. A low part of all ones is a position too, so only the error code tells a failure.
+inline Status MoveTo(HANDLE file, uint64_t position) {
+    constexpr uint64_t FARTHEST = uint64_t{INT64_MAX};
+    if (position > FARTHEST) {
+        return RESULT_NO_EXIF;
     }
-    const LONG rest = static_cast<LONG>(position - first);
-    if (SetFilePointer(file, rest, nullptr, FILE_CURRENT) == INVALID_SET_FILE_POINTER) {
+    LONG high = static_cast<LONG>(position >> 32);
+    SetLastError(NO_ERROR);
+    if (SetFilePointer(file, static_cast<LONG>(static_cast<uint32_t>(position)), &high,
+                       FILE_BEGIN) == INVALID_SET_FILE_POINTER &&
+        GetLastError() != NO_ERROR) {
         return LastErrorStatus();
     }
     return RESULT_DONE;
 }
 
-// Reads the whole buffer, zeroed first so that nothing unread is ever used. A read cut short
-// by the end of the file means the structure is not all there.
+// Reads count bytes into buffer. A read cut short by the end of the file means the structure
+// is not all there.
+inline Status ReadCount(HANDLE file, BYTE* buffer, DWORD count) {
+    DWORD received = 0;
+    if (!ReadFile(file, buffer, count, &received, nullptr)) {
+        return LastErrorStatus();
+    }
+    return received < count ? RESULT_NO_EXIF : RESULT_DONE;
+}
+
+// Reads the whole buffer, zeroed first so that nothing unread is ever used.
 template <size_t N>
 Status ReadWhole(HANDLE file, BYTE (&buffer)[N]) {
     ZeroMemory(buffer, N);
-    DWORD received = 0;
-    if (!ReadFile(file, buffer, static_cast<DWORD>(N), &received, nullptr)) {
-        return LastErrorStatus();
-    }
-    return received < N ? RESULT_NO_EXIF : RESULT_DONE;
+    return ReadCount(file, buffer, static_cast<DWORD>(N));
 }
 
 // The window check at the file position, then the read.

@@ -30,31 +30,11 @@ struct MetaBoxes {
 };
 
 // The end of the walk at the top level; a file of 4 GiB or more is walked as far as a 32-bit
-// size goes, which is beyond anything that is read.
+// size goes: the items are read through the TIFF reader's 32-bit windows.
 uint64_t FileEnd(HANDLE file) {
     DWORD high = 0;
     const DWORD low = GetFileSize(file, &high);
     return high != 0 ? uint64_t{UINT32_MAX} : uint64_t{low};
-}
-
-// The first of each box of interest among meta's children.
-Status CollectMetaBoxes(HANDLE file, BoxWalk walk, MetaBoxes* boxes) {
-    *boxes = MetaBoxes{};
-    Box* const slots[] = {&boxes->iinf, &boxes->iloc, &boxes->iref, &boxes->pitm, &boxes->idat};
-    const uint32_t types[] = {TYPE_IINF, TYPE_ILOC, TYPE_IREF, TYPE_PITM, TYPE_IDAT};
-    while (HasNext(walk)) {
-        Box child{};
-        const Status status = NextBox(file, &walk, &child);
-        if (status != RESULT_DONE) {
-            return status;
-        }
-        for (size_t i = 0; i < sizeof types / sizeof types[0]; ++i) {
-            if (child.type == types[i] && slots[i]->type == TYPE_ABSENT) {
-                *slots[i] = child;
-            }
-        }
-    }
-    return RESULT_DONE;
 }
 
 // The meta box of the top level, behind an ftyp box that must come first; budget gives what is
@@ -136,7 +116,12 @@ Status LocateHeifExif(HANDLE file, FileWindow* window) {
         return status;
     }
     MetaBoxes boxes{};
-    status = CollectMetaBoxes(file, ChildrenOf(meta, budget), &boxes);
+    status = CollectChildren(file, ChildrenOf(meta, budget), ShortTail::DAMAGED,
+                             {{TYPE_IINF, &boxes.iinf},
+                              {TYPE_ILOC, &boxes.iloc},
+                              {TYPE_IREF, &boxes.iref},
+                              {TYPE_PITM, &boxes.pitm},
+                              {TYPE_IDAT, &boxes.idat}});
     if (status != RESULT_DONE) {
         return status;
     }

@@ -12,9 +12,12 @@ constexpr DWORD ERROR_NEGATIVE_SEEK = 131;
 
 }  // namespace
 
-HANDLE OpenMemoryFile(const std::vector<uint8_t>& bytes) {
+HANDLE OpenMemoryFile(const std::vector<uint8_t>& bytes, uint64_t farOffset,
+                      const std::vector<uint8_t>& far) {
     state = MemoryFileState{};
     state.bytes = bytes;
+    state.farOffset = farOffset;
+    state.far = far;
     return MEMORY_FILE;
 }
 
@@ -22,38 +25,63 @@ MemoryFileState& MemoryFile() {
     return state;
 }
 
-DWORD GetLastError() {
-    return ERROR_NEGATIVE_SEEK;  // the only failure the memory file has
+uint8_t MemoryFileState::At(uint64_t offset) const {
+    if (offset < bytes.size()) {
+        return bytes[offset];
+    }
+    return offset >= farOffset && offset - farOffset < far.size() ? far[offset - farOffset] : 0;
 }
 
-DWORD SetFilePointer(HANDLE, LONG distance, PLONG, DWORD method) {
-    const int64_t base = method == FILE_BEGIN ? 0
-                         : method == FILE_CURRENT
-                             ? int64_t{state.position}
-                             : int64_t{static_cast<int64_t>(state.bytes.size())};
-    const int64_t target = base + distance;
-    if (target < 0 || target > int64_t{UINT32_MAX - 1}) {
+DWORD GetLastError() {
+    return state.lastError;
+}
+
+void SetLastError(DWORD error) {
+    state.lastError = error;
+}
+
+// A negative target is the only failure the memory file has. With a high part the distance is
+// a signed 64-bit number, as on Windows; without, a signed 32-bit one.
+DWORD SetFilePointer(HANDLE, LONG distance, PLONG distanceHigh, DWORD method) {
+    const int64_t base = method == FILE_BEGIN     ? 0
+                         : method == FILE_CURRENT ? static_cast<int64_t>(state.position)
+                                                  : static_cast<int64_t>(state.Size());
+    const int64_t move =
+        distanceHigh == nullptr
+            ? int64_t{distance}
+            : static_cast<int64_t>(uint64_t{static_cast<uint32_t>(*distanceHigh)} << 32 |
+                                   static_cast<uint32_t>(distance));
+    const int64_t target = base + move;
+    if (target < 0 || (distanceHigh == nullptr && target > int64_t{UINT32_MAX - 1})) {
+        state.lastError = ERROR_NEGATIVE_SEEK;
         return INVALID_SET_FILE_POINTER;
     }
-    state.position = static_cast<uint32_t>(target);
-    return state.position;
+    state.position = static_cast<uint64_t>(target);
+    if (distanceHigh != nullptr) {
+        *distanceHigh = static_cast<LONG>(state.position >> 32);
+    }
+    return static_cast<DWORD>(state.position);
 }
 
 BOOL ReadFile(HANDLE, LPVOID buffer, DWORD toRead, LPDWORD read, void*) {
     state.reads.push_back(ReadRecord{state.position, toRead});
-    const size_t size = state.bytes.size();
-    const size_t available = state.position < size ? size - state.position : 0;
-    const size_t count = toRead < available ? toRead : available;
-    if (count > 0) {
-        std::memcpy(buffer, state.bytes.data() + state.position, count);
+    const uint64_t size = state.Size();
+    const uint64_t available = state.position < size ? size - state.position : 0;
+    const uint32_t count = toRead < available ? toRead : static_cast<uint32_t>(available);
+    uint8_t* out = static_cast<uint8_t*>(buffer);
+    for (uint32_t i = 0; i < count; ++i) {
+        out[i] = state.At(state.position + i);
     }
-    state.position += static_cast<uint32_t>(count);
-    *read = static_cast<DWORD>(count);
+    state.position += count;
+    *read = count;
     return TRUE;
 }
 
-DWORD GetFileSize(HANDLE, LPDWORD) {
-    return static_cast<DWORD>(state.bytes.size());
+DWORD GetFileSize(HANDLE, LPDWORD sizeHigh) {
+    if (sizeHigh != nullptr) {
+        *sizeHigh = static_cast<DWORD>(state.Size() >> 32);
+    }
+    return static_cast<DWORD>(state.Size());
 }
 
 BOOL CloseHandle(HANDLE) {

@@ -1,5 +1,6 @@
 #pragma once
-// One file in memory behind the stand-in's file calls, with a log of every read.
+// One file in memory behind the stand-in's file calls, with a log of every read. A far part may
+// stand at any 64-bit offset behind the bytes, with zeros between, as in a sparse file.
 
 #include <windows.h>
 
@@ -8,16 +9,24 @@
 #include <vector>
 
 struct ReadRecord {
-    uint32_t offset;
+    uint64_t offset;
     uint32_t size;
 };
 
 struct MemoryFileState {
     std::vector<uint8_t> bytes;
-    uint32_t position = 0;
+    uint64_t farOffset = 0;
+    std::vector<uint8_t> far;
+    uint64_t position = 0;
+    DWORD lastError = 0;
     std::vector<ReadRecord> reads;
+
+    uint64_t Size() const { return far.empty() ? bytes.size() : farOffset + far.size(); }
+    uint8_t At(uint64_t offset) const;
 };
 
-// Opens bytes as the one file; returns its handle.
-HANDLE OpenMemoryFile(const std::vector<uint8_t>& bytes);
+// Opens bytes as the one file, with far at farOffset (not before the end of bytes) if given;
+// returns its handle.
+HANDLE OpenMemoryFile(const std::vector<uint8_t>& bytes, uint64_t farOffset = 0,
+                      const std::vector<uint8_t>& far = {});
 MemoryFileState& MemoryFile();

@@ -10,10 +10,14 @@ set(QUORIEL_NATIVE_SOURCES
     ${QUORIEL_ROOT}/position/exif_reading.cpp
     ${QUORIEL_ROOT}/position/heif_items.cpp
     ${QUORIEL_ROOT}/position/heif_locator.cpp
+    ${QUORIEL_ROOT}/position/iso6709.cpp
     ${QUORIEL_ROOT}/position/item_locations.cpp
     ${QUORIEL_ROOT}/position/jpeg_locator.cpp
+    ${QUORIEL_ROOT}/position/movie_keys.cpp
     ${QUORIEL_ROOT}/position/png_locator.cpp
     ${QUORIEL_ROOT}/position/tiff_reader.cpp
+    ${QUORIEL_ROOT}/position/user_data_records.cpp
+    ${QUORIEL_ROOT}/position/video_locator.cpp
     ${QUORIEL_ROOT}/position/webp_locator.cpp
     ${QUORIEL_ROOT}/launch/template_expansion.cpp
     ${QUORIEL_ROOT}/tests/native/memory_file.cpp)

@@ -38,6 +38,8 @@ constexpr DWORD FILE_BEGIN = 0;
 constexpr DWORD FILE_CURRENT = 1;
 constexpr DWORD FILE_END = 2;
 constexpr DWORD INVALID_SET_FILE_POINTER = 0xFFFFFFFF;
+constexpr DWORD INVALID_FILE_SIZE = 0xFFFFFFFF;
+constexpr DWORD NO_ERROR = 0;
 const HANDLE INVALID_HANDLE_VALUE = reinterpret_cast<HANDLE>(-1);
 
 constexpr HRESULT S_OK = 0;
@@ -49,6 +51,7 @@ DWORD SetFilePointer(HANDLE file, LONG distance, PLONG distanceHigh, DWORD metho
 BOOL ReadFile(HANDLE file, LPVOID buffer, DWORD toRead, LPDWORD read, void* overlapped);
 DWORD GetFileSize(HANDLE file, LPDWORD sizeHigh);
 DWORD GetLastError();
+void SetLastError(DWORD error);
 BOOL CloseHandle(HANDLE handle);
 LONG RegCloseKey(HKEY key);
 HGLOBAL GlobalFree(HGLOBAL memory);

@@ -1,0 +1,159 @@
+// The iPhone's location: a meta box of the movie with the handler "mdta", whose keys box names
+// the ISO 6709 key and whose ilst box holds, in the item typed by that key's 1-based index, a
+// data box with the text. Keys are compared by length first; only a key of the right length is
+// read.
+#include <cstring>
+
+#include "position/video_records.h"
+
+namespace {
+
+constexpr uint32_t TYPE_HDLR = FourCc("hdlr");
+constexpr uint32_t TYPE_KEYS = FourCc("keys");
+constexpr uint32_t TYPE_ILST = FourCc("ilst");
+constexpr uint32_t TYPE_DATA = FourCc("data");
+constexpr uint32_t HANDLER_MDTA = FourCc("mdta");
+constexpr uint32_t NAMESPACE_MDTA = FourCc("mdta");
+constexpr char LOCATION_KEY[] = "com.apple.quicktime.location.ISO6709";
+constexpr uint32_t LOCATION_KEY_SIZE = sizeof LOCATION_KEY - 1;
+
+// The movie's meta box has no version and flags in QuickTime files; where it has them, as in
+// the ISO layout, they are zero, which no child box's size can be.
+constexpr uint32_t VERSION_FLAGS_SIZE = 4;
+constexpr uint32_t FIELD_SIZE = 4;
+constexpr uint32_t BOX_LIMIT = 256;
+constexpr uint32_t KEY_LIMIT = 256;
+
+// hdlr: 4 version/flags | 4 pre-defined | 4 handler type | ...
+// keys: 4 version/flags | 4 count | per key: 4 size (with these 8 bytes) | 4 namespace | name.
+constexpr uint32_t KEY_HEADER_SIZE = 8;
+// data: 4 type | 4 locale | the value.
+constexpr uint32_t DATA_HEADER_SIZE = 8;
+
+// The children of meta, behind its version and flags where it has them.
+Status MetaChildren(HANDLE file, const Box& meta, BoxWalk* walk) {
+    Box children = meta;
+    BYTE first[VERSION_FLAGS_SIZE];
+    if (meta.end - meta.payload >= VERSION_FLAGS_SIZE) {
+        const Status status = ReadAt(file, meta.payload, first);
+        if (status != RESULT_DONE) {
+            return status;
+        }
+        if (BigEndian32(first) == 0) {
+            children.payload += VERSION_FLAGS_SIZE;
+        }
+    }
+    *walk = ChildrenOf(children, BOX_LIMIT);
+    return RESULT_DONE;
+}
+
+Status CheckHandler(HANDLE file, Box hdlr) {
+    uint8_t version = 0;
+    uint32_t flags = 0;
+    Status status = ReadFullBoxHeader(file, &hdlr, &version, &flags);
+    FieldCursor cursor = PayloadOf(hdlr);
+    uint64_t predefined = 0;
+    uint64_t handler = 0;
+    if (status == RESULT_DONE) {
+        status = ReadFields(file, &cursor, {{FIELD_SIZE, &predefined}, {FIELD_SIZE, &handler}});
+    }
+    if (status != RESULT_DONE) {
+        return NoLocationWhenShort(status);
+    }
+    return handler == HANDLER_MDTA ? RESULT_DONE : RESULT_NO_POSITION;
+}
+
+// Whether the key of size bytes at cursor's position is the location key.
+Status IsLocationKey(HANDLE file, const FieldCursor& cursor, uint64_t nameSpace, uint64_t size,
+                     bool* found) {
+    *found = false;
+    if (nameSpace != NAMESPACE_MDTA || size != LOCATION_KEY_SIZE) {
+        return RESULT_DONE;
+    }
+    BYTE name[LOCATION_KEY_SIZE];
+    const Status status = ReadAt(file, cursor.position, name);
+    *found = status == RESULT_DONE && std::memcmp(name, LOCATION_KEY, LOCATION_KEY_SIZE) == 0;
+    return status;
+}
+
+// The 1-based index of the location key among the first KEY_LIMIT keys.
+Status FindLocationKey(HANDLE file, Box keys, uint32_t* index) {
+    uint8_t version = 0;
+    uint32_t flags = 0;
+    Status status = ReadFullBoxHeader(file, &keys, &version, &flags);
+    FieldCursor cursor = PayloadOf(keys);
+    uint64_t count = 0;
+    if (status == RESULT_DONE) {
+        status = ReadField(file, &cursor, FIELD_SIZE, &count);
+    }
+    for (uint32_t i = 1; status == RESULT_DONE && i <= count && i <= KEY_LIMIT; ++i) {
+        uint64_t size = 0;
+        uint64_t nameSpace = 0;
+        status = ReadFields(file, &cursor, {{FIELD_SIZE, &size}, {FIELD_SIZE, &nameSpace}});
+        if (status == RESULT_DONE && size < KEY_HEADER_SIZE) {
+            status = RESULT_NO_EXIF;  // a key shorter than its header: the keys end early
+        }
+        bool found = false;
+        if (status == RESULT_DONE) {
+            status = IsLocationKey(file, cursor, nameSpace, size - KEY_HEADER_SIZE, &found);
+        }
+        if (status == RESULT_DONE && found) {
+            *index = i;
+            return RESULT_DONE;
+        }
+        if (status == RESULT_DONE) {
+            status = SkipField(&cursor, size - KEY_HEADER_SIZE);
+        }
+    }
+    return NoLocationWhenShort(status == RESULT_DONE ? RESULT_NO_POSITION : status);
+}
+
+// The text of the first data box in the ilst item of type index.
+Status ReadLocationItem(HANDLE file, const Box& ilst, uint32_t index, GpsPosition* position) {
+    BoxWalk items = ChildrenOf(ilst, BOX_LIMIT);
+    Box item{};
+    Status status = FindBox(file, &items, index, &item);
+    if (status != RESULT_DONE) {
+        return NoLocationWhenShort(status);
+    }
+    BoxWalk values = ChildrenOf(item, BOX_LIMIT);
+    Box data{};
+    status = FindBox(file, &values, TYPE_DATA, &data);
+    FieldCursor cursor = PayloadOf(data);
+    if (status == RESULT_DONE) {
+        status = SkipField(&cursor, DATA_HEADER_SIZE);
+    }
+    if (status != RESULT_DONE) {
+        return NoLocationWhenShort(status);
+    }
+    return ReadIso6709At(file, cursor.position, cursor.end - cursor.position, position);
+}
+
+}  // namespace
+
+Status ReadKeysRecord(HANDLE file, const Box& meta, GpsPosition* position) {
+    BoxWalk walk{};
+    Status status = MetaChildren(file, meta, &walk);
+    Box hdlr{};
+    Box keys{};
+    Box ilst{};
+    if (status == RESULT_DONE) {
+        status = CollectChildren(file, walk, ShortTail::PADDING,
+                                 {{TYPE_HDLR, &hdlr}, {TYPE_KEYS, &keys}, {TYPE_ILST, &ilst}});
+    }
+    if (status != RESULT_DONE) {
+        return status;
+    }
+    if (hdlr.type == TYPE_ABSENT || keys.type == TYPE_ABSENT || ilst.type == TYPE_ABSENT) {
+        return RESULT_NO_POSITION;
+    }
+    status = CheckHandler(file, hdlr);
+    uint32_t index = 0;
+    if (status == RESULT_DONE) {
+        status = FindLocationKey(file, keys, &index);
+    }
+    if (status != RESULT_DONE) {
+        return status;
+    }
+    return ReadLocationItem(file, ilst, index, position);
+}
