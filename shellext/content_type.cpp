@@ -11,8 +11,8 @@ namespace {
 constexpr WCHAR EXTENSION_DOT = L'.';
 // Room for a key name of 255 characters and its NUL; longer names are passed over.
 constexpr DWORD NAME_CHARACTERS = 256;
-// Ten characters and a NUL: "image/jpeg", "image/heic" and the other types read here fit;
-// anything longer cannot be one of them.
+// Ten characters and a NUL: "image/jpeg", "image/heic" and the other photo types fit; a longer
+// value is read again only when the user has switched on a readable type that needs the room.
 constexpr DWORD CONTENT_TYPE_BYTES = 22;
 
 // The content types the command reads, each with the kind of file it makes. The switched ones
@@ -23,11 +23,34 @@ struct ContentTypeKind {
     bool switched;
 };
 constexpr ContentTypeKind READABLE_TYPES[] = {
-    {L"image/jpeg", FileKind::JPEG, false}, {L"image/tiff", FileKind::TIFF, false},
-    {L"image/heic", FileKind::HEIF, true},  {L"image/heif", FileKind::HEIF, true},
-    {L"image/avif", FileKind::HEIF, true},  {L"image/webp", FileKind::WEBP, true},
-    {L"image/png", FileKind::PNG, true},
+    {L"image/jpeg", FileKind::JPEG, false},      {L"image/tiff", FileKind::TIFF, false},
+    {L"image/heic", FileKind::HEIF, true},       {L"image/heif", FileKind::HEIF, true},
+    {L"image/avif", FileKind::HEIF, true},       {L"image/webp", FileKind::WEBP, true},
+    {L"image/png", FileKind::PNG, true},         {L"video/mp4", FileKind::VIDEO, true},
+    {L"video/quicktime", FileKind::VIDEO, true}, {L"video/3gpp", FileKind::VIDEO, true},
 };
+
+// The bytes of text and its NUL, as the registry stores a string.
+constexpr DWORD TextBytes(const WCHAR* text) {
+    DWORD bytes = sizeof(WCHAR);
+    while (*text++ != L'\0') {
+        bytes += sizeof(WCHAR);
+    }
+    return bytes;
+}
+
+// The longest readable type and its NUL: no longer value can be one of them.
+constexpr DWORD LongestTypeBytes() {
+    DWORD longest = 0;
+    for (const ContentTypeKind& readable : READABLE_TYPES) {
+        longest =
+            TextBytes(readable.contentType) > longest ? TextBytes(readable.contentType) : longest;
+    }
+    return longest;
+}
+constexpr DWORD LONGEST_TYPE_BYTES = LongestTypeBytes();
+static_assert(LONGEST_TYPE_BYTES <= NAME_CHARACTERS * sizeof(WCHAR),
+              "the key name's buffer takes the content type");
 
 // The text after the last dot anywhere in the path, or null when there is none.
 const WCHAR* Extension(const WCHAR* path) {
@@ -62,16 +85,47 @@ HRESULT FindExtensionKey(HKEY classes, const WCHAR* extension, WCHAR (&name)[NAM
     }
 }
 
+bool Offered(const ContentTypeKind& readable) {
+    return !readable.switched || FormatSwitchedOn(readable.contentType);
+}
+
 // Letter case is not significant in a content type. The switch is read only for a type that
 // it can enable.
 FileKind KindOfContentType(const WCHAR* contentType) {
     for (const ContentTypeKind& readable : READABLE_TYPES) {
         if (lstrcmpiW(contentType, readable.contentType) == 0) {
-            return !readable.switched || FormatSwitchedOn(readable.contentType) ? readable.kind
-                                                                                : FileKind::NONE;
+            return Offered(readable) ? readable.kind : FileKind::NONE;
         }
     }
     return FileKind::NONE;
+}
+
+// Whether a value too long for CONTENT_TYPE_BYTES may still be a type the user is offered.
+bool LongTypeOffered() {
+    for (const ContentTypeKind& readable : READABLE_TYPES) {
+        if (TextBytes(readable.contentType) > CONTENT_TYPE_BYTES && Offered(readable)) {
+            return true;
+        }
+    }
+    return false;
+}
+
+// The content type into text, as far as the registry wrote. A value too long for the short
+// read answers ERROR_MORE_DATA, unless a long type is offered and the value fits its room.
+LONG ReadContentType(HKEY key, WCHAR (&text)[NAME_CHARACTERS]) {
+    DWORD size = CONTENT_TYPE_BYTES;
+    LONG error = RegQueryValueExW(key, CONTENT_TYPE_VALUE, nullptr, nullptr,
+                                  reinterpret_cast<BYTE*>(text), &size);
+    if (error == ERROR_MORE_DATA && LongTypeOffered()) {
+        size = LONGEST_TYPE_BYTES;
+        error = RegQueryValueExW(key, CONTENT_TYPE_VALUE, nullptr, nullptr,
+                                 reinterpret_cast<BYTE*>(text), &size);
+    }
+    if (error != ERROR_SUCCESS) {
+        return error;
+    }
+    text[LengthBeforeNul(text, size / sizeof(WCHAR))] = L'\0';
+    return ERROR_SUCCESS;
 }
 
 }  // namespace
@@ -98,15 +152,11 @@ HRESULT FindFileKind(const WCHAR* path, FileKind* kind) {
     if (error != ERROR_SUCCESS) {
         return HResultFromWin32(error);
     }
-    // The key name is not needed any more: the content type is read into the same buffer, and
-    // only as far as the registry wrote.
-    DWORD size = CONTENT_TYPE_BYTES;
-    error = RegQueryValueExW(key.Get(), CONTENT_TYPE_VALUE, nullptr, nullptr,
-                             reinterpret_cast<BYTE*>(text), &size);
+    // The key name is not needed any more: the content type is read into the same buffer.
+    error = ReadContentType(key.Get(), text);
     if (error != ERROR_SUCCESS) {
         return HResultFromWin32(error);
     }
-    text[LengthBeforeNul(text, size / sizeof(WCHAR))] = L'\0';
     *kind = KindOfContentType(text);
     return S_OK;
 }

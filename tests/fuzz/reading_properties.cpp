@@ -163,7 +163,7 @@ std::string CheckSegmentWalk(const MemoryFileState& file, size_t* identifier) {
     int64_t expected = startsWithSoi ? SOI_SIZE : NOWHERE;
     for (size_t i = 1; i < reads.size(); ++i) {
         const ReadRecord& read = reads[i];
-        if (read.offset != expected) {
+        if (static_cast<int64_t>(read.offset) != expected) {
             return Describe("a read where the segment walk does not lead", i, read);
         }
         if (read.size == EXIF_ID_SIZE) {

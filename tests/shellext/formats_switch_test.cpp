@@ -1,5 +1,5 @@
-// The per-user switch for the photo formats beyond JPEG and TIFF, through the module as
-// Explorer drives it: which content types get the item for which "Formats" value.
+// The per-user switch for the photo and video formats beyond JPEG and TIFF, through the module
+// as Explorer drives it: which content types get the item for which "Formats" value.
 #include <gtest/gtest.h>
 #include <shlobj.h>
 
@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "common/messages.h"
 #include "tests/host/message_box_recorder.h"
 #include "tests/host/test_data_object.h"
 #include "tests/position/box_builder.h"
@@ -27,15 +28,36 @@ constexpr UINT ID_FIRST = 100;
 constexpr UINT ID_LAST = 200;
 constexpr HRESULT ONE_ITEM = MAKE_HRESULT(SEVERITY_SUCCESS, 0, 1);
 constexpr HRESULT NO_ITEM = MAKE_HRESULT(SEVERITY_SUCCESS, 0, 0);
+// A content type too long for the menu's short read of it.
+constexpr HRESULT MORE_DATA = HRESULT_FROM_WIN32(ERROR_MORE_DATA);
 
-// The test's own extensions, one for each content type the switch can name, and JPEG's.
-const struct {
+struct ExtensionType {
     const wchar_t* extension;
     const wchar_t* contentType;
-} TYPES[] = {
-    {L".qfheic", L"image/heic"}, {L".qfheif", L"image/heif"}, {L".qfavif", L"image/avif"},
-    {L".qfwebp", L"image/webp"}, {L".qfpng", L"image/png"},   {L".qfjpg", L"image/jpeg"},
 };
+// The test's own extensions, one for each content type the switch can name, JPEG's, and two
+// video types that no reader takes: one as long as video/quicktime, one a character longer.
+const ExtensionType TYPES[] = {
+    {L".qfheic", L"image/heic"},     {L".qfheif", L"image/heif"},      {L".qfavif", L"image/avif"},
+    {L".qfwebp", L"image/webp"},     {L".qfpng", L"image/png"},        {L".qfjpg", L"image/jpeg"},
+    {L".qfmp4", L"video/mp4"},       {L".qfmov", L"video/quicktime"},  {L".qf3gp", L"video/3gpp"},
+    {L".qfavi", L"video/x-msvideo"}, {L".qfmkv", L"video/x-matroska"},
+};
+// The real files' own extensions, registered as Windows registers them.
+const ExtensionType REAL_TYPES[] = {
+    {L".heic", L"image/heic"}, {L".avif", L"image/avif"},     {L".webp", L"image/webp"},
+    {L".mp4", L"video/mp4"},   {L".mov", L"video/quicktime"}, {L".3gp", L"video/3gpp"},
+};
+
+template <size_t N>
+std::vector<std::unique_ptr<ScratchKey>> Registered(const ExtensionType (&types)[N]) {
+    std::vector<std::unique_ptr<ScratchKey>> keys;
+    for (const auto& type : types) {
+        keys.emplace_back(new ScratchKey(HKEY_CLASSES_ROOT, type.extension));
+        keys.back()->SetString(L"Content Type", type.contentType);
+    }
+    return keys;
+}
 
 HRESULT MenuFor(const QuorielModule& module, const std::wstring& extension) {
     TestDataObject data({L"D:\\photo" + extension});
@@ -54,13 +76,10 @@ std::vector<uint8_t> Repeated(const std::wstring& text, size_t times) {
 }
 
 TEST(FormatsSwitch, ItemForTheTypesTheValueNames) {
-    std::vector<std::unique_ptr<ScratchKey>> extensions;
-    for (const auto& type : TYPES) {
-        extensions.emplace_back(new ScratchKey(HKEY_CLASSES_ROOT, type.extension));
-        extensions.back()->SetString(L"Content Type", type.contentType);
-    }
+    const auto extensions = Registered(TYPES);
     const auto Sz = [](const std::wstring& text) { return StringData(text); };
-    // Which of TYPES get the item, in their order; JPEG always does.
+    // Which of TYPES get the item, in their order; JPEG always does. '!': the menu fails with
+    // ERROR_MORE_DATA, as it does for a long type unless the value names video/quicktime.
     const struct {
         const char* what;
         bool present;
@@ -68,25 +87,29 @@ TEST(FormatsSwitch, ItemForTheTypesTheValueNames) {
         std::vector<uint8_t> data;
         const char* offered;
     } cases[] = {
-        {"absent", false, REG_SZ, {}, "-----J"},
-        {"empty", true, REG_SZ, Sz(L""), "-----J"},
-        {"two types", true, REG_SZ, Sz(L"image/heic;image/webp"), "H--W-J"},
-        {"spaces and capitals", true, REG_SZ, Sz(L"  IMAGE/AVIF ; Image/Png  "), "--A-PJ"},
-        {"every type", true, REG_SZ, Sz(L"*"), "HFAWPJ"},
+        {"absent", false, REG_SZ, {}, "-----J-!-!!"},
+        {"empty", true, REG_SZ, Sz(L""), "-----J-!-!!"},
+        {"two types", true, REG_SZ, Sz(L"image/heic;image/webp"), "H--W-J-!-!!"},
+        {"spaces and capitals", true, REG_SZ, Sz(L"  IMAGE/AVIF ; Image/Png  "), "--A-PJ-!-!!"},
+        {"every type", true, REG_SZ, Sz(L"*"), "HFAWPJMQG-!"},
         {"the installer's list", true, REG_SZ,
-         Sz(L"image/heic; image/heif; image/avif; image/webp; image/png"), "HFAWPJ"},
-        {"every type among others", true, REG_SZ, Sz(L"video/x; * ;"), "HFAWPJ"},
+         Sz(L"image/heic; image/heif; image/avif; image/webp; image/png"), "HFAWPJ-!-!!"},
+        {"the videos", true, REG_SZ, Sz(L"video/mp4; video/quicktime; video/3gpp"), "-----JMQG-!"},
+        {"the short videos", true, REG_SZ, Sz(L"video/mp4;video/3gpp"), "-----JM!G!!"},
+        {"QuickTime alone", true, REG_SZ, Sz(L"Video/QuickTime"), "-----J-Q--!"},
+        {"every type among others", true, REG_SZ, Sz(L"video/x; * ;"), "HFAWPJMQG-!"},
         {"unknown entries ignored", true, REG_SZ, Sz(L"image/x-foo;;image/heif;image/heic2"),
-         "-F---J"},
-        {"near misses", true, REG_SZ, Sz(L"image/hei;image/heicc;image/ png;**"), "-----J"},
-        {"another type", true, REG_EXPAND_SZ, Sz(L"*"), "-----J"},
-        {"binary", true, REG_BINARY, Sz(L"*"), "-----J"},
-        {"odd size", true, REG_SZ, {'*', 0, 0}, "-----J"},
+         "-F---J-!-!!"},
+        {"near misses", true, REG_SZ,
+         Sz(L"image/hei;image/heicc;image/ png;**;video/quicktim;video/x-matroska"), "-----J-!-!!"},
+        {"another type", true, REG_EXPAND_SZ, Sz(L"*"), "-----J-!-!!"},
+        {"binary", true, REG_BINARY, Sz(L"*"), "-----J-!-!!"},
+        {"odd size", true, REG_SZ, {'*', 0, 0}, "-----J-!-!!"},
         // Filling the whole room, so that the registry cannot end it with a NUL of its own.
         {"no terminator", true, REG_SZ, CharacterData(L"image/heic;" + std::wstring(501, L' ')),
-         "-----J"},
-        {"very long", true, REG_SZ, Repeated(L"image/none; ", 100), "-----J"},
-        {"long enough", true, REG_SZ, Repeated(L"x;", 200), "H----J"},
+         "-----J-!-!!"},
+        {"very long", true, REG_SZ, Repeated(L"image/none; ", 100), "-----J-!-!!"},
+        {"long enough", true, REG_SZ, Repeated(L"x;", 200), "H----J-!-!!"},
     };
     QuorielModule module;
     for (const auto& c : cases) {
@@ -97,8 +120,10 @@ TEST(FormatsSwitch, ItemForTheTypesTheValueNames) {
         }
         for (size_t i = 0; i < ARRAYSIZE(TYPES); ++i) {
             SCOPED_TRACE(testing::PrintToString(std::wstring(TYPES[i].contentType)));
-            EXPECT_EQ(MenuFor(module, TYPES[i].extension),
-                      c.offered[i] == '-' ? NO_ITEM : ONE_ITEM);
+            const char offered = c.offered[i];
+            EXPECT_EQ(MenuFor(module, TYPES[i].extension), offered == '-'   ? NO_ITEM
+                                                           : offered == '!' ? MORE_DATA
+                                                                            : ONE_ITEM);
         }
     }
 }
@@ -118,26 +143,60 @@ Bytes BuiltHeic(const Bytes& tiff) {
     return Concat({ftyp, meta(itemOffset), Box("mdat", item)});
 }
 
+// Settings that launch the recorder with both hemispheres and decimal degrees, every type on.
+void WriteSwitchedOnSettings(SettingsFixture& settings) {
+    settings.Write(std::wstring(RECORDER_PATH) + L" @AH@Ad @OH@Od", L"N", L"S", L"E", L"W");
+    settings.Write({{SETTING_FORMATS, REG_SZ, StringData(L"*")}});
+}
+
+struct LaunchCase {
+    std::wstring path;
+    std::wstring launched;  // empty: the file has no position, and the user is told so
+};
+
+// Each file through the menu and the command as Explorer drives them.
+void ExpectLaunches(const std::vector<LaunchCase>& cases) {
+    QuorielModule module;
+    TestWindow owner;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::PrintToString(c.path));
+        TestDataObject selection({c.path});
+        Handler handler(module);
+        ASSERT_EQ(handler.init->Initialize(nullptr, &selection, nullptr), S_OK);
+        HostMenu host;
+        ASSERT_EQ(handler.menu->QueryContextMenu(host.menu, 0, ID_FIRST, ID_LAST, CMF_NORMAL),
+                  ONE_ITEM);
+        MessageBoxRecorder boxes;
+        if (c.launched.empty()) {
+            EXPECT_EQ(handler.Invoke(owner.Get()), S_FALSE);
+            ASSERT_EQ(boxes.Boxes().size(), 1u);
+            EXPECT_TRUE(
+                IsCommandBox(boxes.Boxes()[0], TEXT_NO_POSITION, MB_ICONINFORMATION, owner.Get()))
+                << "shown: " << testing::PrintToString(boxes.Boxes()[0].text);
+            continue;
+        }
+        LaunchRecord record;
+        EXPECT_EQ(handler.Invoke(owner.Get()), S_OK);
+        const auto commandLine = record.Wait();
+        ASSERT_TRUE(commandLine.has_value());
+        EXPECT_EQ(LaunchRecord::Arguments(*commandLine), c.launched);
+        EXPECT_TRUE(boxes.Boxes().empty());
+    }
+}
+
 // The same Exif block in each container launches the same position as in a JPEG file, once
 // the switch names the container's type; real files from phones and tools launch theirs.
 TEST(FormatsSwitch, SwitchedOnPhotosLaunchLikeJpegs) {
-    std::vector<std::unique_ptr<ScratchKey>> extensions;
-    for (const auto& type : TYPES) {
-        extensions.emplace_back(new ScratchKey(HKEY_CLASSES_ROOT, type.extension));
-        extensions.back()->SetString(L"Content Type", type.contentType);
-    }
+    const auto extensions = Registered(TYPES);
+    const auto realExtensions = Registered(REAL_TYPES);
     SettingsFixture settings;
-    settings.Write(std::wstring(RECORDER_PATH) + L" @AH@Ad @OH@Od", L"N", L"S", L"E", L"W");
-    settings.Write({{SETTING_FORMATS, REG_SZ, StringData(L"*")}});
+    WriteSwitchedOnSettings(settings);
     const Bytes tiff = BuildTiff(
         PositionLayout(ByteOrder::MOTOROLA, 'N', Dms(35, 39, 3120), 'E', Dms(139, 44, 4350)));
     const std::wstring SAME = L"N35.658666 E139.745416";
     const std::string data = QUORIEL_TEST_DATA;
     ScratchFolder folder;
-    const struct {
-        std::wstring path;
-        std::wstring launched;
-    } cases[] = {
+    ExpectLaunches({
         {folder.Write(L"a.qfjpg", Jpeg({JfifApp0(), ExifApp1(tiff)})), SAME},
         {folder.Write(L"a.qfheic", BuiltHeic(tiff)), SAME},
         {folder.Write(L"a.qfwebp", Webp({Vp8lChunk(), RiffChunk("EXIF", tiff)})), SAME},
@@ -151,31 +210,24 @@ TEST(FormatsSwitch, SwitchedOnPhotosLaunchLikeJpegs) {
         {FromLinuxPath(data + "/formats/gps_exiftool.avif"), L"S22.908333 W43.172666"},
         {FromLinuxPath(data + "/formats/gps_exiftool_lossy.webp"), L"S35.658632 W139.74541"},
         {FromLinuxPath(data + "/formats/gps_exiftool.png"), L"S35.658632 W139.74541"},
-    };
-    extensions.emplace_back(new ScratchKey(HKEY_CLASSES_ROOT, L".heic"));
-    extensions.back()->SetString(L"Content Type", L"image/heic");
-    extensions.emplace_back(new ScratchKey(HKEY_CLASSES_ROOT, L".avif"));
-    extensions.back()->SetString(L"Content Type", L"image/avif");
-    extensions.emplace_back(new ScratchKey(HKEY_CLASSES_ROOT, L".webp"));
-    extensions.back()->SetString(L"Content Type", L"image/webp");
-    QuorielModule module;
-    TestWindow owner;
-    for (const auto& c : cases) {
-        SCOPED_TRACE(testing::PrintToString(c.path));
-        TestDataObject selection({c.path});
-        Handler handler(module);
-        ASSERT_EQ(handler.init->Initialize(nullptr, &selection, nullptr), S_OK);
-        HostMenu host;
-        ASSERT_EQ(handler.menu->QueryContextMenu(host.menu, 0, ID_FIRST, ID_LAST, CMF_NORMAL),
-                  ONE_ITEM);
-        MessageBoxRecorder boxes;
-        LaunchRecord record;
-        EXPECT_EQ(handler.Invoke(owner.Get()), S_OK);
-        const auto commandLine = record.Wait();
-        ASSERT_TRUE(commandLine.has_value());
-        EXPECT_EQ(LaunchRecord::Arguments(*commandLine), c.launched);
-        EXPECT_TRUE(boxes.Boxes().empty());
-    }
+    });
+}
+
+// Videos from FFmpeg and ExifTool, each location record kind, mdat before and after moov.
+TEST(FormatsSwitch, SwitchedOnVideosLaunchTheirLocation) {
+    const auto realExtensions = Registered(REAL_TYPES);
+    SettingsFixture settings;
+    WriteSwitchedOnSettings(settings);
+    const std::string formats = std::string(QUORIEL_TEST_DATA) + "/formats/";
+    const auto File = [&](const char* name) { return FromLinuxPath(formats + name); };
+    ExpectLaunches({
+        {File("location_ffmpeg.mov"), L"N35.6586 E139.7454"},
+        {File("location_ffmpeg.mp4"), L"N35.658599 E139.745391"},
+        {File("location_ffmpeg.3gp"), L"S33.856796 E151.215286"},
+        {File("keys_exiftool.mp4"), L"N35.658632 E139.745411"},
+        {File("userdata_exiftool.mp4"), L"S35.658632 W139.745411"},
+        {File("no_location_ffmpeg.mp4"), L""},
+    });
 }
 
 }  // namespace
