@@ -51,28 +51,41 @@ Status CheckHandler(HANDLE file, Box hdlr) {
     uint8_t version = 0;
     uint32_t flags = 0;
     Status status = ReadFullBoxHeader(file, &hdlr, &version, &flags);
+    if (status != RESULT_DONE) {
+        return status;
+    }
     FieldCursor cursor = PayloadOf(hdlr);
     uint64_t predefined = 0;
     uint64_t handler = 0;
-    if (status == RESULT_DONE) {
-        status = ReadFields(file, &cursor, {{FIELD_SIZE, &predefined}, {FIELD_SIZE, &handler}});
-    }
+    status = ReadFields(file, &cursor, {{FIELD_SIZE, &predefined}, {FIELD_SIZE, &handler}});
     if (status != RESULT_DONE) {
-        return NoLocationWhenShort(status);
+        return status;
     }
     return handler == HANDLER_MDTA ? RESULT_DONE : RESULT_NO_POSITION;
 }
 
-// Whether the key of size bytes at cursor's position is the location key.
-Status IsLocationKey(HANDLE file, const FieldCursor& cursor, uint64_t nameSpace, uint64_t size,
-                     bool* found) {
+// The key at the cursor, which moves past it; *found when it is the location key. Its name is
+// read only when its namespace and length are the location key's.
+Status NextKey(HANDLE file, FieldCursor* cursor, bool* found) {
     *found = false;
-    if (nameSpace != NAMESPACE_MDTA || size != LOCATION_KEY_SIZE) {
-        return RESULT_DONE;
+    uint64_t size = 0;
+    uint64_t nameSpace = 0;
+    Status status = ReadFields(file, cursor, {{FIELD_SIZE, &size}, {FIELD_SIZE, &nameSpace}});
+    if (status != RESULT_DONE) {
+        return status;
     }
-    BYTE name[LOCATION_KEY_SIZE];
-    const Status status = ReadAt(file, cursor.position, name);
-    *found = status == RESULT_DONE && std::memcmp(name, LOCATION_KEY, LOCATION_KEY_SIZE) == 0;
+    if (size < KEY_HEADER_SIZE) {
+        return RESULT_NO_EXIF;  // shorter than its header: the keys end here
+    }
+    const uint64_t name = cursor->position;
+    status = SkipField(cursor, size - KEY_HEADER_SIZE);
+    if (status != RESULT_DONE || nameSpace != NAMESPACE_MDTA ||
+        size - KEY_HEADER_SIZE != LOCATION_KEY_SIZE) {
+        return status;
+    }
+    BYTE text[LOCATION_KEY_SIZE];
+    status = ReadAt(file, name, text);
+    *found = status == RESULT_DONE && std::memcmp(text, LOCATION_KEY, LOCATION_KEY_SIZE) == 0;
     return status;
 }
 
@@ -81,31 +94,21 @@ Status FindLocationKey(HANDLE file, Box keys, uint32_t* index) {
     uint8_t version = 0;
     uint32_t flags = 0;
     Status status = ReadFullBoxHeader(file, &keys, &version, &flags);
+    if (status != RESULT_DONE) {
+        return status;
+    }
     FieldCursor cursor = PayloadOf(keys);
     uint64_t count = 0;
-    if (status == RESULT_DONE) {
-        status = ReadField(file, &cursor, FIELD_SIZE, &count);
-    }
+    status = ReadField(file, &cursor, FIELD_SIZE, &count);
     for (uint32_t i = 1; status == RESULT_DONE && i <= count && i <= KEY_LIMIT; ++i) {
-        uint64_t size = 0;
-        uint64_t nameSpace = 0;
-        status = ReadFields(file, &cursor, {{FIELD_SIZE, &size}, {FIELD_SIZE, &nameSpace}});
-        if (status == RESULT_DONE && size < KEY_HEADER_SIZE) {
-            status = RESULT_NO_EXIF;  // a key shorter than its header: the keys end early
-        }
         bool found = false;
-        if (status == RESULT_DONE) {
-            status = IsLocationKey(file, cursor, nameSpace, size - KEY_HEADER_SIZE, &found);
-        }
+        status = NextKey(file, &cursor, &found);
         if (status == RESULT_DONE && found) {
             *index = i;
             return RESULT_DONE;
         }
-        if (status == RESULT_DONE) {
-            status = SkipField(&cursor, size - KEY_HEADER_SIZE);
-        }
     }
-    return NoLocationWhenShort(status == RESULT_DONE ? RESULT_NO_POSITION : status);
+    return status == RESULT_DONE ? RESULT_NO_POSITION : status;
 }
 
 // The text of the first data box in the ilst item of type index.
@@ -153,7 +156,7 @@ Status ReadKeysRecord(HANDLE file, const Box& meta, GpsPosition* position) {
         status = FindLocationKey(file, keys, &index);
     }
     if (status != RESULT_DONE) {
-        return status;
+        return NoLocationWhenShort(status);
     }
     return ReadLocationItem(file, ilst, index, position);
 }

@@ -85,8 +85,11 @@ Status ReadLociRecord(HANDLE file, const Box& loci, GpsPosition* position) {
     uint8_t version = 0;
     uint32_t flags = 0;
     Status status = ReadFullBoxHeader(file, &box, &version, &flags);
-    if (status != RESULT_DONE || version != LOCI_VERSION) {
-        return NoLocationWhenShort(status == RESULT_DONE ? RESULT_NO_POSITION : status);
+    if (status != RESULT_DONE) {
+        return NoLocationWhenShort(status);
+    }
+    if (version != LOCI_VERSION) {
+        return RESULT_NO_POSITION;
     }
     const uint64_t room = box.end - box.payload;
     const uint32_t count = room < LOCI_BYTES ? static_cast<uint32_t>(room) : LOCI_BYTES;
