@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Measures the position readers: installs what is missing, builds the benchmark programs, makes
-# the benchmark's Wine prefix, generates files that share one Exif block at several sizes, and
-# prints the file calls of one lookup and the lookups a second for every input: the corpus, the
-# real-tool samples of the other formats, the generated files.
+# the benchmark's Wine prefix, generates files that share one Exif block or one movie box at
+# several sizes, and prints the file calls of one lookup and the lookups a second for every
+# input: the corpus, the real-tool samples of the other formats and videos, the generated files.
 # Usage: bench.sh [--trace]   (--trace also lists the calls of each file's first lookup)
 set -euo pipefail
 # shellcheck source=SCRIPTDIR/common.sh

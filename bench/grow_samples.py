@@ -16,7 +16,7 @@ import struct
 import sys
 import zlib
 
-SIZE_NAMES = ((1 << 20, "MB"), (1 << 10, "KB"))
+SIZE_NAMES = ((1 << 30, "GB"), (1 << 20, "MB"), (1 << 10, "KB"))
 ZERO_BLOCK = bytes(1 << 20)
 
 BOX_HEADER = 8

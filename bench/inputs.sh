@@ -11,11 +11,16 @@
 #   exif-mdat-1MB.heic exif-mdat-200MB.heic   ftyp, the mdat, then meta
 #   exif-1MB.webp exif-200MB.webp             VP8X, the VP8 image chunk, then EXIF
 #   exif-1MB.png exif-200MB.png               IHDR, one IDAT, then eXIf and IEND
+# and, by grow_videos.py from the real-tool videos, sparse files (the media data is a hole) of
+# 5 MB, 50 MB, 500 MB and 5 GB with the sample's movie box, the largest with a 64-bit mdat size:
+#   video-mdat-SIZE.mov|.mp4|.3gp   ftyp (and wide or free), the mdat, then moov
+#   video-moov-SIZE.mov|.mp4|.3gp   ftyp, wide or free, moov, then the mdat
 
 # The largest segment: its length field counts itself and up to 65,533 bytes of payload.
 readonly LARGEST_SEGMENT_LENGTH=65535
 readonly CAMERA_FILE_BYTES=$((6 * 1024 * 1024))
 readonly GROWN_SAMPLE_BYTES=("$((1024 * 1024))" "$((200 * 1024 * 1024))")
+readonly GROWN_VIDEO_BYTES=("$((5 << 20))" "$((50 << 20))" "$((500 << 20))" "$((5 << 30))")
 
 # The byte at offset $2 of file $1, as a decimal number.
 byte_at() {
@@ -123,4 +128,6 @@ make_bench_inputs() {
     make_jpeg "$out/large.app2" "$out/camera-app2.jpg" $CAMERA_FILE_BYTES "$out/DSCN0010.app1"
     python3 "$(dirname "${BASH_SOURCE[0]}")/grow_samples.py" "$formats" "$out" \
         "${GROWN_SAMPLE_BYTES[@]}"
+    python3 "$(dirname "${BASH_SOURCE[0]}")/grow_videos.py" "$formats" "$out" \
+        "${GROWN_VIDEO_BYTES[@]}"
 }

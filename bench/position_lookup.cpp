@@ -16,7 +16,8 @@ constexpr ExtensionKind EXTENSION_KINDS[] = {
     {L".jpg", FileKind::JPEG},  {L".jpeg", FileKind::JPEG}, {L".jpe", FileKind::JPEG},
     {L".jfif", FileKind::JPEG}, {L".tif", FileKind::TIFF},  {L".tiff", FileKind::TIFF},
     {L".heic", FileKind::HEIF}, {L".heif", FileKind::HEIF}, {L".avif", FileKind::HEIF},
-    {L".webp", FileKind::WEBP}, {L".png", FileKind::PNG},
+    {L".webp", FileKind::WEBP}, {L".png", FileKind::PNG},   {L".mp4", FileKind::VIDEO},
+    {L".mov", FileKind::VIDEO}, {L".3gp", FileKind::VIDEO},
 };
 
 bool HasExtension(const std::wstring& name, const wchar_t* extension) {
@@ -82,6 +83,8 @@ const char* KindName(FileKind kind) {
             return "WEBP";
         case FileKind::PNG:
             return "PNG";
+        case FileKind::VIDEO:
+            return "VIDEO";
         default:
             return "none";
     }

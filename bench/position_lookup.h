@@ -19,7 +19,7 @@
 struct Input {
     std::wstring name;
     std::wstring path;
-    FileKind kind;  // NONE for a file that is not an image
+    FileKind kind;  // NONE for a file that is neither an image nor a video
 };
 
 // The input at path, its kind by extension as the content types of a Windows registry make it.
@@ -66,7 +66,7 @@ class PathLookup final : public Lookup {
     FileKind kind_;
 };
 
-// The kind as the tables name it: "JPEG", "TIFF", "HEIF", "WEBP", "PNG" or "none".
+// The kind as the tables name it: "JPEG", "TIFF", "HEIF", "WEBP", "PNG", "VIDEO" or "none".
 const char* KindName(FileKind kind);
 
 // What a lookup's status says: "position", "no-position", "no-exif" or "failed".

@@ -1,10 +1,11 @@
-// The table of bench.sh: for every image, the file calls of one lookup of the reader on a file
-// opened once, then its lookups a second.
+// The table of bench.sh: for every image and video, the file calls of one lookup of the reader
+// on a file opened once, then its lookups a second.
 #include <windows.h>
 
 #include <algorithm>
 #include <cinttypes>
 #include <cstdio>
+#include <iterator>
 #include <string>
 #include <utility>
 #include <vector>
@@ -23,9 +24,17 @@ namespace {
 constexpr int TIMED_RUNS = 5;
 constexpr double RUN_SECONDS = 0.2;
 
-// The generated files that share one Exif block, whatever their size: exif-[LAYOUT-]SIZE.EXT.
-// Those of one layout and extension form a group.
-constexpr const wchar_t* SAME_EXIF_PREFIX = L"exif-";
+// The generated files that share one Exif block, or one movie box, whatever their size:
+// exif-[LAYOUT-]SIZE.EXT and video-LAYOUT-SIZE.EXT. Those of one layout and extension form a
+// group.
+struct SameRecordFamily {
+    const wchar_t* prefix;
+    const char* record;
+};
+constexpr SameRecordFamily SAME_RECORD_FAMILIES[] = {
+    {L"exif-", "same Exif block"},
+    {L"video-", "same movie box"},
+};
 constexpr int NAME_WIDTH = 26;
 
 struct FindTraits {
@@ -35,7 +44,8 @@ struct FindTraits {
 };
 using UniqueFind = Owner<FindTraits>;
 
-// The images of folder, by name; other files (the corpus's notes, say) are passed over.
+// The images and videos of folder, by name; other files (the corpus's notes, say) are passed
+// over.
 std::vector<Input> ListImages(const std::wstring& folder) {
     std::vector<Input> inputs;
     WIN32_FIND_DATAW found;
@@ -77,14 +87,14 @@ Measurement Measure(Lookup& lookup, bool trace) {
 }
 
 void PrintHeader() {
-    std::printf("%-*s %-4s %9s %-10s %-11s %5s %6s %6s %5s %7s %5s %6s %9s %s\n", NAME_WIDTH,
+    std::printf("%-*s %-5s %10s %-10s %-11s %5s %6s %6s %5s %7s %5s %6s %9s %s\n", NAME_WIDTH,
                 "file", "kind", "size", "status", "outcome", "reads", "req B", "read B", "seeks",
                 "queries", "sizes", "reps", "lookups/s", "(slowest-fastest run)");
 }
 
 void PrintRow(const Input& input, uint64_t size, const Measurement& m) {
     const IoCounters& io = m.first.io;
-    std::printf("%-*ls %-4s %9" PRIu64 " 0x%08lX %-11s %5" PRIu64 " %6" PRIu64 " %6" PRIu64
+    std::printf("%-*ls %-5s %10" PRIu64 " 0x%08lX %-11s %5" PRIu64 " %6" PRIu64 " %6" PRIu64
                 " %5" PRIu64 " %7" PRIu64 " %5" PRIu64 " %6" PRIu64 " %9.0f (%.0f-%.0f)%s\n",
                 NAME_WIDTH, input.name.c_str(), KindName(input.kind), size,
                 static_cast<unsigned long>(m.first.status), OutcomeOf(m.first.status), io.reads,
@@ -96,12 +106,20 @@ void PrintRow(const Input& input, uint64_t size, const Measurement& m) {
     }
 }
 
-// Bytes read per lookup of the generated files that share one Exif block.
-using SameExifBytes = std::vector<std::pair<std::wstring, uint64_t>>;
+// Bytes read per lookup of the generated files that share one record.
+using SameRecordBytes = std::vector<std::pair<std::wstring, uint64_t>>;
 
-// The group of a same-Exif name: the name with its size part (behind the last '-', up to the
+// The family of a generated name; nullptr for any other file.
+const SameRecordFamily* FamilyOf(const std::wstring& name) {
+    const auto* found = std::find_if(
+        std::begin(SAME_RECORD_FAMILIES), std::end(SAME_RECORD_FAMILIES),
+        [&](const SameRecordFamily& family) { return name.rfind(family.prefix, 0) == 0; });
+    return found == std::end(SAME_RECORD_FAMILIES) ? nullptr : found;
+}
+
+// The group of a same-record name: the name with its size part (behind the last '-', up to the
 // extension) taken out, "exif-mdat-*.heic" for "exif-mdat-1MB.heic".
-std::wstring SameExifGroup(const std::wstring& name) {
+std::wstring SameRecordGroup(const std::wstring& name) {
     const size_t dash = name.rfind(L'-');
     const size_t dot = name.rfind(L'.');
     if (dash == std::wstring::npos || dot == std::wstring::npos || dot < dash) {
@@ -111,7 +129,7 @@ std::wstring SameExifGroup(const std::wstring& name) {
 }
 
 // Measures one input and prints its row; false when it cannot be opened or no read was counted.
-bool BenchInput(const Input& input, bool trace, SameExifBytes* sameExif) {
+bool BenchInput(const Input& input, bool trace, SameRecordBytes* sameRecord) {
     uint64_t size = 0;
     const UniqueFile file = OpenForReading(input.path, &size);
     if (!file) {
@@ -122,17 +140,17 @@ bool BenchInput(const Input& input, bool trace, SameExifBytes* sameExif) {
     OpenFileLookup lookup(file.Get(), input.kind);
     const Measurement m = Measure(lookup, trace);
     PrintRow(input, size, m);
-    if (input.name.rfind(SAME_EXIF_PREFIX, 0) == 0) {
-        sameExif->emplace_back(input.name, m.first.io.bytesRead);
+    if (FamilyOf(input.name) != nullptr) {
+        sameRecord->emplace_back(input.name, m.first.io.bytesRead);
     }
     return m.first.io.reads > 0 && m.steady;
 }
 
 // One line for each group, in the order their first files came.
-void PrintClaims(const SameExifBytes& sameExif) {
-    std::vector<std::pair<std::wstring, SameExifBytes>> groups;
-    for (const auto& entry : sameExif) {
-        const std::wstring group = SameExifGroup(entry.first);
+void PrintClaims(const SameRecordBytes& sameRecord) {
+    std::vector<std::pair<std::wstring, SameRecordBytes>> groups;
+    for (const auto& entry : sameRecord) {
+        const std::wstring group = SameRecordGroup(entry.first);
         auto found = std::find_if(groups.begin(), groups.end(),
                                   [&](const auto& known) { return known.first == group; });
         if (found == groups.end()) {
@@ -144,7 +162,7 @@ void PrintClaims(const SameExifBytes& sameExif) {
         std::printf("\n");
     }
     for (const auto& [group, members] : groups) {
-        std::printf("Bytes read per lookup, same Exif block (%ls):", group.c_str());
+        std::printf("Bytes read per lookup, %s (%ls):", FamilyOf(group)->record, group.c_str());
         bool same = true;
         for (const auto& [name, bytes] : members) {
             std::printf(" %ls %" PRIu64 ",", name.c_str(), bytes);
@@ -161,7 +179,7 @@ int RunTable(const std::vector<std::wstring>& folders, bool trace) {
     for (const std::wstring& folder : folders) {
         const std::vector<Input> images = ListImages(folder);
         if (images.empty()) {
-            std::fprintf(stderr, "no images in %ls\n", folder.c_str());
+            std::fprintf(stderr, "no images or videos in %ls\n", folder.c_str());
             return 1;
         }
         inputs.insert(inputs.end(), images.begin(), images.end());
@@ -171,11 +189,11 @@ int RunTable(const std::vector<std::wstring>& folders, bool trace) {
         "Per lookup: ReadFile calls, bytes requested and read, SetFilePointer seeks and\n"
         "position queries, GetFileSize calls; then lookups a second.\n\n");
     PrintHeader();
-    SameExifBytes sameExif;
+    SameRecordBytes sameRecord;
     bool ok = true;
     for (const Input& input : inputs) {
-        ok = BenchInput(input, trace, &sameExif) && ok;
+        ok = BenchInput(input, trace, &sameRecord) && ok;
     }
-    PrintClaims(sameExif);
+    PrintClaims(sameRecord);
     return ok ? 0 : 1;
 }
