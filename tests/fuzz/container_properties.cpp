@@ -32,6 +32,29 @@ std::string CheckReads(const MemoryFileState& file, Status status) {
     return {};
 }
 
+// A video's reads and location; position is zero unless one was found.
+std::string CheckVideoReading(const MemoryFileState& file, const GpsPosition& position) {
+    uint64_t total = 0;
+    for (size_t i = 0; i < file.reads.size(); ++i) {
+        const ReadRecord& read = file.reads[i];
+        if (read.offset > file.bytes.size() || read.size > file.bytes.size() - read.offset) {
+            return Describe("a video read past the end of the file", i, read);
+        }
+        if (read.size > VIDEO_LONGEST_READ) {
+            return Describe("a video read longer than any record buffer", i, read);
+        }
+        total += read.size;
+    }
+    if (total > VIDEO_READ_BYTES_LIMIT) {
+        return "the video reading read " + std::to_string(total) + " bytes";
+    }
+    if (position.latitude > LATITUDE_LIMIT || position.longitude > LONGITUDE_LIMIT) {
+        return "a video location of " + std::to_string(position.latitude) + " / " +
+               std::to_string(position.longitude) + " micro-arcseconds";
+    }
+    return {};
+}
+
 // The locator alone on the same bytes gives the block and the number of its own reads.
 std::string CheckTiffReadsInBlock(const std::vector<uint8_t>& bytes, FileKind kind,
                                   const std::vector<ReadRecord>& reads) {
@@ -68,7 +91,9 @@ ReadingVerdict CheckContainerReading(const uint8_t* data, size_t size, FileKind 
     }
     const MemoryFileState& file = MemoryFile();
     verdict.violation = CheckReads(file, verdict.status);
-    if (verdict.violation.empty()) {
+    if (verdict.violation.empty() && kind == FileKind::VIDEO) {
+        verdict.violation = CheckVideoReading(file, position);
+    } else if (verdict.violation.empty()) {
         const std::vector<ReadRecord> reads = file.reads;
         verdict.violation = CheckTiffReadsInBlock(bytes, kind, reads);
     }

@@ -7,6 +7,7 @@
 
 #include "tests/fuzz/container_properties.h"
 #include "tests/fuzz/expansion_check.h"
+#include "tests/fuzz/iso6709_check.h"
 #include "tests/fuzz/reading_properties.h"
 #include "tests/fuzz/seeds.h"
 #include "tests/fuzz/template_input.h"
@@ -38,6 +39,14 @@ std::string PngViolation(const Bytes& bytes) {
     return CheckContainerReading(bytes.data(), bytes.size(), FileKind::PNG).violation;
 }
 
+std::string VideoViolation(const Bytes& bytes) {
+    return CheckContainerReading(bytes.data(), bytes.size(), FileKind::VIDEO).violation;
+}
+
+std::string Iso6709Violation(const Bytes& bytes) {
+    return CheckIso6709Text(bytes.data(), bytes.size());
+}
+
 std::string TemplateViolation(const Bytes& bytes) {
     return CheckTemplateInput(bytes.data(), bytes.size());
 }
@@ -55,6 +64,8 @@ const Target TARGETS[] = {
     {"heif", HeifViolation, nullptr},
     {"webp", WebpViolation, nullptr},
     {"png", PngViolation, nullptr},
+    {"video", VideoViolation, nullptr},
+    {"iso6709", Iso6709Violation, nullptr},
 };
 
 std::vector<std::filesystem::path> CaseFiles(const std::string& folder, const char* kind) {

@@ -23,7 +23,9 @@ foreach(target_kind_dictionary
         fuzz_template_expansion:template:template.dict
         fuzz_heif_locator:heif:heif.dict
         fuzz_webp_locator:webp:webp.dict
-        fuzz_png_locator:png:png.dict)
+        fuzz_png_locator:png:png.dict
+        fuzz_video_locator:video:video.dict
+        fuzz_iso6709:iso6709:iso6709.dict)
     string(REPLACE ":" ";" parts ${target_kind_dictionary})
     list(GET parts 0 target)
     list(GET parts 1 kind)

@@ -6,7 +6,7 @@
 set -euo pipefail
 
 if [ $# -lt 2 ]; then
-    echo "usage: $0 fuzz_jpeg_reader|fuzz_tiff_reader|fuzz_template_expansion SECONDS [BUILD_DIRECTORY]" >&2
+    echo "usage: $0 TARGET SECONDS [BUILD_DIRECTORY]  (TARGET: a fuzz_* target of tests/fuzz)" >&2
     exit 2
 fi
 source_directory=$(cd "$(dirname "$0")" && pwd)
@@ -18,6 +18,11 @@ case $target in
     fuzz_jpeg_reader) kind=jpeg dictionary=exif.dict ;;
     fuzz_tiff_reader) kind=tiff dictionary=exif.dict ;;
     fuzz_template_expansion) kind=template dictionary=template.dict ;;
+    fuzz_heif_locator) kind=heif dictionary=heif.dict ;;
+    fuzz_webp_locator) kind=webp dictionary=webp.dict ;;
+    fuzz_png_locator) kind=png dictionary=png.dict ;;
+    fuzz_video_locator) kind=video dictionary=video.dict ;;
+    fuzz_iso6709) kind=iso6709 dictionary=iso6709.dict ;;
     *)
         echo "unknown target: $target" >&2
         exit 2
