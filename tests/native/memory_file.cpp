@@ -40,8 +40,9 @@ void SetLastError(DWORD error) {
     state.lastError = error;
 }
 
-// A negative target is the only failure the memory file has. With a high part the distance is
-// a signed 64-bit number, as on Windows; without, a signed 32-bit one.
+// A seek is the only call of the memory file that fails: to a negative target, or without a
+// high part past 32 bits. With a high part the distance is a signed 64-bit number, as on
+// Windows; without, a signed 32-bit one.
 DWORD SetFilePointer(HANDLE, LONG distance, PLONG distanceHigh, DWORD method) {
     const int64_t base = method == FILE_BEGIN     ? 0
                          : method == FILE_CURRENT ? static_cast<int64_t>(state.position)
