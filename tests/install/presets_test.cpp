@@ -123,27 +123,37 @@ TEST(Presets, InstallerDefaultIsTheOpenStreetMapPreset) {
     DeleteKeyTree(HKEY_CURRENT_USER, SETTINGS_KEY);
 }
 
-// The switch preset and the installer's /formats write the same list, and neither touches the
-// map settings.
-TEST(Presets, PhotoFormatsPresetIsTheInstallersSwitch) {
+// The switch presets write their lists and the installer's /formats the photo list; none of
+// them touches the map settings.
+TEST(Presets, FormatPresetsSwitchOnTheirLists) {
     constexpr const wchar_t* EVERY_PHOTO_FORMAT =
         L"image/heic; image/heif; image/avif; image/webp; image/png";
-    ImportPreset(L"openstreetmap");
-    const std::wstring map = ExpandFor(Photo("gps_ii.tiff"));
-    MergePreset(L"photo-formats");
-    EXPECT_EQ(ExpandFor(Photo("gps_ii.tiff")), map);
-    LaunchSettings settings;
-    ASSERT_EQ(LoadLaunchSettings(nullptr, &settings), RESULT_DONE);
-    SettingText formats;
-    ASSERT_EQ(QuerySettingString(settings.key.Get(), SETTING_FORMATS, &formats), RESULT_DONE);
-    EXPECT_STREQ(formats.text.Get(), EVERY_PHOTO_FORMAT);
-
-    ImportPreset(L"openstreetmap");
-    ASSERT_TRUE(SwitchOnPhotoFormats());
-    EXPECT_EQ(ExpandFor(Photo("gps_ii.tiff")), map);
-    ASSERT_EQ(LoadLaunchSettings(nullptr, &settings), RESULT_DONE);
-    ASSERT_EQ(QuerySettingString(settings.key.Get(), SETTING_FORMATS, &formats), RESULT_DONE);
-    EXPECT_STREQ(formats.text.Get(), EVERY_PHOTO_FORMAT);
+    const std::wstring everyFormat =
+        std::wstring(EVERY_PHOTO_FORMAT) + L"; video/mp4; video/quicktime; video/3gpp";
+    const struct {
+        const wchar_t* preset;  // null: the installer's /formats
+        std::wstring formats;
+    } cases[] = {
+        {L"photo-formats", EVERY_PHOTO_FORMAT},
+        {L"photo-and-video-formats", everyFormat},
+        {nullptr, EVERY_PHOTO_FORMAT},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::PrintToString(std::wstring(c.preset ? c.preset : L"/formats")));
+        ImportPreset(L"openstreetmap");
+        const std::wstring map = ExpandFor(Photo("gps_ii.tiff"));
+        if (c.preset != nullptr) {
+            MergePreset(c.preset);
+        } else {
+            ASSERT_TRUE(SwitchOnPhotoFormats());
+        }
+        EXPECT_EQ(ExpandFor(Photo("gps_ii.tiff")), map);
+        LaunchSettings settings;
+        ASSERT_EQ(LoadLaunchSettings(nullptr, &settings), RESULT_DONE);
+        SettingText formats;
+        ASSERT_EQ(QuerySettingString(settings.key.Get(), SETTING_FORMATS, &formats), RESULT_DONE);
+        EXPECT_EQ(std::wstring(formats.text.Get()), c.formats);
+    }
     DeleteKeyTree(HKEY_CURRENT_USER, SETTINGS_KEY);
 }
 
