@@ -39,6 +39,11 @@ Status ReadBoxSize(HANDLE file, const BYTE* header, uint64_t room, Box* box, uin
     return *size >= HEADER_SIZE + LARGE_SIZE_SIZE ? RESULT_DONE : RESULT_NO_EXIF;
 }
 
+// Whether the walk goes on to another child: a short tail taken for padding ends it.
+bool GoesOn(const BoxWalk& walk, ShortTail tail) {
+    return HasNext(walk) && !(tail == ShortTail::PADDING && walk.end - walk.next < HEADER_SIZE);
+}
+
 template <size_t N>
 Status ReadNumber(HANDLE file, uint64_t position, uint64_t* value) {
     BYTE bytes[N];
@@ -64,10 +69,6 @@ BoxWalk ChildrenOf(const Box& box, uint32_t budget) {
 
 bool HasNext(const BoxWalk& walk) {
     return walk.budget > 0 && walk.next < walk.end;
-}
-
-bool EndsInPadding(const BoxWalk& walk) {
-    return walk.next < walk.end && walk.end - walk.next < HEADER_SIZE;
 }
 
 Status NextBox(HANDLE file, BoxWalk* walk, Box* box) {
@@ -104,17 +105,23 @@ Status NextBox(HANDLE file, BoxWalk* walk, Box* box) {
     return RESULT_DONE;
 }
 
-Status FindBox(HANDLE file, BoxWalk* walk, uint32_t type, Box* box) {
-    while (HasNext(*walk)) {
+Status FindChild(HANDLE file, BoxWalk* walk, ShortTail tail, uint32_t type, Box* box) {
+    while (GoesOn(*walk, tail)) {
         const Status status = NextBox(file, walk, box);
-        if (status != RESULT_DONE) {
+        if (status != RESULT_DONE || box->type == type) {
             return status;
         }
-        if (box->type == type) {
-            return RESULT_DONE;
-        }
     }
-    return RESULT_NO_EXIF;
+    *box = Box{TYPE_ABSENT, 0, 0, 0};
+    return RESULT_DONE;
+}
+
+Status FindBox(HANDLE file, BoxWalk* walk, uint32_t type, Box* box) {
+    const Status status = FindChild(file, walk, ShortTail::DAMAGED, type, box);
+    if (status != RESULT_DONE) {
+        return status;
+    }
+    return box->type == TYPE_ABSENT ? RESULT_NO_EXIF : RESULT_DONE;
 }
 
 Status CollectChildren(HANDLE file, BoxWalk walk, ShortTail tail,
@@ -122,7 +129,7 @@ Status CollectChildren(HANDLE file, BoxWalk walk, ShortTail tail,
     for (const BoxSlot& slot : slots) {
         *slot.box = Box{TYPE_ABSENT, 0, 0, 0};
     }
-    while (HasNext(walk) && !(tail == ShortTail::PADDING && EndsInPadding(walk))) {
+    while (GoesOn(walk, tail)) {
         Box child{};
         const Status status = NextBox(file, &walk, &child);
         if (status != RESULT_DONE) {

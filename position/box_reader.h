@@ -54,26 +54,29 @@ BoxWalk ChildrenOf(const Box& box, uint32_t budget);
 // Whether the walk has another child to give.
 bool HasNext(const BoxWalk& walk);
 
-// Whether what the walk has left is too short for a box header: the 32-bit zero that ends the
-// user-data lists of older QuickTime files.
-bool EndsInPadding(const BoxWalk& walk);
+// What a tail too short for a box header at the end of a walk is: damage, or padding, such as
+// the 32-bit zero that ends the user-data lists of older QuickTime files.
+enum class ShortTail { DAMAGED, PADDING };
 
 // The next child's header: RESULT_NO_EXIF when it is shorter than its own header or runs past
 // the end of the walk (a size of 0 runs to that end, a size of 1 is followed by a 64-bit size).
 Status NextBox(HANDLE file, BoxWalk* walk, Box* box);
 
+// The first child of the given type, or a box of type TYPE_ABSENT when the walk ends without
+// one; RESULT_NO_EXIF only for a damaged header.
+Status FindChild(HANDLE file, BoxWalk* walk, ShortTail tail, uint32_t type, Box* box);
+
 // The first child of the given type; RESULT_NO_EXIF when the walk ends without one.
 Status FindBox(HANDLE file, BoxWalk* walk, uint32_t type, Box* box);
 
-// What a tail too short for a box header at the end of a walk is.
-enum class ShortTail { DAMAGED, PADDING };
-
-// The first child of each slot's type, into its box; a slot whose type is not among the
-// children holds TYPE_ABSENT. Every child header is read, up to the walk's budget.
 struct BoxSlot {
     uint32_t type;
     Box* box;
 };
+
+// The first child of each slot's type, into its box; a slot whose type is not among the
+// children holds TYPE_ABSENT. Every child header is read, up to the walk's budget. After a
+// damaged header the slots filled before it hold sound boxes.
 Status CollectChildren(HANDLE file, BoxWalk walk, ShortTail tail,
                        std::initializer_list<BoxSlot> slots);
 

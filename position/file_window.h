@@ -47,10 +47,8 @@ inline Status LastErrorStatus() {
     return status < 0 ? status : STATUS_FAILED;
 }
 
-// The chunk walks reach every 32-bit position, not only those a signed 32-bit distance from
-// the start reaches.
-// INVALID_SET_FILE_POINTER is no position, so a chunk walk ends before it. A file of 4 GiB or
-// more ends there too: nothing at or beyond 4 GiB can be read.
+// The chunk walks end before INVALID_SET_FILE_POINTER, the last 32-bit position, and so does a
+// file of 4 GiB or more for them: they read nothing at or beyond 4 GiB.
 constexpr uint32_t REACHABLE_END = INVALID_SET_FILE_POINTER;
 
 inline uint32_t ReachableFileEnd(HANDLE file) {

@@ -3,6 +3,7 @@
 #include "position/iso6709.h"
 
 #include <cstdint>
+#include <cstring>
 
 namespace {
 
@@ -10,7 +11,7 @@ constexpr char PLUS = '+';
 constexpr char MINUS = '-';
 constexpr char DECIMAL_POINT = '.';
 constexpr char TERMINATOR = '/';
-constexpr char CRS_START = 'C';  // "CRS" and a name, up to the terminator
+constexpr char CRS[] = "CRS";  // and a name, up to the terminator
 
 constexpr unsigned LATITUDE_DIGITS = 2;
 constexpr unsigned LONGITUDE_DIGITS = 3;
@@ -38,10 +39,11 @@ bool ReadSign(TextCursor* text, bool* positive) {
     return text->AtDigit();
 }
 
-// The fraction behind a decimal point, in millionths: the first six digits, the rest dropped.
-// A point must be followed by a digit.
-bool ReadFraction(TextCursor* text, uint64_t* millionths) {
+// The fraction behind a decimal point, in millionths: the first six digits, the rest dropped,
+// *beyond telling whether any of those was not zero. A point must be followed by a digit.
+bool ReadFraction(TextCursor* text, uint64_t* millionths, bool* beyond) {
     *millionths = 0;
+    *beyond = false;
     if (!text->At(DECIMAL_POINT)) {
         return true;
     }
@@ -55,6 +57,8 @@ bool ReadFraction(TextCursor* text, uint64_t* millionths) {
         if (taken < FRACTION_DIGITS) {
             *millionths = *millionths * 10 + digit;
             ++taken;
+        } else {
+            *beyond = *beyond || digit != 0;
         }
     }
     for (; taken < FRACTION_DIGITS; ++taken) {
@@ -63,7 +67,8 @@ bool ReadFraction(TextCursor* text, uint64_t* millionths) {
     return true;
 }
 
-// A signed number of exactly digits integer digits and an optional fraction, as an angle.
+// A signed number of exactly digits integer digits and an optional fraction, as an angle. The
+// limit holds for the number as written: 90.0000001 is beyond 90 though it reads as 90.
 bool ReadAngle(TextCursor* text, unsigned digits, uint64_t limit, uint64_t* angle, bool* positive) {
     if (!ReadSign(text, positive)) {
         return false;
@@ -76,11 +81,18 @@ bool ReadAngle(TextCursor* text, unsigned digits, uint64_t limit, uint64_t* angl
         degrees = degrees * 10 + text->TakeDigit();
     }
     uint64_t millionths = 0;
-    if (text->AtDigit() || !ReadFraction(text, &millionths)) {
+    bool beyond = false;
+    if (text->AtDigit() || !ReadFraction(text, &millionths, &beyond)) {
         return false;  // more integer digits: a sexagesimal form, not decimal degrees
     }
     *angle = degrees * MICRO_ARCSECONDS_PER_DEGREE + millionths * MICRO_ARCSECONDS_PER_MILLIONTH;
-    return *angle <= limit;
+    return *angle < limit || (*angle == limit && !beyond);
+}
+
+// Whether the text goes on with the name of a coordinate reference system.
+bool AtCrs(const TextCursor& text) {
+    const size_t left = static_cast<size_t>(text.end - text.next);
+    return left >= sizeof CRS - 1 && std::memcmp(text.next, CRS, sizeof CRS - 1) == 0;
 }
 
 // What may follow the longitude: a signed altitude of any number of digits, then a CRS name or
@@ -95,11 +107,12 @@ bool ReadTail(TextCursor* text, bool whole) {
             text->TakeDigit();
         }
         uint64_t ignored = 0;
-        if (!ReadFraction(text, &ignored)) {
+        bool beyond = false;
+        if (!ReadFraction(text, &ignored, &beyond)) {
             return false;
         }
     }
-    return text->At(TERMINATOR) || text->At(CRS_START) || (whole && text->AtEnd());
+    return text->At(TERMINATOR) || AtCrs(*text) || (whole && text->AtEnd());
 }
 
 }  // namespace

@@ -10,5 +10,5 @@
 // The position of text (length bytes, or up to its first NUL). Fraction digits beyond the sixth
 // are dropped; the signs give the hemispheres. whole says the record's text is all there: when
 // it is not, the text's end cannot close a number. False for anything else, and for a latitude
-// beyond 90 or a longitude beyond 180 degrees.
+// beyond 90 or a longitude beyond 180 degrees as written, before any digit is dropped.
 bool ParseIso6709(const char* text, size_t length, bool whole, GpsPosition* position);

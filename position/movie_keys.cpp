@@ -18,7 +18,7 @@ constexpr char LOCATION_KEY[] = "com.apple.quicktime.location.ISO6709";
 constexpr uint32_t LOCATION_KEY_SIZE = sizeof LOCATION_KEY - 1;
 
 // The movie's meta box has no version and flags in QuickTime files; where it has them, as in
-// the ISO layout, they are zero, which no child box's size can be.
+// the ISO layout, they are zero, while QuickTime's first child, hdlr, gives its own size.
 constexpr uint32_t VERSION_FLAGS_SIZE = 4;
 constexpr uint32_t FIELD_SIZE = 4;
 constexpr uint32_t BOX_LIMIT = 256;
@@ -115,19 +115,25 @@ Status FindLocationKey(HANDLE file, Box keys, uint32_t* index) {
 Status ReadLocationItem(HANDLE file, const Box& ilst, uint32_t index, GpsPosition* position) {
     BoxWalk items = ChildrenOf(ilst, BOX_LIMIT);
     Box item{};
-    Status status = FindBox(file, &items, index, &item);
+    Status status = FindChild(file, &items, ShortTail::PADDING, index, &item);
     if (status != RESULT_DONE) {
-        return NoLocationWhenShort(status);
+        return status;
+    }
+    if (item.type == TYPE_ABSENT) {
+        return RESULT_NO_POSITION;
     }
     BoxWalk values = ChildrenOf(item, BOX_LIMIT);
     Box data{};
-    status = FindBox(file, &values, TYPE_DATA, &data);
-    FieldCursor cursor = PayloadOf(data);
-    if (status == RESULT_DONE) {
-        status = SkipField(&cursor, DATA_HEADER_SIZE);
-    }
+    status = FindChild(file, &values, ShortTail::PADDING, TYPE_DATA, &data);
     if (status != RESULT_DONE) {
-        return NoLocationWhenShort(status);
+        return status;
+    }
+    if (data.type == TYPE_ABSENT) {
+        return RESULT_NO_POSITION;
+    }
+    FieldCursor cursor = PayloadOf(data);
+    if (SkipField(&cursor, DATA_HEADER_SIZE) != RESULT_DONE) {
+        return RESULT_NO_POSITION;  // the record ends early
     }
     return ReadIso6709At(file, cursor.position, cursor.end - cursor.position, position);
 }

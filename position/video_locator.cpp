@@ -1,7 +1,9 @@
 // Finds the movie box among the top-level boxes, wherever the media data lies and however large
 // it is (each box is passed over by its size), then the records of moov and its user data, and
-// reads them in order until one holds a location. Damage to the headers of these boxes is a
-// damaged file; anything wrong inside a record only means that record holds no location.
+// reads them in order until one holds a location. A damaged box header ends its walk but not
+// the reading: the records found before it, and the later records, are still read, and only
+// when none holds a location is the file a damaged one. A record that is cut short or holds no
+// ISO 6709 text only means that record holds no location.
 #include "position/video_location.h"
 #include "position/video_records.h"
 
@@ -21,6 +23,19 @@ struct Record {
     Status (*read)(HANDLE file, const Box& box, GpsPosition* position);
 };
 
+// The children of parent into the slots; a damaged header makes *outcome no Exif and leaves
+// the slots filled before it.
+Status Collect(HANDLE file, const Box& parent, std::initializer_list<BoxSlot> slots,
+               Status* outcome) {
+    const Status status =
+        CollectChildren(file, ChildrenOf(parent, BOX_LIMIT), ShortTail::PADDING, slots);
+    if (status == RESULT_NO_EXIF) {
+        *outcome = RESULT_NO_EXIF;
+        return RESULT_DONE;
+    }
+    return status;
+}
+
 }  // namespace
 
 Status ReadVideoLocation(HANDLE file, GpsPosition* position) {
@@ -34,25 +49,28 @@ Status ReadVideoLocation(HANDLE file, GpsPosition* position) {
     Box& xyz = records[0].box;
     Box& meta = records[1].box;
     Box& loci = records[2].box;
+    Status outcome = RESULT_NO_POSITION;
     Box udta{};
-    status = CollectChildren(file, ChildrenOf(moov, BOX_LIMIT), ShortTail::PADDING,
-                             {{TYPE_UDTA, &udta}, {TYPE_META, &meta}});
+    status = Collect(file, moov, {{TYPE_UDTA, &udta}, {TYPE_META, &meta}}, &outcome);
     if (status != RESULT_DONE) {
         return status;
     }
     if (udta.type != TYPE_ABSENT) {
-        status = CollectChildren(file, ChildrenOf(udta, BOX_LIMIT), ShortTail::PADDING,
-                                 {{TYPE_XYZ, &xyz}, {TYPE_LOCI, &loci}});
+        status = Collect(file, udta, {{TYPE_XYZ, &xyz}, {TYPE_LOCI, &loci}}, &outcome);
         if (status != RESULT_DONE) {
             return status;
         }
     }
     for (const Record& record : records) {
-        status = record.box.type == TYPE_ABSENT ? RESULT_NO_POSITION
-                                                : record.read(file, record.box, position);
-        if (status != RESULT_NO_POSITION) {
-            return status;
+        if (record.box.type == TYPE_ABSENT) {
+            continue;
+        }
+        status = record.read(file, record.box, position);
+        if (status == RESULT_NO_EXIF) {
+            outcome = RESULT_NO_EXIF;
+        } else if (status != RESULT_NO_POSITION) {
+            return status;  // a location, or a failure
         }
     }
-    return RESULT_NO_POSITION;
+    return outcome;
 }

@@ -111,7 +111,8 @@ bool LongTypeOffered() {
 }
 
 // The content type into text, as far as the registry wrote. A value too long for the short
-// read answers ERROR_MORE_DATA, unless a long type is offered and the value fits its room.
+// read answers ERROR_MORE_DATA, unless a long type is offered: then it is read again with room
+// for the longest readable type, and a value longer still is none of them.
 LONG ReadContentType(HKEY key, WCHAR (&text)[NAME_CHARACTERS]) {
     DWORD size = CONTENT_TYPE_BYTES;
     LONG error = RegQueryValueExW(key, CONTENT_TYPE_VALUE, nullptr, nullptr,
@@ -120,6 +121,10 @@ LONG ReadContentType(HKEY key, WCHAR (&text)[NAME_CHARACTERS]) {
         size = LONGEST_TYPE_BYTES;
         error = RegQueryValueExW(key, CONTENT_TYPE_VALUE, nullptr, nullptr,
                                  reinterpret_cast<BYTE*>(text), &size);
+        if (error == ERROR_MORE_DATA) {
+            text[0] = L'\0';  // longer than every readable type: none of them
+            return ERROR_SUCCESS;
+        }
     }
     if (error != ERROR_SUCCESS) {
         return error;

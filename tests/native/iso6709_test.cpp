@@ -33,7 +33,11 @@ TEST(Iso6709, ReadsDecimalDegreesAndRefusesTheRest) {
         {std::string("+35.6586+139.7454\0garbage", 25), false, true, 128370960000u, true,
          503083440000u, true},
         {"+35.6586+139.7454", false, false},  // cut where the longitude may go on
+        {"+35.6586+139.7454CRSWGS_84/", true, true, 128370960000u, true, 503083440000u, true},
         {"+90.0001+000.0000/", true, false},
+        {"+90.0000001+000.0000/", true, false},  // beyond 90 as written, though it reads as 90
+        {"+00.0000-180.0000009/", true, false},
+        {"+35.6586+139.7454Cgarbage", true, false},
         {"+00.0000+180.000001/", true, false},
         {"+3539.52+13944.72/", true, false},  // sexagesimal
         {"+5.5+13.25/", true, false},

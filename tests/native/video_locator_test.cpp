@@ -103,6 +103,12 @@ TEST(VideoLocator, RecordsLayoutsAndOutcomes) {
     shortKey.keys = Concat({BigEndian(4, 4), Text("mdta")});
     KeysMeta shortData;
     shortData.data = Box("data", BigEndian(4, 1));
+    KeysMeta damagedData;
+    damagedData.data = BoxHeader("data", 200);
+    const Bytes damagedMeta = Box("meta", BoxHeader("hdlr", 200));
+    const Bytes xyzBeforeDamage =
+        Concat({Box("ftyp", Text("isom")),
+                Box("moov", Concat({Box("udta", Xyz(TEXT)), BoxHeader("trak", 400)}))});
     const Bytes far = Loci(90 * 65536 + 1, 0);
     const Bytes wide = Concat({{0xFE, 0xFF}, Text("\0T\0o\0k\0y\0o"), {0, 0}});
     const Bytes padding = BigEndian(4, 0);
@@ -134,6 +140,10 @@ TEST(VideoLocator, RecordsLayoutsAndOutcomes) {
          0, true, 0, true},
         {"user data ended by a 32-bit zero", Movie(Concat({Xyz(TEXT), padding})), RESULT_DONE,
          LATITUDE, true, LONGITUDE, true},
+        {"loci behind a damaged meta", Movie(Loci(0, 0), damagedMeta), RESULT_DONE, 0, true, 0,
+         true},
+        {"xyz before a damaged track", xyzBeforeDamage, RESULT_DONE, LATITUDE, true, LONGITUDE,
+         true},
         {"no record", Movie(Box("\xA9swr", Text("Lavf"))), RESULT_NO_POSITION},
         {"latitude past 90 degrees", Movie(Xyz("+90.000001+000.0000/")), RESULT_NO_POSITION},
         {"loci latitude past 90 degrees", Movie(far), RESULT_NO_POSITION},
@@ -146,6 +156,8 @@ TEST(VideoLocator, RecordsLayoutsAndOutcomes) {
         {"data shorter than its header", Movie({}, Meta(shortData)), RESULT_NO_POSITION},
         {"text not ended inside what is read",
          Movie(Xyz("+35.6586" + std::string(200, '0') + "+139.7454/")), RESULT_NO_POSITION},
+        {"a damaged meta and no other record", Movie({}, damagedMeta), RESULT_NO_EXIF},
+        {"a data header past its item", Movie({}, Meta(damagedData)), RESULT_NO_EXIF},
         {"no movie box", Concat({Box("ftyp", Text("isom")), Box("mdat", {})}), RESULT_NO_EXIF},
         {"a track past its parent",
          Concat({Box("ftyp", Text("isom")), BoxHeader("moov", 16), BoxHeader("trak", 40)}),
