@@ -27,6 +27,9 @@ constexpr uint32_t FourCc(const char (&letters)[5]) {
 // The type of a box that is not there.
 constexpr uint32_t TYPE_ABSENT = 0;
 
+// The meta box, which both the HEIF images and the movies carry.
+constexpr uint32_t TYPE_META = FourCc("meta");
+
 // Item IDs and entry counts are 16 or 32 bits wide, as a full box's version picks.
 constexpr uint32_t SHORT_ID_SIZE = 2;
 constexpr uint32_t LONG_ID_SIZE = 4;

@@ -10,7 +10,6 @@
 namespace {
 
 constexpr uint32_t TYPE_FTYP = FourCc("ftyp");
-constexpr uint32_t TYPE_META = FourCc("meta");
 constexpr uint32_t TYPE_IINF = FourCc("iinf");
 constexpr uint32_t TYPE_ILOC = FourCc("iloc");
 constexpr uint32_t TYPE_IREF = FourCc("iref");

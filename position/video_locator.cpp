@@ -11,7 +11,6 @@ namespace {
 
 constexpr uint32_t TYPE_MOOV = FourCc("moov");
 constexpr uint32_t TYPE_UDTA = FourCc("udta");
-constexpr uint32_t TYPE_META = FourCc("meta");
 constexpr uint32_t TYPE_XYZ = FourCc("\xA9xyz");
 constexpr uint32_t TYPE_LOCI = FourCc("loci");
 
