@@ -3,7 +3,7 @@
 // skipped by its length.
 #include <cstring>
 
-#include "position/exif_locators.h"
+#include "position/jpeg_locator.h"
 
 namespace {
 
@@ -11,9 +11,6 @@ constexpr DWORD SOI_SIZE = 2;
 // Segment header: 2 marker + 2 big-endian length (the length counts itself, not the marker).
 constexpr DWORD SEGMENT_HEADER_SIZE = 4;
 constexpr int SEGMENT_LENGTH = 2;
-// "Exif" and two zero bytes at the start of the APP1 payload.
-constexpr DWORD EXIF_ID_SIZE = 6;
-constexpr BYTE EXIF_ID[EXIF_ID_SIZE] = {0x45, 0x78, 0x69, 0x66, 0x00, 0x00};
 
 constexpr BYTE MARKER_PREFIX = 0xFF;
 constexpr BYTE MARKER_SOI = 0xD8;
@@ -29,7 +26,7 @@ bool IsMarker(const BYTE* bytes, BYTE code) {
 }
 
 // Leaves the file just behind the first APP1 segment's header and gives its length.
-Status FindFirstApp1(HANDLE file, uint32_t* segmentLength) {
+Status FindFirstApp1(FileSource& file, uint32_t* segmentLength) {
     for (;;) {
         BYTE header[SEGMENT_HEADER_SIZE];
         const Status status = ReadWhole(file, header);
@@ -49,16 +46,16 @@ Status FindFirstApp1(HANDLE file, uint32_t* segmentLength) {
         if (length < LENGTH_FIELD_SIZE) {
             return RESULT_NO_EXIF;
         }
-        const LONG skip = static_cast<LONG>(length - LENGTH_FIELD_SIZE);
-        if (SetFilePointer(file, skip, nullptr, FILE_CURRENT) == INVALID_SET_FILE_POINTER) {
-            return LastErrorStatus();
+        const Status skipped = file.Skip(length - LENGTH_FIELD_SIZE);
+        if (skipped != RESULT_DONE) {
+            return skipped;
         }
     }
 }
 
 }  // namespace
 
-Status LocateJpegExif(HANDLE file, FileWindow* window) {
+Status LocateJpegExif(FileSource& file, FileWindow* window) {
     BYTE soi[SOI_SIZE];
     Status status = ReadWhole(file, soi);
     if (status != RESULT_DONE) {
@@ -76,9 +73,9 @@ Status LocateJpegExif(HANDLE file, FileWindow* window) {
         return RESULT_NO_EXIF;
     }
     // The whole segment must lie inside the file, whatever part of it the TIFF data needs.
-    const uint32_t payload = CurrentPosition(file);
-    const uint64_t segmentEnd = uint64_t{payload} + (length - LENGTH_FIELD_SIZE);
-    if (payload == INVALID_SET_FILE_POINTER || segmentEnd > GetFileSize(file, nullptr)) {
+    const uint64_t payload = file.Position();
+    const uint64_t size = file.Size();
+    if (payload > size || length - LENGTH_FIELD_SIZE > size - payload) {
         return RESULT_NO_EXIF;
     }
     BYTE identifier[EXIF_ID_SIZE];

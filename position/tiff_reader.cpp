@@ -1,12 +1,14 @@
 // Reads the GPS position out of TIFF data: the header, IFD0 up to its GPS pointer, and the GPS
 // directory. Every read is tested against the TIFF data window first; every offset taken from
 // the data is tested against the window's length. Nothing is shown or launched here.
-#include "position/quoriel_reader.h"
+#include "position/tiff_reader.h"
 
 namespace {
 
 // Header: 2 byte-order mark + 2 magic (42) + 4 offset of IFD0.
 constexpr DWORD HEADER_SIZE = 8;
+constexpr int HEADER_MAGIC = 2;
+constexpr int HEADER_IFD0 = 4;
 constexpr DWORD COUNT_SIZE = 2;
 // Entry: 2 tag + 2 field type + 4 value count + 4 value or value offset.
 constexpr DWORD ENTRY_SIZE = 12;
@@ -43,6 +45,15 @@ constexpr int ENTRY_TYPE = 2;
 constexpr int ENTRY_COUNT = 4;
 constexpr int ENTRY_VALUE = 8;
 
+// The window check at the file position, then the read.
+template <size_t N>
+Status ReadInWindow(FileSource& file, const FileWindow& window, BYTE (&buffer)[N]) {
+    if (!window.Holds(file.Position(), static_cast<uint32_t>(N))) {
+        return RESULT_NO_EXIF;
+    }
+    return ReadWhole(file, buffer);
+}
+
 bool OffsetFits(uint32_t offset, const FileWindow& window, uint32_t room) {
     return offset >= SMALLEST_OFFSET && window.HoldsOffset(offset, room);
 }
@@ -54,24 +65,15 @@ uint64_t Term(uint32_t numerator, uint32_t denominator, uint64_t unit) {
 
 }  // namespace
 
-Status CQuorielReader::ReadTiffGps(HANDLE file, const FileWindow& window, GpsPosition* position) {
-    BYTE header[HEADER_SIZE];
-    Status status = ReadInWindow(file, window, header);
+Status CQuorielReader::ReadTiffPosition(FileSource& file, const FileWindow& window,
+                                        GpsPosition* position) {
+    uint32_t ifd0 = 0;
+    Status status = ReadByteOrder(file, window, &ifd0);
     if (status != RESULT_DONE) {
         return status;
     }
-    if (header[0] == ORDER_INTEL && header[1] == ORDER_INTEL) {
-        byteOrder_ = {&CQuorielReader::ReadWordIntel, &CQuorielReader::ReadDwordIntel};
-    } else if (header[0] == ORDER_MOTOROLA && header[1] == ORDER_MOTOROLA) {
-        byteOrder_ = {&CQuorielReader::ReadWordMotorola, &CQuorielReader::ReadDwordMotorola};
-    } else {
-        return RESULT_NO_EXIF;
-    }
-    if (Word(header + 2) != TIFF_MAGIC) {
-        return RESULT_NO_EXIF;
-    }
     uint16_t entries = 0;
-    status = ReadDirectoryCount(file, window, Dword(header + 4), &entries);
+    status = ReadDirectoryCount(file, window, ifd0, &entries);
     if (status != RESULT_DONE) {
         return status;
     }
@@ -95,13 +97,34 @@ Status CQuorielReader::ReadTiffGps(HANDLE file, const FileWindow& window, GpsPos
     return found == FOUND_ALL ? RESULT_DONE : RESULT_NO_POSITION;
 }
 
+// The header: sets both slots from its byte-order mark, checks the magic, gives IFD0's offset.
+Status CQuorielReader::ReadByteOrder(FileSource& file, const FileWindow& window, uint32_t* ifd0) {
+    BYTE header[HEADER_SIZE];
+    const Status status = ReadInWindow(file, window, header);
+    if (status != RESULT_DONE) {
+        return status;
+    }
+    if (header[0] == ORDER_INTEL && header[1] == ORDER_INTEL) {
+        byteOrder_ = {&CQuorielReader::ReadWordIntel, &CQuorielReader::ReadDwordIntel};
+    } else if (header[0] == ORDER_MOTOROLA && header[1] == ORDER_MOTOROLA) {
+        byteOrder_ = {&CQuorielReader::ReadWordMotorola, &CQuorielReader::ReadDwordMotorola};
+    } else {
+        return RESULT_NO_EXIF;
+    }
+    if (Word(header + HEADER_MAGIC) != TIFF_MAGIC) {
+        return RESULT_NO_EXIF;
+    }
+    *ifd0 = Dword(header + HEADER_IFD0);
+    return RESULT_DONE;
+}
+
 // Seeks to the directory at offset and reads its entry count.
-Status CQuorielReader::ReadDirectoryCount(HANDLE file, const FileWindow& window, uint32_t offset,
+Status CQuorielReader::ReadDirectoryCount(FileSource& file, const FileWindow& window, uint32_t offset,
                                           uint16_t* count) const {
     if (!OffsetFits(offset, window, DIRECTORY_ROOM)) {
         return RESULT_NO_EXIF;
     }
-    SeekTo(file, window.start + offset);
+    file.MoveTo(window.start + offset);  // a failed seek is told by the window check
     BYTE bytes[COUNT_SIZE];
     const Status status = ReadInWindow(file, window, bytes);
     if (status != RESULT_DONE) {
@@ -112,7 +135,7 @@ Status CQuorielReader::ReadDirectoryCount(HANDLE file, const FileWindow& window,
 }
 
 // The GPS directory offset of IFD0's first GPS pointer entry; entries after it are not read.
-Status CQuorielReader::FindGpsDirectory(HANDLE file, const FileWindow& window, uint16_t entries,
+Status CQuorielReader::FindGpsDirectory(FileSource& file, const FileWindow& window, uint16_t entries,
                                         bool* found, uint32_t* gpsOffset) const {
     for (uint16_t i = 0; i < entries; ++i) {
         BYTE entry[ENTRY_SIZE];
@@ -130,7 +153,7 @@ Status CQuorielReader::FindGpsDirectory(HANDLE file, const FileWindow& window, u
 }
 
 // Reads all the entries of the GPS directory; a later entry of a tag replaces an earlier one.
-Status CQuorielReader::ReadGpsDirectory(HANDLE file, const FileWindow& window, uint16_t entries,
+Status CQuorielReader::ReadGpsDirectory(FileSource& file, const FileWindow& window, uint16_t entries,
                                         unsigned* found, GpsPosition* position) const {
     for (uint16_t i = 0; i < entries; ++i) {
         BYTE entry[ENTRY_SIZE];
@@ -179,21 +202,21 @@ Status CQuorielReader::ReadHemisphere(const BYTE* entry, char positive, char neg
 
 // A RATIONAL entry of count 3 whose value is the offset of degrees, minutes and seconds;
 // the file is moved back behind the entry afterwards.
-Status CQuorielReader::ReadAngle(HANDLE file, const FileWindow& window, const BYTE* entry,
+Status CQuorielReader::ReadAngle(FileSource& file, const FileWindow& window, const BYTE* entry,
                                  uint64_t* angle) const {
     const uint32_t offset = Dword(entry + ENTRY_VALUE);
     if (Word(entry + ENTRY_TYPE) != TYPE_RATIONAL || Dword(entry + ENTRY_COUNT) != RATIONAL_COUNT ||
         !OffsetFits(offset, window, TRIPLE_SIZE)) {
         return RESULT_NO_EXIF;
     }
-    const uint32_t behindEntry = CurrentPosition(file);
-    SeekTo(file, window.start + offset);
+    const uint64_t behindEntry = file.Position();
+    file.MoveTo(window.start + offset);  // a failed seek is told by the window check
     BYTE triple[TRIPLE_SIZE];
     const Status status = ReadInWindow(file, window, triple);
     if (status != RESULT_DONE) {
         return status;
     }
-    SeekTo(file, behindEntry);
+    file.MoveTo(behindEntry);
     const uint32_t degrees = Dword(triple), degreesDenominator = Dword(triple + 4);
     const uint32_t minutes = Dword(triple + 8), minutesDenominator = Dword(triple + 12);
     const uint32_t seconds = Dword(triple + 16), secondsDenominator = Dword(triple + 20);
@@ -204,4 +227,20 @@ Status CQuorielReader::ReadAngle(HANDLE file, const FileWindow& window, const BY
              Term(minutes, minutesDenominator, MICRO_ARCSECONDS_PER_MINUTE) +
              Term(seconds, secondsDenominator, MICRO_ARCSECONDS_PER_SECOND);
     return RESULT_DONE;
+}
+
+uint16_t CQuorielReader::ReadWordIntel(const BYTE* b) const {
+    return LittleEndian16(b);
+}
+
+uint32_t CQuorielReader::ReadDwordIntel(const BYTE* b) const {
+    return LittleEndian32(b);
+}
+
+uint16_t CQuorielReader::ReadWordMotorola(const BYTE* b) const {
+    return BigEndian16(b);
+}
+
+uint32_t CQuorielReader::ReadDwordMotorola(const BYTE* b) const {
+    return BigEndian32(b);
 }

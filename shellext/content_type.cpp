@@ -1,5 +1,6 @@
 #include "shellext/content_type.h"
 
+#include "common/formats.h"
 #include "common/owners.h"
 #include "common/registry_names.h"
 #include "common/status.h"
@@ -15,21 +16,6 @@ constexpr DWORD NAME_CHARACTERS = 256;
 // value is read again only when the user has switched on a readable type that needs the room.
 constexpr DWORD CONTENT_TYPE_BYTES = 22;
 
-// The content types the command reads, each with the kind of file it makes. The switched ones
-// are offered only when the user's "Formats" value names them.
-struct ContentTypeKind {
-    const WCHAR* contentType;
-    FileKind kind;
-    bool switched;
-};
-constexpr ContentTypeKind READABLE_TYPES[] = {
-    {L"image/jpeg", FileKind::JPEG, false},      {L"image/tiff", FileKind::TIFF, false},
-    {L"image/heic", FileKind::HEIF, true},       {L"image/heif", FileKind::HEIF, true},
-    {L"image/avif", FileKind::HEIF, true},       {L"image/webp", FileKind::WEBP, true},
-    {L"image/png", FileKind::PNG, true},         {L"video/mp4", FileKind::VIDEO, true},
-    {L"video/quicktime", FileKind::VIDEO, true}, {L"video/3gpp", FileKind::VIDEO, true},
-};
-
 // The bytes of text and its NUL, as the registry stores a string.
 constexpr DWORD TextBytes(const WCHAR* text) {
     DWORD bytes = sizeof(WCHAR);
@@ -42,7 +28,7 @@ constexpr DWORD TextBytes(const WCHAR* text) {
 // The longest readable type and its NUL: no longer value can be one of them.
 constexpr DWORD LongestTypeBytes() {
     DWORD longest = 0;
-    for (const ContentTypeKind& readable : READABLE_TYPES) {
+    for (const Format& readable : FORMATS) {
         longest =
             TextBytes(readable.contentType) > longest ? TextBytes(readable.contentType) : longest;
     }
@@ -85,14 +71,14 @@ HRESULT FindExtensionKey(HKEY classes, const WCHAR* extension, WCHAR (&name)[NAM
     }
 }
 
-bool Offered(const ContentTypeKind& readable) {
+bool Offered(const Format& readable) {
     return !readable.switched || FormatSwitchedOn(readable.contentType);
 }
 
 // Letter case is not significant in a content type. The switch is read only for a type that
 // it can enable.
 FileKind KindOfContentType(const WCHAR* contentType) {
-    for (const ContentTypeKind& readable : READABLE_TYPES) {
+    for (const Format& readable : FORMATS) {
         if (lstrcmpiW(contentType, readable.contentType) == 0) {
             return Offered(readable) ? readable.kind : FileKind::NONE;
         }
@@ -102,7 +88,7 @@ FileKind KindOfContentType(const WCHAR* contentType) {
 
 // Whether a value too long for CONTENT_TYPE_BYTES may still be a type the user is offered.
 bool LongTypeOffered() {
-    for (const ContentTypeKind& readable : READABLE_TYPES) {
+    for (const Format& readable : FORMATS) {
         if (TextBytes(readable.contentType) > CONTENT_TYPE_BYTES && Offered(readable)) {
             return true;
         }

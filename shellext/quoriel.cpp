@@ -2,7 +2,8 @@
 
 #include "common/owners.h"
 #include "common/status.h"
-#include "position/selected_file.h"
+#include "position/command/position_command.h"
+#include "position/command/selected_file.h"
 #include "shellext/content_type.h"
 #include "shellext/module.h"
 
@@ -127,7 +128,7 @@ STDMETHODIMP CQuoriel::InvokeCommand(CMINVOKECOMMANDINFO* info) noexcept {
         if (fileKind_ == FileKind::NONE) {
             return E_FAIL;  // no menu item was ever offered
         }
-        return RunPositionCommand(info, medium_.Drop(), fileKind_);
+        return RunPositionCommand(*this, info, medium_.Drop(), fileKind_);
     });
 }
 

@@ -7,7 +7,7 @@
 #include <shlobj.h>
 
 #include "common/file_kind.h"
-#include "position/quoriel_reader.h"
+#include "position/tiff_reader.h"
 #include "shellext/captured_medium.h"
 
 class CQuoriel final : public IShellExtInit, public IContextMenu, private CQuorielReader {

@@ -4,7 +4,9 @@
 // read.
 #include <cstring>
 
-#include "position/video_records.h"
+#include "position/movie/movie_keys.h"
+
+#include "position/movie/user_data_records.h"
 
 namespace {
 
@@ -21,7 +23,6 @@ constexpr uint32_t LOCATION_KEY_SIZE = sizeof LOCATION_KEY - 1;
 // the ISO layout, they are zero, while QuickTime's first child, hdlr, gives its own size.
 constexpr uint32_t VERSION_FLAGS_SIZE = 4;
 constexpr uint32_t FIELD_SIZE = 4;
-constexpr uint32_t BOX_LIMIT = 256;
 constexpr uint32_t KEY_LIMIT = 256;
 
 // hdlr: 4 version/flags | 4 pre-defined | 4 handler type | ...
@@ -31,7 +32,7 @@ constexpr uint32_t KEY_HEADER_SIZE = 8;
 constexpr uint32_t DATA_HEADER_SIZE = 8;
 
 // The children of meta, behind its version and flags where it has them.
-Status MetaChildren(HANDLE file, const Box& meta, BoxWalk* walk) {
+Status MetaChildren(FileSource& file, const Box& meta, BoxWalk* walk) {
     Box children = meta;
     BYTE first[VERSION_FLAGS_SIZE];
     if (meta.end - meta.payload >= VERSION_FLAGS_SIZE) {
@@ -47,7 +48,7 @@ Status MetaChildren(HANDLE file, const Box& meta, BoxWalk* walk) {
     return RESULT_DONE;
 }
 
-Status CheckHandler(HANDLE file, Box hdlr) {
+Status CheckHandler(FileSource& file, Box hdlr) {
     uint8_t version = 0;
     uint32_t flags = 0;
     Status status = ReadFullBoxHeader(file, &hdlr, &version, &flags);
@@ -66,7 +67,7 @@ Status CheckHandler(HANDLE file, Box hdlr) {
 
 // The key at the cursor, which moves past it; *found when it is the location key. Its name is
 // read only when its namespace and length are the location key's.
-Status NextKey(HANDLE file, FieldCursor* cursor, bool* found) {
+Status NextKey(FileSource& file, FieldCursor* cursor, bool* found) {
     *found = false;
     uint64_t size = 0;
     uint64_t nameSpace = 0;
@@ -90,7 +91,7 @@ Status NextKey(HANDLE file, FieldCursor* cursor, bool* found) {
 }
 
 // The 1-based index of the location key among the first KEY_LIMIT keys.
-Status FindLocationKey(HANDLE file, Box keys, uint32_t* index) {
+Status FindLocationKey(FileSource& file, Box keys, uint32_t* index) {
     uint8_t version = 0;
     uint32_t flags = 0;
     Status status = ReadFullBoxHeader(file, &keys, &version, &flags);
@@ -112,7 +113,7 @@ Status FindLocationKey(HANDLE file, Box keys, uint32_t* index) {
 }
 
 // The text of the first data box in the ilst item of type index.
-Status ReadLocationItem(HANDLE file, const Box& ilst, uint32_t index, GpsPosition* position) {
+Status ReadLocationItem(FileSource& file, const Box& ilst, uint32_t index, GpsPosition* position) {
     BoxWalk items = ChildrenOf(ilst, BOX_LIMIT);
     Box item{};
     Status status = FindChild(file, &items, ShortTail::PADDING, index, &item);
@@ -140,7 +141,7 @@ Status ReadLocationItem(HANDLE file, const Box& ilst, uint32_t index, GpsPositio
 
 }  // namespace
 
-Status ReadKeysRecord(HANDLE file, const Box& meta, GpsPosition* position) {
+Status ReadKeysRecord(FileSource& file, const Box& meta, GpsPosition* position) {
     BoxWalk walk{};
     Status status = MetaChildren(file, meta, &walk);
     Box hdlr{};

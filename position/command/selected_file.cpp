@@ -1,4 +1,4 @@
-#include "position/selected_file.h"
+#include "position/command/selected_file.h"
 
 namespace {
 

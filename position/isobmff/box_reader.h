@@ -10,11 +10,12 @@
 #include <initializer_list>
 
 #include "common/status.h"
+#include "position/file_source.h"
 #include "position/file_window.h"
 
-// The TIFF reader seeks by a signed 32-bit distance from the start: nothing at or beyond 2 GiB
-// is handed to it.
-constexpr uint64_t SEEK_REACH = uint64_t{1} << 31;
+// Children walked at each level of a box tree (the top level, a box's children), so that a
+// walk over hostile data is bounded work.
+constexpr uint32_t BOX_LIMIT = 256;
 
 // A box type as the number its four letters make in big-endian order.
 constexpr uint32_t FourCc(const char (&letters)[5]) {
@@ -63,14 +64,14 @@ enum class ShortTail { DAMAGED, PADDING };
 
 // The next child's header: RESULT_NO_EXIF when it is shorter than its own header or runs past
 // the end of the walk (a size of 0 runs to that end, a size of 1 is followed by a 64-bit size).
-Status NextBox(HANDLE file, BoxWalk* walk, Box* box);
+Status NextBox(FileSource& file, BoxWalk* walk, Box* box);
 
 // The first child of the given type, or a box of type TYPE_ABSENT when the walk ends without
 // one; RESULT_NO_EXIF only for a damaged header.
-Status FindChild(HANDLE file, BoxWalk* walk, ShortTail tail, uint32_t type, Box* box);
+Status FindChild(FileSource& file, BoxWalk* walk, ShortTail tail, uint32_t type, Box* box);
 
 // The first child of the given type; RESULT_NO_EXIF when the walk ends without one.
-Status FindBox(HANDLE file, BoxWalk* walk, uint32_t type, Box* box);
+Status FindBox(FileSource& file, BoxWalk* walk, uint32_t type, Box* box);
 
 struct BoxSlot {
     uint32_t type;
@@ -80,11 +81,11 @@ struct BoxSlot {
 // The first child of each slot's type, into its box; a slot whose type is not among the
 // children holds TYPE_ABSENT. Every child header is read, up to the walk's budget. After a
 // damaged header the slots filled before it hold sound boxes.
-Status CollectChildren(HANDLE file, BoxWalk walk, ShortTail tail,
+Status CollectChildren(FileSource& file, BoxWalk walk, ShortTail tail,
                        std::initializer_list<BoxSlot> slots);
 
 // A full box's version and flags, behind which box->payload then begins.
-Status ReadFullBoxHeader(HANDLE file, Box* box, uint8_t* version, uint32_t* flags);
+Status ReadFullBoxHeader(FileSource& file, Box* box, uint8_t* version, uint32_t* flags);
 
 // Fields read one after another from position up to end, a box's payload or part of it.
 struct FieldCursor {
@@ -96,7 +97,7 @@ FieldCursor PayloadOf(const Box& box);
 
 // A big-endian unsigned field of size 0 (the value 0, nothing read), 2, 4 or 8 bytes;
 // RESULT_NO_EXIF for a field that runs past the cursor's end or of another size.
-Status ReadField(HANDLE file, FieldCursor* cursor, uint32_t size, uint64_t* value);
+Status ReadField(FileSource& file, FieldCursor* cursor, uint32_t size, uint64_t* value);
 
 // Several fields one after another, each of its size into its value; stops at the first that
 // cannot be read.
@@ -104,32 +105,7 @@ struct Field {
     uint32_t size;
     uint64_t* value;
 };
-Status ReadFields(HANDLE file, FieldCursor* cursor, std::initializer_list<Field> fields);
+Status ReadFields(FileSource& file, FieldCursor* cursor, std::initializer_list<Field> fields);
 
 // Moves past bytes without reading them; RESULT_NO_EXIF when they run past the end.
 Status SkipField(FieldCursor* cursor, uint64_t bytes);
-
-// The fixed-size read at a position; a read cut short is no Exif.
-template <size_t N>
-Status ReadAt(HANDLE file, uint64_t position, BYTE (&buffer)[N]) {
-    const Status status = MoveTo(file, position);
-    if (status != RESULT_DONE) {
-        return status;
-    }
-    return ReadWhole(file, buffer);
-}
-
-// The first count bytes of buffer read at position, the rest zeroed: a record of variable
-// length, of which no more than the buffer holds is ever read.
-template <size_t N>
-Status ReadPartAt(HANDLE file, uint64_t position, BYTE (&buffer)[N], uint32_t count) {
-    ZeroMemory(buffer, N);
-    if (count > N) {
-        return RESULT_NO_EXIF;
-    }
-    const Status status = MoveTo(file, position);
-    if (status != RESULT_DONE) {
-        return status;
-    }
-    return ReadCount(file, buffer, count);
-}

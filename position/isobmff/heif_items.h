@@ -7,8 +7,8 @@
 #include <cstdint>
 
 #include "common/status.h"
-#include "position/box_reader.h"
+#include "position/isobmff/box_reader.h"
 
 // The Exif item among the entries of iinf; pitm and iref, when their type is not 0, name the
 // primary item and the references to it. RESULT_NO_EXIF when there is no Exif item.
-Status FindExifItem(HANDLE file, const Box& iinf, const Box& pitm, const Box& iref, uint32_t* id);
+Status FindExifItem(FileSource& file, const Box& iinf, const Box& pitm, const Box& iref, uint32_t* id);

@@ -3,7 +3,7 @@
 // headers are read, and each chunk is passed over by a seek.
 #include <cstring>
 
-#include "position/exif_locators.h"
+#include "position/chunks/png_locator.h"
 
 namespace {
 
@@ -27,7 +27,7 @@ constexpr uint32_t PNG_CHUNK_LIMIT = 8192;
 
 }  // namespace
 
-Status LocatePngExif(HANDLE file, FileWindow* window) {
+Status LocatePngExif(FileSource& file, FileWindow* window) {
     BYTE signature[SIGNATURE_SIZE];
     Status status = ReadWhole(file, signature);
     if (status != RESULT_DONE) {
@@ -36,13 +36,13 @@ Status LocatePngExif(HANDLE file, FileWindow* window) {
     if (memcmp(signature, SIGNATURE, SIGNATURE_SIZE) != 0) {
         return RESULT_NO_EXIF;
     }
-    const uint32_t end = ReachableFileEnd(file);
-    uint32_t position = SIGNATURE_SIZE;
+    const uint64_t end = file.Size();
+    uint64_t position = SIGNATURE_SIZE;
     for (uint32_t visited = 0; visited < PNG_CHUNK_LIMIT; ++visited) {
         if (position > end || end - position < CHUNK_HEADER_SIZE) {
             return RESULT_NO_EXIF;
         }
-        status = MoveTo(file, position);
+        status = file.MoveTo(position);
         if (status != RESULT_DONE) {
             return status;
         }
@@ -57,7 +57,7 @@ Status LocatePngExif(HANDLE file, FileWindow* window) {
             return RESULT_NO_EXIF;
         }
         // The whole chunk, its CRC included, lies inside the file, or the file is cut short.
-        const uint32_t data = position + CHUNK_HEADER_SIZE;
+        const uint64_t data = position + CHUNK_HEADER_SIZE;
         if (end - data < CRC_SIZE || length > end - data - CRC_SIZE) {
             return RESULT_NO_EXIF;
         }

@@ -1,6 +1,6 @@
 // ISO 6709 decimal degrees read character by character from a bounded text; nothing is read
 // at or past its end, and every number is bounded by its count of integer digits.
-#include "position/iso6709.h"
+#include "position/movie/iso6709.h"
 
 #include <cstdint>
 #include <cstring>

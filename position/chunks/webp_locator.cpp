@@ -3,7 +3,7 @@
 // passed over by a seek.
 #include <cstring>
 
-#include "position/exif_locators.h"
+#include "position/chunks/webp_locator.h"
 
 namespace {
 
@@ -23,26 +23,22 @@ constexpr DWORD CHUNK_HEADER_SIZE = 8;
 constexpr int CHUNK_SIZE_FIELD = 4;
 constexpr BYTE EXIF_CHUNK[FOURCC_SIZE] = {'E', 'X', 'I', 'F'};
 
-// "Exif" and two zero bytes, which some writers put in front of the TIFF header.
-constexpr DWORD EXIF_ID_SIZE = 6;
-constexpr BYTE EXIF_ID[EXIF_ID_SIZE] = {0x45, 0x78, 0x69, 0x66, 0x00, 0x00};
-
 // An animation holds one chunk per frame; beyond this many chunks the walk gives up.
 constexpr uint32_t WEBP_CHUNK_LIMIT = 8192;
 
 struct Chunk {
-    uint32_t payload;
+    uint64_t payload;
     uint32_t size;
 };
 
 // Leaves the file at the payload of the first EXIF chunk that lies wholly before end.
-Status FindExifChunk(HANDLE file, uint32_t end, Chunk* exif) {
-    uint32_t position = RIFF_HEADER_SIZE;
+Status FindExifChunk(FileSource& file, uint64_t end, Chunk* exif) {
+    uint64_t position = RIFF_HEADER_SIZE;
     for (uint32_t visited = 0; visited < WEBP_CHUNK_LIMIT; ++visited) {
         if (position > end || end - position < CHUNK_HEADER_SIZE) {
             return RESULT_NO_EXIF;
         }
-        Status status = MoveTo(file, position);
+        Status status = file.MoveTo(position);
         if (status != RESULT_DONE) {
             return status;
         }
@@ -51,7 +47,7 @@ Status FindExifChunk(HANDLE file, uint32_t end, Chunk* exif) {
         if (status != RESULT_DONE) {
             return status;
         }
-        const uint32_t payload = position + CHUNK_HEADER_SIZE;
+        const uint64_t payload = position + CHUNK_HEADER_SIZE;
         const uint32_t size = LittleEndian32(header + CHUNK_SIZE_FIELD);
         if (size > end - payload) {
             return RESULT_NO_EXIF;
@@ -72,7 +68,7 @@ Status FindExifChunk(HANDLE file, uint32_t end, Chunk* exif) {
 
 }  // namespace
 
-Status LocateWebpExif(HANDLE file, FileWindow* window) {
+Status LocateWebpExif(FileSource& file, FileWindow* window) {
     BYTE header[RIFF_HEADER_SIZE];
     Status status = ReadWhole(file, header);
     if (status != RESULT_DONE) {
@@ -85,8 +81,8 @@ Status LocateWebpExif(HANDLE file, FileWindow* window) {
     // A RIFF that claims more than the file holds is walked to the end of the file; whatever
     // follows a RIFF that ends early is none of its chunks.
     const uint64_t riffEnd = uint64_t{RIFF_SIZE_BASE} + LittleEndian32(header + RIFF_SIZE_FIELD);
-    const uint32_t fileEnd = ReachableFileEnd(file);
-    const uint32_t end = riffEnd < fileEnd ? static_cast<uint32_t>(riffEnd) : fileEnd;
+    const uint64_t fileEnd = file.Size();
+    const uint64_t end = riffEnd < fileEnd ? riffEnd : fileEnd;
     Chunk exif{};
     status = FindExifChunk(file, end, &exif);
     if (status != RESULT_DONE) {
@@ -103,7 +99,7 @@ Status LocateWebpExif(HANDLE file, FileWindow* window) {
             return RESULT_DONE;
         }
         // No identifier: the TIFF header is the payload's first byte.
-        status = MoveTo(file, exif.payload);
+        status = file.MoveTo(exif.payload);
         if (status != RESULT_DONE) {
             return status;
         }

@@ -1,6 +1,6 @@
 // Box headers and fields, each bounded by its parent by subtraction, so that no sum can wrap
 // and no walk can stand still: every header is at least 8 bytes long.
-#include "position/box_reader.h"
+#include "position/isobmff/box_reader.h"
 
 namespace {
 
@@ -21,7 +21,7 @@ constexpr uint32_t FLAGS_MASK = 0x00FFFFFF;
 
 // The box's size as its header gives it, or 0 for one that runs to the end of the walk; room is
 // what the walk has left from the box's start.
-Status ReadBoxSize(HANDLE file, const BYTE* header, uint64_t room, Box* box, uint64_t* size) {
+Status ReadBoxSize(FileSource& file, const BYTE* header, uint64_t room, Box* box, uint64_t* size) {
     *size = BigEndian32(header + HEADER_SIZE_FIELD);
     if (*size != SIZE_IS_LARGE) {
         return *size == SIZE_TO_END || *size >= HEADER_SIZE ? RESULT_DONE : RESULT_NO_EXIF;
@@ -45,7 +45,7 @@ bool GoesOn(const BoxWalk& walk, ShortTail tail) {
 }
 
 template <size_t N>
-Status ReadNumber(HANDLE file, uint64_t position, uint64_t* value) {
+Status ReadNumber(FileSource& file, uint64_t position, uint64_t* value) {
     BYTE bytes[N];
     const Status status = ReadAt(file, position, bytes);
     if (status != RESULT_DONE) {
@@ -71,7 +71,7 @@ bool HasNext(const BoxWalk& walk) {
     return walk.budget > 0 && walk.next < walk.end;
 }
 
-Status NextBox(HANDLE file, BoxWalk* walk, Box* box) {
+Status NextBox(FileSource& file, BoxWalk* walk, Box* box) {
     if (!HasNext(*walk) || walk->end - walk->next < HEADER_SIZE) {
         return RESULT_NO_EXIF;
     }
@@ -105,7 +105,7 @@ Status NextBox(HANDLE file, BoxWalk* walk, Box* box) {
     return RESULT_DONE;
 }
 
-Status FindChild(HANDLE file, BoxWalk* walk, ShortTail tail, uint32_t type, Box* box) {
+Status FindChild(FileSource& file, BoxWalk* walk, ShortTail tail, uint32_t type, Box* box) {
     while (GoesOn(*walk, tail)) {
         const Status status = NextBox(file, walk, box);
         if (status != RESULT_DONE || box->type == type) {
@@ -116,7 +116,7 @@ Status FindChild(HANDLE file, BoxWalk* walk, ShortTail tail, uint32_t type, Box*
     return RESULT_DONE;
 }
 
-Status FindBox(HANDLE file, BoxWalk* walk, uint32_t type, Box* box) {
+Status FindBox(FileSource& file, BoxWalk* walk, uint32_t type, Box* box) {
     const Status status = FindChild(file, walk, ShortTail::DAMAGED, type, box);
     if (status != RESULT_DONE) {
         return status;
@@ -124,7 +124,7 @@ Status FindBox(HANDLE file, BoxWalk* walk, uint32_t type, Box* box) {
     return box->type == TYPE_ABSENT ? RESULT_NO_EXIF : RESULT_DONE;
 }
 
-Status CollectChildren(HANDLE file, BoxWalk walk, ShortTail tail,
+Status CollectChildren(FileSource& file, BoxWalk walk, ShortTail tail,
                        std::initializer_list<BoxSlot> slots) {
     for (const BoxSlot& slot : slots) {
         *slot.box = Box{TYPE_ABSENT, 0, 0, 0};
@@ -144,7 +144,7 @@ Status CollectChildren(HANDLE file, BoxWalk walk, ShortTail tail,
     return RESULT_DONE;
 }
 
-Status ReadFullBoxHeader(HANDLE file, Box* box, uint8_t* version, uint32_t* flags) {
+Status ReadFullBoxHeader(FileSource& file, Box* box, uint8_t* version, uint32_t* flags) {
     if (box->end - box->payload < FULL_BOX_HEADER_SIZE) {
         return RESULT_NO_EXIF;
     }
@@ -163,7 +163,7 @@ FieldCursor PayloadOf(const Box& box) {
     return FieldCursor{box.payload, box.end};
 }
 
-Status ReadField(HANDLE file, FieldCursor* cursor, uint32_t size, uint64_t* value) {
+Status ReadField(FileSource& file, FieldCursor* cursor, uint32_t size, uint64_t* value) {
     if (size > cursor->end - cursor->position) {
         return RESULT_NO_EXIF;
     }
@@ -191,7 +191,7 @@ Status ReadField(HANDLE file, FieldCursor* cursor, uint32_t size, uint64_t* valu
     return RESULT_DONE;
 }
 
-Status ReadFields(HANDLE file, FieldCursor* cursor, std::initializer_list<Field> fields) {
+Status ReadFields(FileSource& file, FieldCursor* cursor, std::initializer_list<Field> fields) {
     for (const Field& field : fields) {
         const Status status = ReadField(file, cursor, field.size, field.value);
         if (status != RESULT_DONE) {

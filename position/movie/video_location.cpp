@@ -4,8 +4,10 @@
 // the reading: the records found before it, and the later records, are still read, and only
 // when none holds a location is the file a damaged one. A record that is cut short or holds no
 // ISO 6709 text only means that record holds no location.
-#include "position/video_location.h"
-#include "position/video_records.h"
+#include "position/movie/video_location.h"
+
+#include "position/movie/movie_keys.h"
+#include "position/movie/user_data_records.h"
 
 namespace {
 
@@ -14,17 +16,14 @@ constexpr uint32_t TYPE_UDTA = FourCc("udta");
 constexpr uint32_t TYPE_XYZ = FourCc("\xA9xyz");
 constexpr uint32_t TYPE_LOCI = FourCc("loci");
 
-// At each level: the top, moov's children and udta's.
-constexpr uint32_t BOX_LIMIT = 256;
-
 struct Record {
     Box box;  // TYPE_ABSENT when the file has none
-    Status (*read)(HANDLE file, const Box& box, GpsPosition* position);
+    Status (*read)(FileSource& file, const Box& box, GpsPosition* position);
 };
 
 // The children of parent into the slots; a damaged header makes *outcome no Exif and leaves
 // the slots filled before it.
-Status Collect(HANDLE file, const Box& parent, std::initializer_list<BoxSlot> slots,
+Status Collect(FileSource& file, const Box& parent, std::initializer_list<BoxSlot> slots,
                Status* outcome) {
     const Status status =
         CollectChildren(file, ChildrenOf(parent, BOX_LIMIT), ShortTail::PADDING, slots);
@@ -37,8 +36,8 @@ Status Collect(HANDLE file, const Box& parent, std::initializer_list<BoxSlot> sl
 
 }  // namespace
 
-Status ReadVideoLocation(HANDLE file, GpsPosition* position) {
-    BoxWalk top{0, FullFileSize(file), BOX_LIMIT};
+Status ReadVideoLocation(FileSource& file, GpsPosition* position) {
+    BoxWalk top{0, file.Size(), BOX_LIMIT};
     Box moov{};
     Status status = FindBox(file, &top, TYPE_MOOV, &moov);
     if (status != RESULT_DONE) {

@@ -7,9 +7,9 @@
 #include "common/messages.h"
 #include "common/owners.h"
 #include "launch/command_launch.h"
-#include "position/exif_locators.h"
-#include "position/quoriel_reader.h"
-#include "position/selected_file.h"
+#include "position/command/position_command.h"
+#include "position/command/selected_file.h"
+#include "position/gps_reading.h"
 
 namespace {
 
@@ -49,24 +49,8 @@ Status Deliver(HWND owner, Status reading, const GpsPosition& position) {
 
 }  // namespace
 
-Status CQuorielReader::ReadTiffPosition(HANDLE file, const CMINVOKECOMMANDINFO* info,
-                                        uint32_t start, uint32_t length) {
-    GpsPosition position{};
-    const Status status = ReadTiffGps(file, FileWindow{start, length}, &position);
-    return Deliver(info->hwnd, status, position);
-}
-
-Status CQuorielReader::ReadJpegPosition(HANDLE file, const CMINVOKECOMMANDINFO* info) {
-    FileWindow window{};
-    const Status status = LocateJpegExif(file, &window);
-    if (status != RESULT_DONE) {
-        return status;
-    }
-    return ReadTiffPosition(file, info, window.start, window.length);
-}
-
-HRESULT CQuorielReader::RunPositionCommand(const CMINVOKECOMMANDINFO* info, HDROP drop,
-                                           FileKind kind) {
+HRESULT RunPositionCommand(CQuorielReader& reader, const CMINVOKECOMMANDINFO* info, HDROP drop,
+                           FileKind kind) {
     if (info == nullptr || !IsOurCommand(info->lpVerb) || drop == nullptr) {
         return STATUS_FAILED;
     }
@@ -77,7 +61,7 @@ HRESULT CQuorielReader::RunPositionCommand(const CMINVOKECOMMANDINFO* info, HDRO
     }
     GpsPosition position{};
     const Status status =
-        Deliver(info->hwnd, ReadGpsPosition(file.Get(), kind, &position), position);
+        Deliver(info->hwnd, ReadGpsPosition(reader, file.Get(), kind, &position), position);
     switch (status) {
         case RESULT_DONE:
             return S_OK;

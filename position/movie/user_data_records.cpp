@@ -1,8 +1,9 @@
 // The records of the movie's user data: ©xyz with its ISO 6709 text, and the 3GPP loci box
 // with fixed-point degrees behind a name of its own length. Each is read into a stack buffer at
 // most; nothing outside the record's box is read.
-#include "position/iso6709.h"
-#include "position/video_records.h"
+#include "position/movie/user_data_records.h"
+
+#include "position/movie/iso6709.h"
 
 namespace {
 
@@ -53,7 +54,7 @@ bool FixedAngle(const BYTE* field, uint64_t limit, uint64_t* angle, bool* positi
 
 }  // namespace
 
-Status ReadIso6709At(HANDLE file, uint64_t offset, uint64_t length, GpsPosition* position) {
+Status ReadIso6709At(FileSource& file, uint64_t offset, uint64_t length, GpsPosition* position) {
     BYTE text[TEXT_BYTES];
     const uint32_t count = length < TEXT_BYTES ? static_cast<uint32_t>(length) : TEXT_BYTES;
     const Status status = ReadPartAt(file, offset, text, count);
@@ -65,7 +66,7 @@ Status ReadIso6709At(HANDLE file, uint64_t offset, uint64_t length, GpsPosition*
                : RESULT_NO_POSITION;
 }
 
-Status ReadXyzRecord(HANDLE file, const Box& xyz, GpsPosition* position) {
+Status ReadXyzRecord(FileSource& file, const Box& xyz, GpsPosition* position) {
     FieldCursor cursor = PayloadOf(xyz);
     uint64_t length = 0;
     uint64_t language = 0;
@@ -80,7 +81,7 @@ Status ReadXyzRecord(HANDLE file, const Box& xyz, GpsPosition* position) {
     return ReadIso6709At(file, cursor.position, length, position);
 }
 
-Status ReadLociRecord(HANDLE file, const Box& loci, GpsPosition* position) {
+Status ReadLociRecord(FileSource& file, const Box& loci, GpsPosition* position) {
     Box box = loci;
     uint8_t version = 0;
     uint32_t flags = 0;

@@ -2,10 +2,11 @@
 // first meta box, the boxes of meta that name and place its items, and the TIFF data behind the
 // Exif item's skip count. Only box headers and those structures are read, never image data: an
 // mdat before meta is passed over by its size.
-#include "position/box_reader.h"
-#include "position/exif_locators.h"
-#include "position/heif_items.h"
-#include "position/item_locations.h"
+#include "position/isobmff/heif_locator.h"
+
+#include "position/isobmff/box_reader.h"
+#include "position/isobmff/heif_items.h"
+#include "position/isobmff/item_locations.h"
 
 namespace {
 
@@ -17,9 +18,6 @@ constexpr uint32_t TYPE_PITM = FourCc("pitm");
 constexpr uint32_t TYPE_IDAT = FourCc("idat");
 constexpr uint8_t META_VERSION = 0;
 
-// Top-level boxes and meta's children together.
-constexpr uint32_t BOX_LIMIT = 256;
-
 // The Exif item's data: 4 big-endian count of bytes to skip (usually 6, for "Exif\0\0"),
 // those bytes, then the TIFF header.
 constexpr uint32_t SKIP_COUNT_SIZE = 4;
@@ -28,18 +26,10 @@ struct MetaBoxes {
     Box iinf, iloc, iref, pitm, idat;  // a box of type TYPE_ABSENT is not there
 };
 
-// The end of the walk at the top level; a file of 4 GiB or more is walked as far as a 32-bit
-// size goes: the items are read through the TIFF reader's 32-bit windows.
-uint64_t FileEnd(HANDLE file) {
-    DWORD high = 0;
-    const DWORD low = GetFileSize(file, &high);
-    return high != 0 ? uint64_t{UINT32_MAX} : uint64_t{low};
-}
-
 // The meta box of the top level, behind an ftyp box that must come first; budget gives what is
-// left of the box limit for meta's children.
-Status FindMeta(HANDLE file, Box* meta, uint32_t* budget) {
-    BoxWalk top{0, FileEnd(file), BOX_LIMIT};
+// left of the box limit, which the top level and meta's children share, for meta's children.
+Status FindMeta(FileSource& file, Box* meta, uint32_t* budget) {
+    BoxWalk top{0, file.Size(), BOX_LIMIT};
     Status status = NextBox(file, &top, meta);
     if (status != RESULT_DONE) {
         return status;
@@ -62,37 +52,35 @@ Status FindMeta(HANDLE file, Box* meta, uint32_t* budget) {
     return version == META_VERSION ? RESULT_DONE : RESULT_NO_EXIF;
 }
 
-// What the item's offsets are relative to, cut at the seek reach.
-Status RegionOf(const ItemPlace& item, const MetaBoxes& boxes, HANDLE file, FileWindow* region) {
-    uint64_t start = 0;
-    uint64_t end = FileEnd(file);
+// What the item's offsets are relative to: the file, or the payload of meta's idat.
+Status RegionOf(const ItemPlace& item, const MetaBoxes& boxes, FileSource& file,
+                uint64_t* start, uint64_t* end) {
+    *start = 0;
+    *end = file.Size();
     if (item.construction == ItemConstruction::IDAT_OFFSET) {
         if (boxes.idat.type == TYPE_ABSENT) {
             return RESULT_NO_EXIF;
         }
-        start = boxes.idat.payload;
-        end = boxes.idat.end;
+        *start = boxes.idat.payload;
+        *end = boxes.idat.end;
     }
-    if (start >= SEEK_REACH) {
-        return RESULT_NO_EXIF;
-    }
-    const uint64_t reachable = end < SEEK_REACH ? end : SEEK_REACH;
-    *region = FileWindow{static_cast<uint32_t>(start), static_cast<uint32_t>(reachable - start)};
     return RESULT_DONE;
 }
 
 // The TIFF data behind the Exif item's skip count; the file is left standing at its start.
-Status ExifWindowOf(HANDLE file, const FileWindow& region, const ItemPlace& item,
+Status ExifWindowOf(FileSource& file, uint64_t start, uint64_t end, const ItemPlace& item,
                     FileWindow* window) {
-    if (item.offset > region.length || item.length > region.length - item.offset ||
+    const uint64_t room = end - start;
+    if (item.offset > room || item.length > room - item.offset ||
         item.length < SKIP_COUNT_SIZE) {
         return RESULT_NO_EXIF;
     }
-    // Inside the region, so below the seek reach: every sum below fits in 32 bits.
-    const uint32_t start = region.start + static_cast<uint32_t>(item.offset);
-    const uint32_t length = static_cast<uint32_t>(item.length);
+    const uint64_t at = start + item.offset;
+    // TIFF offsets reach no further than 32 bits: a longer item is read as far as they reach.
+    const uint32_t length =
+        item.length < UINT32_MAX ? static_cast<uint32_t>(item.length) : UINT32_MAX;
     BYTE skipCount[SKIP_COUNT_SIZE];
-    const Status status = ReadAt(file, start, skipCount);
+    const Status status = ReadAt(file, at, skipCount);
     if (status != RESULT_DONE) {
         return status;
     }
@@ -100,14 +88,13 @@ Status ExifWindowOf(HANDLE file, const FileWindow& region, const ItemPlace& item
     if (skip > length - SKIP_COUNT_SIZE) {
         return RESULT_NO_EXIF;
     }
-    *window = FileWindow{start + SKIP_COUNT_SIZE + skip, length - SKIP_COUNT_SIZE - skip};
-    SeekTo(file, window->start);
-    return RESULT_DONE;
+    *window = FileWindow{at + SKIP_COUNT_SIZE + skip, length - SKIP_COUNT_SIZE - skip};
+    return file.MoveTo(window->start);
 }
 
 }  // namespace
 
-Status LocateHeifExif(HANDLE file, FileWindow* window) {
+Status LocateHeifExif(FileSource& file, FileWindow* window) {
     Box meta{};
     uint32_t budget = 0;
     Status status = FindMeta(file, &meta, &budget);
@@ -137,10 +124,11 @@ Status LocateHeifExif(HANDLE file, FileWindow* window) {
     if (status != RESULT_DONE) {
         return status;
     }
-    FileWindow region{};
-    status = RegionOf(item, boxes, file, &region);
+    uint64_t start = 0;
+    uint64_t end = 0;
+    status = RegionOf(item, boxes, file, &start, &end);
     if (status != RESULT_DONE) {
         return status;
     }
-    return ExifWindowOf(file, region, item, window);
+    return ExifWindowOf(file, start, end, item, window);
 }

@@ -1,7 +1,7 @@
 // Walks the entries of an item location box to the one of an item and reads its extents. The
 // entries of other items are passed over by their sizes: only their ID and extent count are
 // read.
-#include "position/item_locations.h"
+#include "position/isobmff/item_locations.h"
 
 namespace {
 
@@ -31,7 +31,7 @@ bool IsFieldSize(uint32_t size) {
     return size == 0 || size == 4 || size == 8;
 }
 
-Status ReadFieldSizes(HANDLE file, FieldCursor* fields, uint8_t version, FieldSizes* sizes) {
+Status ReadFieldSizes(FileSource& file, FieldCursor* fields, uint8_t version, FieldSizes* sizes) {
     uint64_t packed = 0;
     const Status status = ReadField(file, fields, SIZES_SIZE, &packed);
     if (status != RESULT_DONE) {
@@ -49,7 +49,7 @@ Status ReadFieldSizes(HANDLE file, FieldCursor* fields, uint8_t version, FieldSi
 // Extents: extent_index (index size) | extent_offset (offset size) | extent_length (length
 // size), each 0, 4 or 8 bytes. The first gives the item's start; those that follow it directly
 // in the file lengthen it, and the first that does not ends the item's data as read here.
-Status ReadExtents(HANDLE file, FieldCursor* fields, const FieldSizes& sizes, uint64_t count,
+Status ReadExtents(FileSource& file, FieldCursor* fields, const FieldSizes& sizes, uint64_t count,
                    uint64_t baseOffset, ItemPlace* place) {
     for (uint64_t i = 0; i < count && i < EXTENT_LIMIT; ++i) {
         uint64_t index = 0;
@@ -80,7 +80,7 @@ Status ReadExtents(HANDLE file, FieldCursor* fields, const FieldSizes& sizes, ui
 
 // One entry, from behind its item_ID: construction_method (versions 1 and 2, 2 bytes, low 4
 // bits) | 2 data_reference_index | base_offset (base offset size) | 2 extent_count | extents.
-Status ReadPlace(HANDLE file, FieldCursor* fields, uint8_t version, const FieldSizes& sizes,
+Status ReadPlace(FileSource& file, FieldCursor* fields, uint8_t version, const FieldSizes& sizes,
                  ItemPlace* place) {
     uint64_t construction = 0;
     uint64_t dataReference = 0;
@@ -106,7 +106,7 @@ Status ReadPlace(HANDLE file, FieldCursor* fields, uint8_t version, const FieldS
 }
 
 // Passes over the rest of an entry that is not the item's, from behind its item_ID.
-Status SkipPlace(HANDLE file, FieldCursor* fields, uint8_t version, const FieldSizes& sizes) {
+Status SkipPlace(FileSource& file, FieldCursor* fields, uint8_t version, const FieldSizes& sizes) {
     const uint64_t construction = version == 0 ? 0 : CONSTRUCTION_SIZE;
     Status status = SkipField(fields, construction + DATA_REFERENCE_SIZE + sizes.baseOffset);
     if (status != RESULT_DONE) {
@@ -125,7 +125,7 @@ Status SkipPlace(HANDLE file, FieldCursor* fields, uint8_t version, const FieldS
 
 // iloc: 4 version/flags (versions 0, 1, 2) | 2 field sizes | item_count, 2 bytes (versions 0
 // and 1) or 4 (version 2) | entries, each beginning with its item_ID, 2 or 4 bytes as the count.
-Status FindItemPlace(HANDLE file, const Box& iloc, uint32_t id, ItemPlace* place) {
+Status FindItemPlace(FileSource& file, const Box& iloc, uint32_t id, ItemPlace* place) {
     Box box = iloc;
     uint8_t version = 0;
     uint32_t flags = 0;

@@ -6,7 +6,7 @@
 #include <cstdint>
 
 #include "common/status.h"
-#include "position/box_reader.h"
+#include "position/isobmff/box_reader.h"
 
 enum class ItemConstruction : uint8_t {
     FILE_OFFSET = 0,  // offsets into the file
@@ -22,4 +22,4 @@ struct ItemPlace {
 
 // The place of item id; RESULT_NO_EXIF when iloc is damaged, does not list the item, or places
 // it in a way not read here (another construction method, another file, a length of 0).
-Status FindItemPlace(HANDLE file, const Box& iloc, uint32_t id, ItemPlace* place);
+Status FindItemPlace(FileSource& file, const Box& iloc, uint32_t id, ItemPlace* place);

@@ -1,6 +1,6 @@
 // The Exif item of a meta box: the entries of type Exif in iinf, the primary item of pitm, and
 // the cdsc references of iref from an Exif item to the primary item.
-#include "position/heif_items.h"
+#include "position/isobmff/heif_items.h"
 
 namespace {
 
@@ -21,7 +21,7 @@ struct ExifItems {
 
 // pitm: 4 version/flags | item_ID, 2 bytes (version 0) or 4 (version 1). Another version
 // names no primary item.
-Status ReadPrimaryItem(HANDLE file, Box pitm, bool* known, uint64_t* primary) {
+Status ReadPrimaryItem(FileSource& file, Box pitm, bool* known, uint64_t* primary) {
     *known = false;
     if (pitm.type == TYPE_ABSENT) {
         return RESULT_DONE;
@@ -53,14 +53,14 @@ struct ItemEntry {
 };
 
 template <size_t N>
-Status ReadEntryFields(HANDLE file, const Box& entry, BYTE (&fields)[N]) {
+Status ReadEntryFields(FileSource& file, const Box& entry, BYTE (&fields)[N]) {
     if (entry.end - entry.payload < N) {
         return RESULT_NO_EXIF;
     }
     return ReadAt(file, entry.payload, fields);
 }
 
-Status ReadItemEntry(HANDLE file, Box entry, ExifItems* items) {
+Status ReadItemEntry(FileSource& file, Box entry, ExifItems* items) {
     uint8_t version = 0;
     uint32_t flags = 0;
     Status status = ReadFullBoxHeader(file, &entry, &version, &flags);
@@ -92,7 +92,7 @@ Status ReadItemEntry(HANDLE file, Box entry, ExifItems* items) {
 }
 
 // iinf: 4 version/flags | entry_count, 2 bytes (version 0) or 4 | that many infe boxes.
-Status ReadExifItems(HANDLE file, Box iinf, ExifItems* items) {
+Status ReadExifItems(FileSource& file, Box iinf, ExifItems* items) {
     *items = ExifItems{};
     uint8_t version = 0;
     uint32_t flags = 0;
@@ -139,7 +139,7 @@ bool IsExifItem(const ExifItems& items, uint64_t id) {
 // iref: 4 version/flags | boxes named by their reference type, each: from_item_ID | 2
 // reference_count | that many to_item_IDs; IDs 2 bytes (version 0) or 4 (version 1). The Exif
 // item with a cdsc reference to the primary item describes it; without one, the first counts.
-Status ChooseExifItem(HANDLE file, Box iref, const ExifItems& items, uint64_t primary,
+Status ChooseExifItem(FileSource& file, Box iref, const ExifItems& items, uint64_t primary,
                       uint32_t* chosen) {
     uint8_t version = 0;
     uint32_t flags = 0;
@@ -182,7 +182,7 @@ Status ChooseExifItem(HANDLE file, Box iref, const ExifItems& items, uint64_t pr
 
 }  // namespace
 
-Status FindExifItem(HANDLE file, const Box& iinf, const Box& pitm, const Box& iref, uint32_t* id) {
+Status FindExifItem(FileSource& file, const Box& iinf, const Box& pitm, const Box& iref, uint32_t* id) {
     ExifItems items{};
     Status status = ReadExifItems(file, iinf, &items);
     if (status != RESULT_DONE) {

@@ -1,0 +1,10 @@
+#pragma once
+// Where a PNG file keeps its TIFF block: the data of its eXIf chunk.
+
+#include "common/status.h"
+#include "position/file_source.h"
+#include "position/file_window.h"
+
+// RESULT_DONE with *window, the file standing at its first byte; RESULT_NO_EXIF when there is
+// no usable block; or the failure HRESULT of a read.
+Status LocatePngExif(FileSource& file, FileWindow* window);

@@ -1,0 +1,19 @@
+#pragma once
+// The reading of an open file by its kind: the locator of its container, then the TIFF reader
+// on the block it found; a video's location records instead, since videos carry no Exif.
+
+#include <windows.h>
+
+#include "common/file_kind.h"
+#include "common/gps_position.h"
+#include "common/status.h"
+#include "position/file_source.h"
+#include "position/tiff_reader.h"
+
+// The file standing at offset 0: RESULT_DONE with *position, RESULT_NO_EXIF,
+// RESULT_NO_POSITION, or the failure HRESULT of a read. Shows nothing. JPEG and TIFF files are
+// read call by call; every other kind through a few read-ahead blocks.
+Status ReadGpsPosition(CQuorielReader& reader, HANDLE file, FileKind kind, GpsPosition* position);
+
+// The JPEG reading: the Exif block of the first APP1 segment, then the TIFF reader on it.
+Status ReadJpegPosition(CQuorielReader& reader, FileSource& file, GpsPosition* position);

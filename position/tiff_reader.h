@@ -1,0 +1,52 @@
+#pragma once
+// The reading state of the handler object and the TIFF block reading it drives: the byte-order
+// slots, set from the TIFF byte-order mark at each reading, through which every number of the
+// TIFF data goes. The reading is pure: it shows nothing and launches nothing. The shell's COM
+// interfaces are added by the handler class that derives from this one.
+
+#include <windows.h>
+
+#include <cstdint>
+
+#include "common/gps_position.h"
+#include "common/status.h"
+#include "position/file_source.h"
+#include "position/file_window.h"
+
+class CQuorielReader {
+  public:
+    // The GPS position of the TIFF data in window, where file stands: RESULT_DONE with
+    // *position, RESULT_NO_EXIF, RESULT_NO_POSITION, or the failure HRESULT of a read.
+    Status ReadTiffPosition(FileSource& file, const FileWindow& window, GpsPosition* position);
+
+  private:
+    using WordReader = uint16_t (CQuorielReader::*)(const BYTE* bytes) const;
+    using DwordReader = uint32_t (CQuorielReader::*)(const BYTE* bytes) const;
+
+    struct ByteOrderReaders {
+        WordReader ReadWord = nullptr;
+        DwordReader ReadDword = nullptr;
+    };
+
+    uint16_t ReadWordIntel(const BYTE* bytes) const;
+    uint32_t ReadDwordIntel(const BYTE* bytes) const;
+    uint16_t ReadWordMotorola(const BYTE* bytes) const;
+    uint32_t ReadDwordMotorola(const BYTE* bytes) const;
+
+    uint16_t Word(const BYTE* bytes) const { return (this->*byteOrder_.ReadWord)(bytes); }
+    uint32_t Dword(const BYTE* bytes) const { return (this->*byteOrder_.ReadDword)(bytes); }
+
+    // Steps of ReadTiffPosition; each returns early with its status.
+    Status ReadByteOrder(FileSource& file, const FileWindow& window, uint32_t* ifd0);
+    Status ReadDirectoryCount(FileSource& file, const FileWindow& window, uint32_t offset,
+                              uint16_t* count) const;
+    Status FindGpsDirectory(FileSource& file, const FileWindow& window, uint16_t entries,
+                            bool* found, uint32_t* gpsOffset) const;
+    Status ReadGpsDirectory(FileSource& file, const FileWindow& window, uint16_t entries,
+                            unsigned* found, GpsPosition* position) const;
+    Status ReadHemisphere(const BYTE* entry, char positive, char negative, bool* flag) const;
+    Status ReadAngle(FileSource& file, const FileWindow& window, const BYTE* entry,
+                     uint64_t* angle) const;
+
+    ByteOrderReaders byteOrder_;
+};
