@@ -60,7 +60,7 @@ UniqueFile OpenForReading(const std::wstring& path, uint64_t* size) {
 Status OpenFileLookup::Once() {
     const LARGE_INTEGER start{};
     SetFilePointerEx(file_, start, nullptr, FILE_BEGIN);
-    return reader_.ReadGpsPosition(file_, kind_, &position_);
+    return ReadGpsPosition(reader_, file_, kind_, &position_);
 }
 
 Status PathLookup::Once() {
@@ -68,7 +68,7 @@ Status PathLookup::Once() {
     if (!file) {
         return LastErrorStatus();
     }
-    return reader_.ReadGpsPosition(file.Get(), kind_, &position_);
+    return ReadGpsPosition(reader_, file.Get(), kind_, &position_);
 }
 
 const char* KindName(FileKind kind) {

@@ -14,7 +14,7 @@
 #include "common/gps_position.h"
 #include "common/owners.h"
 #include "common/status.h"
-#include "position/quoriel_reader.h"
+#include "position/gps_reading.h"
 
 struct Input {
     std::wstring name;

@@ -3,8 +3,10 @@
 #include <string>
 #include <vector>
 
-#include "position/exif_locators.h"
-#include "position/quoriel_reader.h"
+#include "position/chunks/png_locator.h"
+#include "position/chunks/webp_locator.h"
+#include "position/isobmff/heif_locator.h"
+#include "position/gps_reading.h"
 #include "tests/native/memory_file.h"
 
 namespace {
@@ -83,7 +85,7 @@ ReadingVerdict CheckContainerReading(const uint8_t* data, size_t size, FileKind 
     CQuorielReader reader;
     GpsPosition position{};
     ReadingVerdict verdict;
-    verdict.status = reader.ReadGpsPosition(OpenMemoryFile(bytes), kind, &position);
+    verdict.status = ReadGpsPosition(reader, OpenMemoryFile(bytes), kind, &position);
     if (verdict.status != RESULT_DONE && verdict.status != RESULT_NO_EXIF &&
         verdict.status != RESULT_NO_POSITION) {
         verdict.violation = "status " + std::to_string(verdict.status);

@@ -6,7 +6,7 @@
 #include <cstring>
 #include <vector>
 
-#include "position/iso6709.h"
+#include "position/movie/iso6709.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include <iterator>
 #include <vector>
 
-#include "position/quoriel_reader.h"
+#include "position/gps_reading.h"
 #include "tests/fuzz/expansion_check.h"
 #include "tests/native/memory_file.h"
 
@@ -78,7 +78,7 @@ Status Read(const uint8_t* data, size_t size, FileKind kind) {
     const HANDLE file = OpenMemoryFile(std::vector<uint8_t>(data, data + size));
     CQuorielReader reader;
     GpsPosition position{};
-    const Status status = reader.ReadGpsPosition(file, kind, &position);
+    const Status status = ReadGpsPosition(reader, file, kind, &position);
     found.clear();
     if (status == RESULT_DONE) {
         found.push_back(position);

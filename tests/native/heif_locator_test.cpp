@@ -7,8 +7,8 @@
 #include <fstream>
 #include <iterator>
 
-#include "position/exif_locators.h"
-#include "position/quoriel_reader.h"
+#include "position/isobmff/heif_locator.h"
+#include "position/gps_reading.h"
 #include "tests/native/memory_file.h"
 #include "tests/position/box_builder.h"
 
@@ -138,19 +138,20 @@ uint32_t Find(const Bytes& file, const Bytes& part) {
 struct Located {
     Status status;
     FileWindow window;
-    uint32_t standing;  // the file position the locator left
+    uint64_t standing;  // the position the locator left
 };
 
 Located Locate(const Bytes& file) {
     Located located{};
-    located.status = LocateHeifExif(OpenMemoryFile(file), &located.window);
-    located.standing = MemoryFile().position;
+    FileSource source(OpenMemoryFile(file), FileAccess::READ_AHEAD);
+    located.status = LocateHeifExif(source, &located.window);
+    located.standing = source.Position();
     return located;
 }
 
 Status ReadPosition(const Bytes& file, GpsPosition* position) {
     CQuorielReader reader;
-    return reader.ReadGpsPosition(OpenMemoryFile(file), FileKind::HEIF, position);
+    return ReadGpsPosition(reader, OpenMemoryFile(file), FileKind::HEIF, position);
 }
 
 void ExpectFound(const Bytes& file, const Bytes& tiff, uint64_t latitude = LatitudeOf(35)) {

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "position/iso6709.h"
+#include "position/movie/iso6709.h"
 
 namespace {
 

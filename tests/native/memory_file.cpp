@@ -44,6 +44,7 @@ void SetLastError(DWORD error) {
 // high part past 32 bits. With a high part the distance is a signed 64-bit number, as on
 // Windows; without, a signed 32-bit one.
 DWORD SetFilePointer(HANDLE, LONG distance, PLONG distanceHigh, DWORD method) {
+    ++state.seeks;
     const int64_t base = method == FILE_BEGIN     ? 0
                          : method == FILE_CURRENT ? static_cast<int64_t>(state.position)
                                                   : static_cast<int64_t>(state.Size());
@@ -64,9 +65,19 @@ DWORD SetFilePointer(HANDLE, LONG distance, PLONG distanceHigh, DWORD method) {
     return static_cast<DWORD>(state.position);
 }
 
-BOOL ReadFile(HANDLE, LPVOID buffer, DWORD toRead, LPDWORD read, void*) {
-    state.reads.push_back(ReadRecord{state.position, toRead});
+// With an OVERLAPPED the read starts at its offset, as on a synchronous handle; one that starts
+// at or past the end fails with ERROR_HANDLE_EOF.
+BOOL ReadFile(HANDLE, LPVOID buffer, DWORD toRead, LPDWORD read, LPOVERLAPPED overlapped) {
     const uint64_t size = state.Size();
+    if (overlapped != nullptr) {
+        state.position = uint64_t{overlapped->OffsetHigh} << 32 | overlapped->Offset;
+    }
+    state.reads.push_back(ReadRecord{state.position, toRead});
+    if (overlapped != nullptr && state.position >= size) {
+        *read = 0;
+        state.lastError = ERROR_HANDLE_EOF;
+        return FALSE;
+    }
     const uint64_t available = state.position < size ? size - state.position : 0;
     const uint32_t count = toRead < available ? toRead : static_cast<uint32_t>(available);
     uint8_t* out = static_cast<uint8_t*>(buffer);
@@ -79,6 +90,7 @@ BOOL ReadFile(HANDLE, LPVOID buffer, DWORD toRead, LPDWORD read, void*) {
 }
 
 DWORD GetFileSize(HANDLE, LPDWORD sizeHigh) {
+    ++state.sizeQueries;
     if (sizeHigh != nullptr) {
         *sizeHigh = static_cast<DWORD>(state.Size() >> 32);
     }

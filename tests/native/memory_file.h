@@ -1,5 +1,6 @@
 #pragma once
-// One file in memory behind the stand-in's file calls, with a log of every read. A far part may
+// One file in memory behind the stand-in's file calls, with a log of every read and a count
+// of every other call. A far part may
 // stand at any 64-bit offset behind the bytes, with zeros between, as in a sparse file.
 
 #include <windows.h>
@@ -20,6 +21,11 @@ struct MemoryFileState {
     uint64_t position = 0;
     DWORD lastError = 0;
     std::vector<ReadRecord> reads;
+    uint32_t seeks = 0;
+    uint32_t sizeQueries = 0;
+
+    // The file calls made since the file was opened: reads, seeks and size queries.
+    size_t Calls() const { return reads.size() + seeks + sizeQueries; }
 
     uint64_t Size() const { return far.empty() ? bytes.size() : farOffset + far.size(); }
     uint8_t At(uint64_t offset) const;

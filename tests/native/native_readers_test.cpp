@@ -5,7 +5,7 @@
 #include <fstream>
 #include <iterator>
 
-#include "position/quoriel_reader.h"
+#include "position/gps_reading.h"
 #include "tests/native/memory_file.h"
 #include "tests/position/corpus_cases.h"
 #include "tests/position/exif_builder.h"
@@ -23,7 +23,7 @@ Bytes ReadCorpusFile(const char* name) {
 Status Read(const Bytes& bytes, FileKind kind, GpsPosition* position) {
     const HANDLE file = OpenMemoryFile(bytes);
     CQuorielReader reader;
-    return reader.ReadGpsPosition(file, kind, position);
+    return ReadGpsPosition(reader, file, kind, position);
 }
 
 // Every read of the TIFF reader lies inside the window: for a JPEG file the window begins

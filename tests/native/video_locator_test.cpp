@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "position/quoriel_reader.h"
+#include "position/gps_reading.h"
 #include "tests/native/memory_file.h"
 #include "tests/position/box_builder.h"
 
@@ -87,7 +87,7 @@ struct Reading {
 Reading Read(const Bytes& file, uint64_t farOffset = 0, const Bytes& far = {}) {
     CQuorielReader reader;
     Reading reading{};
-    reading.status = reader.ReadGpsPosition(OpenMemoryFile(file, farOffset, far), FileKind::VIDEO,
+    reading.status = ReadGpsPosition(reader, OpenMemoryFile(file, farOffset, far), FileKind::VIDEO,
                                             &reading.position);
     return reading;
 }

@@ -7,8 +7,9 @@
 #include <functional>
 #include <iterator>
 
-#include "position/exif_locators.h"
-#include "position/quoriel_reader.h"
+#include "position/chunks/png_locator.h"
+#include "position/chunks/webp_locator.h"
+#include "position/gps_reading.h"
 #include "tests/native/memory_file.h"
 #include "tests/position/chunk_builder.h"
 #include "tests/position/corpus_cases.h"
@@ -30,7 +31,7 @@ constexpr uint64_t TIFF_LONGITUDE = 155421600000u;
 
 Status ReadPosition(const Bytes& bytes, FileKind kind, GpsPosition* position) {
     CQuorielReader reader;
-    return reader.ReadGpsPosition(OpenMemoryFile(bytes), kind, position);
+    return ReadGpsPosition(reader, OpenMemoryFile(bytes), kind, position);
 }
 
 struct LocatorCase {
@@ -49,12 +50,12 @@ void ExpectOutcome(const LocatorCase& c, FileKind kind) {
     }
     EXPECT_EQ(position.latitude, TIFF_LATITUDE);
     EXPECT_EQ(position.longitude, TIFF_LONGITUDE);
-    const HANDLE file = OpenMemoryFile(c.file);
+    FileSource file(OpenMemoryFile(c.file), FileAccess::READ_AHEAD);
     FileWindow window{};
-    ASSERT_EQ(LocateExif(file, kind, &window), RESULT_DONE);
+    ASSERT_EQ((kind == FileKind::PNG ? LocatePngExif : LocateWebpExif)(file, &window), RESULT_DONE);
     EXPECT_EQ(window.start, c.start);
     EXPECT_EQ(window.length, TIFF.size());
-    EXPECT_EQ(CurrentPosition(file), window.start) << "the TIFF reader starts where it stands";
+    EXPECT_EQ(file.Position(), window.start) << "the TIFF reader starts where it stands";
 }
 
 TEST(WebpLocator, ChunkWalkOutcomes) {
@@ -211,11 +212,14 @@ TEST(ChunkWalks, ReadNothingOfTheImageData) {
 }
 
 // Positions of 2 GiB and more are beyond one signed distance from the start of the file.
-TEST(ChunkWalks, MoveToReachesEveryPosition) {
-    for (uint32_t position : {0u, 0x7FFFFFFEu, 0x7FFFFFFFu, 0x80000000u, 0xFFFFFFFEu}) {
-        const HANDLE file = OpenMemoryFile({});
-        ASSERT_EQ(MoveTo(file, position), RESULT_DONE) << position;
-        EXPECT_EQ(CurrentPosition(file), position);
+TEST(FileSource, MovesToEveryPosition) {
+    for (uint64_t position : {uint64_t{0}, uint64_t{0x7FFFFFFF}, uint64_t{0x80000000},
+                              uint64_t{0xFFFFFFFF}, uint64_t{5} << 30}) {
+        for (FileAccess access : {FileAccess::DIRECT, FileAccess::READ_AHEAD}) {
+            FileSource file(OpenMemoryFile({}), access);
+            ASSERT_EQ(file.MoveTo(position), RESULT_DONE) << position;
+            EXPECT_EQ(file.Position(), position);
+        }
     }
 }
 

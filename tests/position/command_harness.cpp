@@ -69,7 +69,7 @@ CommandRun CommandHarness::RunFile(const std::wstring& path, FileKind kind, LPCS
     LaunchRecord record;
     {
         MessageBoxRecorder boxes;
-        run.result = reader_.RunPositionCommand(&info, static_cast<HDROP>(drop.Get()), kind);
+        run.result = RunPositionCommand(reader_, &info, static_cast<HDROP>(drop.Get()), kind);
         run.boxes = boxes.Boxes();
     }
     if (run.result == S_OK) {

@@ -4,7 +4,7 @@
 
 #include "common/messages.h"
 #include "common/owners.h"
-#include "position/quoriel_reader.h"
+#include "position/gps_reading.h"
 #include "tests/position/command_harness.h"
 #include "tests/host/drop_list.h"
 
@@ -87,7 +87,7 @@ TEST(PositionCommand, NullOwnerGivesAnUnownedBox) {
     info.cbSize = sizeof(info);
     MessageBoxRecorder boxes;
     CQuorielReader reader;
-    EXPECT_EQ(reader.RunPositionCommand(&info, static_cast<HDROP>(drop.Get()), FileKind::JPEG),
+    EXPECT_EQ(RunPositionCommand(reader, &info, static_cast<HDROP>(drop.Get()), FileKind::JPEG),
               S_FALSE);
     ASSERT_EQ(boxes.Boxes().size(), 1u);
     EXPECT_TRUE(IsCommandBox(boxes.Boxes()[0], TEXT_NO_EXIF, MB_ICONWARNING, nullptr));
@@ -97,8 +97,8 @@ TEST(PositionCommand, MissingInvocationOrDropListFails) {
     CQuorielReader reader;
     CMINVOKECOMMANDINFO info = {};
     info.cbSize = sizeof(info);
-    EXPECT_EQ(reader.RunPositionCommand(nullptr, nullptr, FileKind::JPEG), E_FAIL);
-    EXPECT_EQ(reader.RunPositionCommand(&info, nullptr, FileKind::JPEG), E_FAIL);
+    EXPECT_EQ(RunPositionCommand(reader, nullptr, nullptr, FileKind::JPEG), E_FAIL);
+    EXPECT_EQ(RunPositionCommand(reader, &info, nullptr, FileKind::JPEG), E_FAIL);
 }
 
 TEST(PositionCommand, SameHandlerReadsTheFileAnewEachTime) {

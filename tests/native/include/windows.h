@@ -40,15 +40,26 @@ constexpr DWORD FILE_END = 2;
 constexpr DWORD INVALID_SET_FILE_POINTER = 0xFFFFFFFF;
 constexpr DWORD INVALID_FILE_SIZE = 0xFFFFFFFF;
 constexpr DWORD NO_ERROR = 0;
+constexpr DWORD ERROR_HANDLE_EOF = 38;
 const HANDLE INVALID_HANDLE_VALUE = reinterpret_cast<HANDLE>(-1);
 
 constexpr HRESULT S_OK = 0;
 constexpr HRESULT S_FALSE = 1;
 
 #define ZeroMemory(destination, length) std::memset((destination), 0, (length))
+#define CopyMemory(destination, source, length) std::memcpy((destination), (source), (length))
+
+struct OVERLAPPED {
+    ULONG_PTR Internal;
+    ULONG_PTR InternalHigh;
+    DWORD Offset;
+    DWORD OffsetHigh;
+    HANDLE hEvent;
+};
+using LPOVERLAPPED = OVERLAPPED*;
 
 DWORD SetFilePointer(HANDLE file, LONG distance, PLONG distanceHigh, DWORD method);
-BOOL ReadFile(HANDLE file, LPVOID buffer, DWORD toRead, LPDWORD read, void* overlapped);
+BOOL ReadFile(HANDLE file, LPVOID buffer, DWORD toRead, LPDWORD read, LPOVERLAPPED overlapped);
 DWORD GetFileSize(HANDLE file, LPDWORD sizeHigh);
 DWORD GetLastError();
 void SetLastError(DWORD error);
