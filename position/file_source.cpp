@@ -10,8 +10,7 @@ constexpr uint64_t FARTHEST = uint64_t{INT64_MAX};
 
 // A block that holds count bytes from position.
 bool Holds(uint64_t start, DWORD length, uint64_t position, DWORD count) {
-    return position >= start && position - start <= length &&
-           count <= length - (position - start);
+    return position >= start && position - start <= length && count <= length - (position - start);
 }
 
 }  // namespace

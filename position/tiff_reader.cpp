@@ -119,8 +119,8 @@ Status CQuorielReader::ReadByteOrder(FileSource& file, const FileWindow& window,
 }
 
 // Seeks to the directory at offset and reads its entry count.
-Status CQuorielReader::ReadDirectoryCount(FileSource& file, const FileWindow& window, uint32_t offset,
-                                          uint16_t* count) const {
+Status CQuorielReader::ReadDirectoryCount(FileSource& file, const FileWindow& window,
+                                          uint32_t offset, uint16_t* count) const {
     if (!OffsetFits(offset, window, DIRECTORY_ROOM)) {
         return RESULT_NO_EXIF;
     }
@@ -135,8 +135,8 @@ Status CQuorielReader::ReadDirectoryCount(FileSource& file, const FileWindow& wi
 }
 
 // The GPS directory offset of IFD0's first GPS pointer entry; entries after it are not read.
-Status CQuorielReader::FindGpsDirectory(FileSource& file, const FileWindow& window, uint16_t entries,
-                                        bool* found, uint32_t* gpsOffset) const {
+Status CQuorielReader::FindGpsDirectory(FileSource& file, const FileWindow& window,
+                                        uint16_t entries, bool* found, uint32_t* gpsOffset) const {
     for (uint16_t i = 0; i < entries; ++i) {
         BYTE entry[ENTRY_SIZE];
         const Status status = ReadInWindow(file, window, entry);
@@ -153,8 +153,9 @@ Status CQuorielReader::FindGpsDirectory(FileSource& file, const FileWindow& wind
 }
 
 // Reads all the entries of the GPS directory; a later entry of a tag replaces an earlier one.
-Status CQuorielReader::ReadGpsDirectory(FileSource& file, const FileWindow& window, uint16_t entries,
-                                        unsigned* found, GpsPosition* position) const {
+Status CQuorielReader::ReadGpsDirectory(FileSource& file, const FileWindow& window,
+                                        uint16_t entries, unsigned* found,
+                                        GpsPosition* position) const {
     for (uint16_t i = 0; i < entries; ++i) {
         BYTE entry[ENTRY_SIZE];
         Status status = ReadInWindow(file, window, entry);

@@ -182,7 +182,8 @@ Status ChooseExifItem(FileSource& file, Box iref, const ExifItems& items, uint64
 
 }  // namespace
 
-Status FindExifItem(FileSource& file, const Box& iinf, const Box& pitm, const Box& iref, uint32_t* id) {
+Status FindExifItem(FileSource& file, const Box& iinf, const Box& pitm, const Box& iref,
+                    uint32_t* id) {
     ExifItems items{};
     Status status = ReadExifItems(file, iinf, &items);
     if (status != RESULT_DONE) {

@@ -11,4 +11,5 @@
 
 // The Exif item among the entries of iinf; pitm and iref, when their type is not 0, name the
 // primary item and the references to it. RESULT_NO_EXIF when there is no Exif item.
-Status FindExifItem(FileSource& file, const Box& iinf, const Box& pitm, const Box& iref, uint32_t* id);
+Status FindExifItem(FileSource& file, const Box& iinf, const Box& pitm, const Box& iref,
+                    uint32_t* id);

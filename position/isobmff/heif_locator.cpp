@@ -53,8 +53,8 @@ Status FindMeta(FileSource& file, Box* meta, uint32_t* budget) {
 }
 
 // What the item's offsets are relative to: the file, or the payload of meta's idat.
-Status RegionOf(const ItemPlace& item, const MetaBoxes& boxes, FileSource& file,
-                uint64_t* start, uint64_t* end) {
+Status RegionOf(const ItemPlace& item, const MetaBoxes& boxes, FileSource& file, uint64_t* start,
+                uint64_t* end) {
     *start = 0;
     *end = file.Size();
     if (item.construction == ItemConstruction::IDAT_OFFSET) {
@@ -71,8 +71,7 @@ Status RegionOf(const ItemPlace& item, const MetaBoxes& boxes, FileSource& file,
 Status ExifWindowOf(FileSource& file, uint64_t start, uint64_t end, const ItemPlace& item,
                     FileWindow* window) {
     const uint64_t room = end - start;
-    if (item.offset > room || item.length > room - item.offset ||
-        item.length < SKIP_COUNT_SIZE) {
+    if (item.offset > room || item.length > room - item.offset || item.length < SKIP_COUNT_SIZE) {
         return RESULT_NO_EXIF;
     }
     const uint64_t at = start + item.offset;

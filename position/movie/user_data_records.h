@@ -1,8 +1,8 @@
 #pragma once
 // The location records of a movie's user data, each read from its own box: RESULT_DONE with
-// *position; RESULT_NO_POSITION when the record holds no location (text that is not ISO 6709 decimal
-// degrees, an angle out of range, a record that ends early); RESULT_NO_EXIF when a box inside
-// it is damaged; or the failure HRESULT of a read or a seek.
+// *position; RESULT_NO_POSITION when the record holds no location (text that is not ISO 6709
+// decimal degrees, an angle out of range, a record that ends early); RESULT_NO_EXIF when a box
+// inside it is damaged; or the failure HRESULT of a read or a seek.
 
 #include <windows.h>
 

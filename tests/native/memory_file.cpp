@@ -12,13 +12,19 @@ constexpr DWORD ERROR_NEGATIVE_SEEK = 131;
 
 }  // namespace
 
-HANDLE OpenMemoryFile(const std::vector<uint8_t>& bytes, uint64_t farOffset,
-                      const std::vector<uint8_t>& far) {
+HANDLE OpenSparseFile(const std::vector<uint8_t>& bytes, const std::vector<FarPart>& far) {
     state = MemoryFileState{};
     state.bytes = bytes;
-    state.farOffset = farOffset;
     state.far = far;
     return MEMORY_FILE;
+}
+
+HANDLE OpenMemoryFile(const std::vector<uint8_t>& bytes, uint64_t farOffset,
+                      const std::vector<uint8_t>& far) {
+    if (far.empty()) {
+        return OpenSparseFile(bytes, {});
+    }
+    return OpenSparseFile(bytes, {FarPart{farOffset, far}});
 }
 
 MemoryFileState& MemoryFile() {
@@ -29,7 +35,12 @@ uint8_t MemoryFileState::At(uint64_t offset) const {
     if (offset < bytes.size()) {
         return bytes[offset];
     }
-    return offset >= farOffset && offset - farOffset < far.size() ? far[offset - farOffset] : 0;
+    for (const FarPart& part : far) {
+        if (offset >= part.offset && offset - part.offset < part.bytes.size()) {
+            return part.bytes[offset - part.offset];
+        }
+    }
+    return 0;
 }
 
 DWORD GetLastError() {
@@ -72,7 +83,7 @@ BOOL ReadFile(HANDLE, LPVOID buffer, DWORD toRead, LPDWORD read, LPOVERLAPPED ov
     if (overlapped != nullptr) {
         state.position = uint64_t{overlapped->OffsetHigh} << 32 | overlapped->Offset;
     }
-    state.reads.push_back(ReadRecord{state.position, toRead});
+    state.reads.push_back(ReadRecord{state.position, toRead, 0});
     if (overlapped != nullptr && state.position >= size) {
         *read = 0;
         state.lastError = ERROR_HANDLE_EOF;
@@ -85,6 +96,7 @@ BOOL ReadFile(HANDLE, LPVOID buffer, DWORD toRead, LPDWORD read, LPOVERLAPPED ov
         out[i] = state.At(state.position + i);
     }
     state.position += count;
+    state.reads.back().delivered = count;
     *read = count;
     return TRUE;
 }

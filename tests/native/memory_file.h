@@ -1,7 +1,7 @@
 #pragma once
 // One file in memory behind the stand-in's file calls, with a log of every read and a count
-// of every other call. A far part may
-// stand at any 64-bit offset behind the bytes, with zeros between, as in a sparse file.
+// of every other call. Far parts may stand at any 64-bit offsets behind the bytes, with zeros
+// between, as in a sparse file.
 
 #include <windows.h>
 
@@ -11,13 +11,19 @@
 
 struct ReadRecord {
     uint64_t offset;
-    uint32_t size;
+    uint32_t size;       // asked for
+    uint32_t delivered;  // what the file had of it
+};
+
+// Bytes standing at an offset behind the file's first bytes.
+struct FarPart {
+    uint64_t offset;
+    std::vector<uint8_t> bytes;
 };
 
 struct MemoryFileState {
     std::vector<uint8_t> bytes;
-    uint64_t farOffset = 0;
-    std::vector<uint8_t> far;
+    std::vector<FarPart> far;  // in order of their offsets, none overlapping
     uint64_t position = 0;
     DWORD lastError = 0;
     std::vector<ReadRecord> reads;
@@ -26,8 +32,17 @@ struct MemoryFileState {
 
     // The file calls made since the file was opened: reads, seeks and size queries.
     size_t Calls() const { return reads.size() + seeks + sizeQueries; }
+    uint64_t Delivered() const {
+        uint64_t bytes = 0;
+        for (const ReadRecord& read : reads) {
+            bytes += read.delivered;
+        }
+        return bytes;
+    }
 
-    uint64_t Size() const { return far.empty() ? bytes.size() : farOffset + far.size(); }
+    uint64_t Size() const {
+        return far.empty() ? bytes.size() : far.back().offset + far.back().bytes.size();
+    }
     uint8_t At(uint64_t offset) const;
 };
 
@@ -35,4 +50,6 @@ struct MemoryFileState {
 // returns its handle.
 HANDLE OpenMemoryFile(const std::vector<uint8_t>& bytes, uint64_t farOffset = 0,
                       const std::vector<uint8_t>& far = {});
+// Opens bytes with any number of far parts behind them.
+HANDLE OpenSparseFile(const std::vector<uint8_t>& bytes, const std::vector<FarPart>& far);
 MemoryFileState& MemoryFile();

@@ -1,8 +1,0 @@
-// The input is a whole file read as a WEBP file: the container walk, then the TIFF reader.
-#include "tests/fuzz/container_properties.h"
-#include "tests/fuzz/fuzz_property.h"
-
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    RequireProperties(CheckContainerReading(data, size, FileKind::WEBP).violation);
-    return 0;
-}
