@@ -75,6 +75,9 @@ uint64_t FileSource::Size() {
 }
 
 Status FileSource::Read(BYTE* buffer, DWORD count) {
+    if (access_ == FileAccess::READ_AHEAD && count == 0) {
+        return RESULT_DONE;
+    }
     if (access_ == FileAccess::DIRECT) {
         return ReadDirect(buffer, count);
     }

@@ -37,11 +37,19 @@ Status ReadJpegPosition(CQuorielReader& reader, FileSource& file, GpsPosition* p
     return ReadLocated(reader, file, LocateJpegExif, position);
 }
 
+FileAccess AccessFor(FileKind kind) {
+    return kind == FileKind::JPEG || kind == FileKind::TIFF ? FileAccess::DIRECT
+                                                            : FileAccess::READ_AHEAD;
+}
+
 Status ReadGpsPosition(CQuorielReader& reader, HANDLE handle, FileKind kind,
                        GpsPosition* position) {
-    // The design's two kinds are read call by call; every container through read-ahead blocks.
-    const bool direct = kind == FileKind::JPEG || kind == FileKind::TIFF;
-    FileSource file(handle, direct ? FileAccess::DIRECT : FileAccess::READ_AHEAD);
+    FileSource file(handle, AccessFor(kind));
+    return ReadGpsPosition(reader, file, kind, position);
+}
+
+Status ReadGpsPosition(CQuorielReader& reader, FileSource& file, FileKind kind,
+                       GpsPosition* position) {
     switch (kind) {
         case FileKind::JPEG:
             return ReadJpegPosition(reader, file, position);

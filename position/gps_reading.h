@@ -11,9 +11,15 @@
 #include "position/tiff_reader.h"
 
 // The file standing at offset 0: RESULT_DONE with *position, RESULT_NO_EXIF,
-// RESULT_NO_POSITION, or the failure HRESULT of a read. Shows nothing. JPEG and TIFF files are
-// read call by call; every other kind through a few read-ahead blocks.
+// RESULT_NO_POSITION, or the failure HRESULT of a read. Shows nothing.
 Status ReadGpsPosition(CQuorielReader& reader, HANDLE file, FileKind kind, GpsPosition* position);
+
+// The same through a source of either access: both give the same outcome.
+Status ReadGpsPosition(CQuorielReader& reader, FileSource& file, FileKind kind,
+                       GpsPosition* position);
+
+// JPEG and TIFF files are read call by call; every other kind through read-ahead blocks.
+FileAccess AccessFor(FileKind kind);
 
 // The JPEG reading: the Exif block of the first APP1 segment, then the TIFF reader on it.
 Status ReadJpegPosition(CQuorielReader& reader, FileSource& file, GpsPosition* position);

@@ -5,8 +5,8 @@
 
 #include "position/chunks/png_locator.h"
 #include "position/chunks/webp_locator.h"
-#include "position/isobmff/heif_locator.h"
 #include "position/gps_reading.h"
+#include "position/isobmff/heif_locator.h"
 #include "tests/native/memory_file.h"
 
 namespace {
@@ -60,20 +60,56 @@ std::string CheckVideoReading(const MemoryFileState& file, const GpsPosition& po
 // The locator alone on the same bytes gives the block and the number of its own reads.
 std::string CheckTiffReadsInBlock(const std::vector<uint8_t>& bytes, FileKind kind,
                                   const std::vector<ReadRecord>& reads) {
-    const HANDLE file = OpenMemoryFile(bytes);
+    FileSource file(OpenMemoryFile(bytes), FileAccess::DIRECT);
     FileWindow window{};
-    if (LocateExif(file, kind, &window) != RESULT_DONE) {
+    const Status located = kind == FileKind::HEIF   ? LocateHeifExif(file, &window)
+                           : kind == FileKind::WEBP ? LocateWebpExif(file, &window)
+                                                    : LocatePngExif(file, &window);
+    if (located != RESULT_DONE) {
         return {};
     }
     const size_t locatorReads = MemoryFile().reads.size();
-    if (uint64_t{window.start} + window.length > bytes.size()) {
+    if (window.start + window.length > bytes.size()) {
         return "a block that runs past the end of the file";
     }
     for (size_t i = locatorReads; i < reads.size(); ++i) {
         const uint64_t end = uint64_t{reads[i].offset} + reads[i].size;
-        if (reads[i].offset < window.start || end > uint64_t{window.start} + window.length) {
+        if (reads[i].offset < window.start || end > window.start + window.length) {
             return Describe("a TIFF read outside the located block", i, reads[i]);
         }
+    }
+    return {};
+}
+
+bool SamePosition(const GpsPosition& a, const GpsPosition& b) {
+    return a.latitude == b.latitude && a.longitude == b.longitude && a.north == b.north &&
+           a.east == b.east;
+}
+
+// The same bytes through read-ahead blocks, against the reading call by call.
+std::string CheckReadAhead(const std::vector<uint8_t>& bytes, FileKind kind, Status direct,
+                           const GpsPosition& directPosition, size_t directCalls) {
+    FileSource file(OpenMemoryFile(bytes), FileAccess::READ_AHEAD);
+    CQuorielReader reader;
+    GpsPosition position{};
+    const Status status = ReadGpsPosition(reader, file, kind, &position);
+    const MemoryFileState& calls = MemoryFile();
+    if (status != direct || (status == RESULT_DONE && !SamePosition(position, directPosition))) {
+        return "read-ahead gave status " + std::to_string(status) + " where reading call by " +
+               "call gave " + std::to_string(direct) + ", or another position";
+    }
+    if (calls.seeks != 0 || calls.sizeQueries > CONTAINER_SIZE_QUERIES) {
+        return "read-ahead made " + std::to_string(calls.seeks) + " seeks and " +
+               std::to_string(calls.sizeQueries) + " size queries";
+    }
+    for (size_t i = 0; i < calls.reads.size(); ++i) {
+        if (calls.reads[i].size != READ_AHEAD_BLOCK) {
+            return Describe("a read-ahead read of another size than a block", i, calls.reads[i]);
+        }
+    }
+    if (calls.Calls() > directCalls) {
+        return "read-ahead made " + std::to_string(calls.Calls()) + " calls, reading call by " +
+               "call " + std::to_string(directCalls);
     }
     return {};
 }
@@ -85,19 +121,22 @@ ReadingVerdict CheckContainerReading(const uint8_t* data, size_t size, FileKind 
     CQuorielReader reader;
     GpsPosition position{};
     ReadingVerdict verdict;
-    verdict.status = ReadGpsPosition(reader, OpenMemoryFile(bytes), kind, &position);
+    FileSource direct(OpenMemoryFile(bytes), FileAccess::DIRECT);
+    verdict.status = ReadGpsPosition(reader, direct, kind, &position);
     if (verdict.status != RESULT_DONE && verdict.status != RESULT_NO_EXIF &&
         verdict.status != RESULT_NO_POSITION) {
         verdict.violation = "status " + std::to_string(verdict.status);
         return verdict;
     }
-    const MemoryFileState& file = MemoryFile();
+    const MemoryFileState file = MemoryFile();
     verdict.violation = CheckReads(file, verdict.status);
     if (verdict.violation.empty() && kind == FileKind::VIDEO) {
         verdict.violation = CheckVideoReading(file, position);
     } else if (verdict.violation.empty()) {
-        const std::vector<ReadRecord> reads = file.reads;
-        verdict.violation = CheckTiffReadsInBlock(bytes, kind, reads);
+        verdict.violation = CheckTiffReadsInBlock(bytes, kind, file.reads);
+    }
+    if (verdict.violation.empty()) {
+        verdict.violation = CheckReadAhead(bytes, kind, verdict.status, position, file.Calls());
     }
     return verdict;
 }

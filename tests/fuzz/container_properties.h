@@ -1,7 +1,10 @@
 #pragma once
 // One reading of a whole file of a container kind (HEIF, WebP, PNG, video) over the memory
-// file, and the properties it must keep:
+// file, call by call and through read-ahead blocks, and the properties it must keep:
 // - its outcome is a position, "no Exif" or "no position" (the memory file never fails a read);
+// - read-ahead gives the same outcome and position as reading call by call, with no seek, at
+//   most one size query, block-sized reads, and no more calls than the reads call by call;
+// The reads call by call show what the reading's own logic reads:
 // - no read starts past the end of the file, and a read cut short by the end is the last one
 //   and ends the reading with "no Exif";
 // - the walk is bounded: at most CONTAINER_READ_LIMIT reads, whatever the file;
@@ -19,6 +22,7 @@
 #include "tests/fuzz/reading_properties.h"
 
 constexpr size_t CONTAINER_READ_LIMIT = 20000;
+constexpr uint32_t CONTAINER_SIZE_QUERIES = 1;
 
 // What the video reading may read, whatever the file's size: box headers of 16 bytes at most
 // (a 64-bit size included) in six walks of at most 256 boxes (the top, moov, udta, meta, ilst
