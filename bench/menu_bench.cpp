@@ -19,6 +19,7 @@
 #include "bench/registry_counters.h"
 #include "bench/timing.h"
 #include "common/owners.h"
+#include "install/installation.h"
 #include "tests/host/hosted_module.h"
 #include "tests/host/test_data_object.h"
 
@@ -31,8 +32,6 @@ constexpr int ARGUMENTS = 5;
 
 // As Windows registers it; the switch names it among the other types it can enable.
 constexpr const wchar_t* HEIC_CONTENT_TYPE = L"image/heic";
-constexpr const wchar_t* FORMATS_LIST =
-    L"image/heic; image/heif; image/avif; image/webp; image/png";
 constexpr bool FORMATS_STATES[] = {false, true};
 
 constexpr const wchar_t* TSV_OPTION = L"--tsv";
@@ -166,6 +165,8 @@ bool CountAndCheck(const HostedModule& module, MenuRunner& runner, const Subject
 bool MeasureAll(const HostedModule& module, Subject* const (&subjects)[3], HMENU menu, bool tsv) {
     ExtraKeys extra;
     FormatsValue formats;
+    // The value the installer's /formats writes.
+    const std::wstring photoFormats = SwitchedFormats({FormatGroup::PHOTO});
     if (!formats.Ready()) {
         std::fprintf(stderr, "cannot prepare the settings key\n");
         return false;
@@ -180,7 +181,7 @@ bool MeasureAll(const HostedModule& module, Subject* const (&subjects)[3], HMENU
             return false;
         }
         for (bool present : FORMATS_STATES) {
-            if (!formats.Set(present ? FORMATS_LIST : nullptr)) {
+            if (!formats.Set(present ? photoFormats.c_str() : nullptr)) {
                 std::fprintf(stderr, "cannot set the Formats value\n");
                 return false;
             }

@@ -3,21 +3,22 @@
 #include <algorithm>
 #include <iterator>
 
+#include "common/formats.h"
 #include "position/file_window.h"
 
 namespace {
 
-// The kind of each extension, as the content type a Windows registry gives it makes it.
-struct ExtensionKind {
+// The content type a Windows registry gives each extension; FORMATS gives its kind.
+struct ExtensionType {
     const wchar_t* extension;
-    FileKind kind;
+    const wchar_t* contentType;
 };
-constexpr ExtensionKind EXTENSION_KINDS[] = {
-    {L".jpg", FileKind::JPEG},  {L".jpeg", FileKind::JPEG}, {L".jpe", FileKind::JPEG},
-    {L".jfif", FileKind::JPEG}, {L".tif", FileKind::TIFF},  {L".tiff", FileKind::TIFF},
-    {L".heic", FileKind::HEIF}, {L".heif", FileKind::HEIF}, {L".avif", FileKind::HEIF},
-    {L".webp", FileKind::WEBP}, {L".png", FileKind::PNG},   {L".mp4", FileKind::VIDEO},
-    {L".mov", FileKind::VIDEO}, {L".3gp", FileKind::VIDEO},
+constexpr ExtensionType EXTENSION_TYPES[] = {
+    {L".jpg", L"image/jpeg"},      {L".jpeg", L"image/jpeg"}, {L".jpe", L"image/jpeg"},
+    {L".jfif", L"image/jpeg"},     {L".tif", L"image/tiff"},  {L".tiff", L"image/tiff"},
+    {L".heic", L"image/heic"},     {L".heif", L"image/heif"}, {L".avif", L"image/avif"},
+    {L".webp", L"image/webp"},     {L".png", L"image/png"},   {L".mp4", L"video/mp4"},
+    {L".mov", L"video/quicktime"}, {L".3gp", L"video/3gpp"},
 };
 
 bool HasExtension(const std::wstring& name, const wchar_t* extension) {
@@ -25,11 +26,19 @@ bool HasExtension(const std::wstring& name, const wchar_t* extension) {
     return name.size() >= length && _wcsicmp(name.c_str() + name.size() - length, extension) == 0;
 }
 
+FileKind KindOfContentType(const wchar_t* contentType) {
+    const auto* found = std::find_if(
+        std::begin(FORMATS), std::end(FORMATS),
+        [&](const Format& readable) { return _wcsicmp(readable.contentType, contentType) == 0; });
+    return found == std::end(FORMATS) ? FileKind::NONE : found->kind;
+}
+
 FileKind KindOf(const std::wstring& name) {
     const auto* found = std::find_if(
-        std::begin(EXTENSION_KINDS), std::end(EXTENSION_KINDS),
-        [&](const ExtensionKind& known) { return HasExtension(name, known.extension); });
-    return found == std::end(EXTENSION_KINDS) ? FileKind::NONE : found->kind;
+        std::begin(EXTENSION_TYPES), std::end(EXTENSION_TYPES),
+        [&](const ExtensionType& known) { return HasExtension(name, known.extension); });
+    return found == std::end(EXTENSION_TYPES) ? FileKind::NONE
+                                              : KindOfContentType(found->contentType);
 }
 
 UniqueFile OpenAsTheCommandDoes(const std::wstring& path) {
@@ -69,25 +78,6 @@ Status PathLookup::Once() {
         return LastErrorStatus();
     }
     return ReadGpsPosition(reader_, file.Get(), kind_, &position_);
-}
-
-const char* KindName(FileKind kind) {
-    switch (kind) {
-        case FileKind::JPEG:
-            return "JPEG";
-        case FileKind::TIFF:
-            return "TIFF";
-        case FileKind::HEIF:
-            return "HEIF";
-        case FileKind::WEBP:
-            return "WEBP";
-        case FileKind::PNG:
-            return "PNG";
-        case FileKind::VIDEO:
-            return "VIDEO";
-        default:
-            return "none";
-    }
 }
 
 const char* OutcomeOf(Status status) {

@@ -22,7 +22,8 @@ struct Input {
     FileKind kind;  // NONE for a file that is neither an image nor a video
 };
 
-// The input at path, its kind by extension as the content types of a Windows registry make it.
+// The input at path, its kind by extension as the content types of a Windows registry make it:
+// NONE for an extension without one, or with one that FORMATS does not read.
 Input InputAt(const std::wstring& path);
 
 // Opened for reading as the command opens the file, with its size; empty when it cannot be.
@@ -65,9 +66,6 @@ class PathLookup final : public Lookup {
     std::wstring path_;
     FileKind kind_;
 };
-
-// The kind as the tables name it: "JPEG", "TIFF", "HEIF", "WEBP", "PNG", "VIDEO" or "none".
-const char* KindName(FileKind kind);
 
 // What a lookup's status says: "position", "no-position", "no-exif" or "failed".
 const char* OutcomeOf(Status status);

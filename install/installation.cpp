@@ -1,5 +1,7 @@
 #include "install/installation.h"
 
+#include <algorithm>
+
 #include "common/installed_module.h"
 #include "common/owners.h"
 #include "common/registry_names.h"
@@ -20,8 +22,7 @@ constexpr const WCHAR* DEFAULT_SOUTH = L"-";
 constexpr const WCHAR* DEFAULT_EAST = L"";
 constexpr const WCHAR* DEFAULT_WEST = L"-";
 
-// Every photo format beyond JPEG and TIFF that there is a reader for.
-constexpr const WCHAR* PHOTO_FORMATS = L"image/heic; image/heif; image/avif; image/webp; image/png";
+constexpr const WCHAR* FORMATS_SEPARATOR = L"; ";
 
 bool SetValue(HKEY root, const WCHAR* path, const WCHAR* name, DWORD type, const void* data,
               DWORD bytes) {
@@ -41,6 +42,10 @@ bool SetString(HKEY root, const WCHAR* path, const WCHAR* name, const std::wstri
 
 bool SetNumber(HKEY root, const WCHAR* path, const WCHAR* name, DWORD number) {
     return SetValue(root, path, name, REG_DWORD, &number, sizeof(number));
+}
+
+bool InGroups(FormatGroup group, std::initializer_list<FormatGroup> groups) {
+    return std::find(groups.begin(), groups.end(), group) != groups.end();
 }
 
 }  // namespace
@@ -88,6 +93,21 @@ bool WriteDefaultSettings() {
            SetString(HKEY_CURRENT_USER, SETTINGS_KEY, SETTING_WEST, DEFAULT_WEST);
 }
 
+std::wstring SwitchedFormats(std::initializer_list<FormatGroup> groups) {
+    std::wstring value;
+    for (const Format& format : FORMATS) {
+        if (!format.switched || !InGroups(format.group, groups)) {
+            continue;
+        }
+        if (!value.empty()) {
+            value += FORMATS_SEPARATOR;
+        }
+        value += format.contentType;
+    }
+    return value;
+}
+
 bool SwitchOnPhotoFormats() {
-    return SetString(HKEY_CURRENT_USER, SETTINGS_KEY, SETTING_FORMATS, PHOTO_FORMATS);
+    return SetString(HKEY_CURRENT_USER, SETTINGS_KEY, SETTING_FORMATS,
+                     SwitchedFormats({FormatGroup::PHOTO}));
 }

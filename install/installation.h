@@ -5,7 +5,10 @@
 
 #include <windows.h>
 
+#include <initializer_list>
 #include <string>
+
+#include "common/formats.h"
 
 // The installed module's path: the system directory and "\ShellExt\Quoriel.dll".
 std::wstring InstalledModulePath();
@@ -20,5 +23,9 @@ bool RegisterModule(const std::wstring& modulePath);
 // The OpenStreetMap settings for the current user, unless the user already has settings.
 bool WriteDefaultSettings();
 
-// The current user's switch for HEIC, HEIF, AVIF, WebP and PNG photos; the other settings stay.
+// The "Formats" value that switches on every switched format of the groups, "; "-joined in the
+// order of FORMATS.
+std::wstring SwitchedFormats(std::initializer_list<FormatGroup> groups);
+
+// The current user's switch for every switched photo format; the other settings stay.
 bool SwitchOnPhotoFormats();

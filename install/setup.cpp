@@ -1,6 +1,6 @@
 // QuorielSetup.exe: installs the Quoriel.dll that lies beside it. Run as administrator.
-// Usage: QuorielSetup.exe [/formats]   (/formats: also offer Quoriel for HEIC, HEIF, AVIF, WebP
-// and PNG photos, for the user who installs)
+// Usage: QuorielSetup.exe [/formats]   (/formats: also offer Quoriel for every photo format that
+// waits for the user's switch, for the user who installs)
 #include <windows.h>
 
 #include <cstdio>

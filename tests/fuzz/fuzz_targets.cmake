@@ -17,28 +17,18 @@ ExternalProject_Add(quoriel_fuzz
 # Time for start-up, loading the seeds and the final report beyond the budget.
 math(EXPR QUORIEL_FUZZ_TIMEOUT "${QUORIEL_FUZZ_SECONDS} + 120")
 
-foreach(target_kind_dictionary
-        fuzz_jpeg_reader:jpeg:exif.dict
-        fuzz_tiff_reader:tiff:exif.dict
-        fuzz_template_expansion:template:template.dict
-        fuzz_heif_locator:heif:heif.dict
-        fuzz_webp_locator:webp:webp.dict
-        fuzz_png_locator:png:png.dict
-        fuzz_video_locator:video:video.dict
-        fuzz_iso6709:iso6709:iso6709.dict)
-    string(REPLACE ":" ";" parts ${target_kind_dictionary})
-    list(GET parts 0 target)
-    list(GET parts 1 kind)
-    list(GET parts 2 dictionary)
-    add_test(NAME ${target}
-        COMMAND bash ${QUORIEL_FUZZ_SOURCE}/run-fuzz.sh ${QUORIEL_FUZZ_BUILD}/${target}
-                ${QUORIEL_FUZZ_SECONDS} ${QUORIEL_FUZZ_BUILD}/runs/${target}
-                ${QUORIEL_FUZZ_SOURCE}/dict/${dictionary}
-                ${QUORIEL_FUZZ_BUILD}/seeds/${kind}
-                ${QUORIEL_FUZZ_SOURCE}/seeds/${kind}
-                ${QUORIEL_FUZZ_SOURCE}/regressions/${kind})
+include(${QUORIEL_FUZZ_SOURCE}/targets.cmake)
+foreach(entry ${QUORIEL_FUZZ_TARGETS})
+    quoriel_fuzz_entry(${entry} fuzz)
+    add_test(NAME ${fuzz_TARGET}
+        COMMAND bash ${QUORIEL_FUZZ_SOURCE}/run-fuzz.sh ${QUORIEL_FUZZ_BUILD}/${fuzz_TARGET}
+                ${QUORIEL_FUZZ_SECONDS} ${QUORIEL_FUZZ_BUILD}/runs/${fuzz_TARGET}
+                ${QUORIEL_FUZZ_SOURCE}/dict/${fuzz_DICTIONARY}
+                ${QUORIEL_FUZZ_BUILD}/seeds/${fuzz_SEEDS}
+                ${QUORIEL_FUZZ_SOURCE}/seeds/${fuzz_SEEDS}
+                ${QUORIEL_FUZZ_SOURCE}/regressions/${fuzz_SEEDS})
     # One fuzzer at a time: each takes a core for its whole budget.
-    set_tests_properties(${target} PROPERTIES
+    set_tests_properties(${fuzz_TARGET} PROPERTIES
         TIMEOUT ${QUORIEL_FUZZ_TIMEOUT}
         RESOURCE_LOCK quoriel_fuzz
         LABELS fuzz)

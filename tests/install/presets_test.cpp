@@ -123,20 +123,18 @@ TEST(Presets, InstallerDefaultIsTheOpenStreetMapPreset) {
     DeleteKeyTree(HKEY_CURRENT_USER, SETTINGS_KEY);
 }
 
-// The switch presets write their lists and the installer's /formats the photo list; none of
-// them touches the map settings.
+// The switch presets and the installer's /formats write the lists of the formats table: the
+// photo preset and /formats its switched photo formats, the other preset every switched format.
+// None of them touches the map settings.
 TEST(Presets, FormatPresetsSwitchOnTheirLists) {
-    constexpr const wchar_t* EVERY_PHOTO_FORMAT =
-        L"image/heic; image/heif; image/avif; image/webp; image/png";
-    const std::wstring everyFormat =
-        std::wstring(EVERY_PHOTO_FORMAT) + L"; video/mp4; video/quicktime; video/3gpp";
+    const std::wstring everyPhotoFormat = SwitchedFormats({FormatGroup::PHOTO});
     const struct {
         const wchar_t* preset;  // null: the installer's /formats
         std::wstring formats;
     } cases[] = {
-        {L"photo-formats", EVERY_PHOTO_FORMAT},
-        {L"photo-and-video-formats", everyFormat},
-        {nullptr, EVERY_PHOTO_FORMAT},
+        {L"photo-formats", everyPhotoFormat},
+        {L"photo-and-video-formats", SwitchedFormats({FormatGroup::PHOTO, FormatGroup::VIDEO})},
+        {nullptr, everyPhotoFormat},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::PrintToString(std::wstring(c.preset ? c.preset : L"/formats")));
