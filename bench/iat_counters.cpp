@@ -57,9 +57,11 @@ BOOL WINAPI CountingReadFile(HANDLE file, LPVOID buffer, DWORD size, LPDWORD rec
 }
 
 DWORD WINAPI CountingSetFilePointer(HANDLE file, LONG distance, PLONG distanceHigh, DWORD method) {
+    // A query may come with a high part of 0 for a 64-bit answer.
+    const bool query = distance == 0 && (distanceHigh == nullptr || *distanceHigh == 0) &&
+                       method == FILE_CURRENT;
     const DWORD result = realSetFilePointer(file, distance, distanceHigh, method);
     const DWORD error = GetLastError();
-    const bool query = distance == 0 && distanceHigh == nullptr && method == FILE_CURRENT;
     ++(query ? counters.positionQueries : counters.seeks);
     Trace(query ? " Q" : " S");
     SetLastError(error);

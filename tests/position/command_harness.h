@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "common/gps_position.h"
-#include "position/gps_reading.h"
+#include "position/command/position_command.h"
 #include "tests/position/exif_builder.h"
 #include "tests/host/message_box_recorder.h"
 #include "tests/support/scratch_file.h"

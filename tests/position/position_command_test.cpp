@@ -4,7 +4,7 @@
 
 #include "common/messages.h"
 #include "common/owners.h"
-#include "position/gps_reading.h"
+#include "position/command/position_command.h"
 #include "tests/position/command_harness.h"
 #include "tests/host/drop_list.h"
 
