@@ -1,5 +1,5 @@
 // ISO 6709 decimal degrees read character by character from a bounded text; nothing is read
-// at or past its end, and every number is bounded by its count of integer digits.
+// at or past its end, and every number is bounded by its most integer digits.
 #include "position/movie/iso6709.h"
 
 #include <cstdint>
@@ -13,6 +13,8 @@ constexpr char DECIMAL_POINT = '.';
 constexpr char TERMINATOR = '/';
 constexpr char CRS[] = "CRS";  // and a name, up to the terminator
 
+// The most integer digits; writers that pad give exactly these, others as few as the number
+// needs, the sign before the next number ending it either way.
 constexpr unsigned LATITUDE_DIGITS = 2;
 constexpr unsigned LONGITUDE_DIGITS = 3;
 
@@ -67,17 +69,14 @@ bool ReadFraction(TextCursor* text, uint64_t* millionths, bool* beyond) {
     return true;
 }
 
-// A signed number of exactly digits integer digits and an optional fraction, as an angle. The
+// A signed number of one to digits integer digits and an optional fraction, as an angle. The
 // limit holds for the number as written: 90.0000001 is beyond 90 though it reads as 90.
 bool ReadAngle(TextCursor* text, unsigned digits, uint64_t limit, uint64_t* angle, bool* positive) {
     if (!ReadSign(text, positive)) {
         return false;
     }
     uint64_t degrees = 0;
-    for (unsigned i = 0; i < digits; ++i) {
-        if (!text->AtDigit()) {
-            return false;
-        }
+    for (unsigned i = 0; i < digits && text->AtDigit(); ++i) {
         degrees = degrees * 10 + text->TakeDigit();
     }
     uint64_t millionths = 0;

@@ -1,7 +1,8 @@
 #pragma once
 // ISO 6709 text in decimal degrees, as video location records carry it: a signed latitude of
-// two integer digits, a signed longitude of three, each with an optional fraction, then an
-// optional signed altitude, an optional "CRS" name, and '/'. "+35.6586+139.7454+040.000/".
+// one or two integer digits, a signed longitude of one to three, each with an optional fraction,
+// then an optional signed altitude, an optional "CRS" name, and '/'. "+35.6586+139.7454+040.000/",
+// or with as few integer digits as each number needs, "+51.5932-0.2431/".
 
 #include <cstddef>
 

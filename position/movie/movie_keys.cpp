@@ -6,64 +6,21 @@
 
 #include "position/movie/movie_keys.h"
 
+#include "position/movie/item_list.h"
 #include "position/movie/user_data_records.h"
 
 namespace {
 
-constexpr uint32_t TYPE_HDLR = FourCc("hdlr");
-constexpr uint32_t TYPE_KEYS = FourCc("keys");
-constexpr uint32_t TYPE_ILST = FourCc("ilst");
-constexpr uint32_t TYPE_DATA = FourCc("data");
 constexpr uint32_t HANDLER_MDTA = FourCc("mdta");
 constexpr uint32_t NAMESPACE_MDTA = FourCc("mdta");
 constexpr char LOCATION_KEY[] = "com.apple.quicktime.location.ISO6709";
 constexpr uint32_t LOCATION_KEY_SIZE = sizeof LOCATION_KEY - 1;
 
-// The movie's meta box has no version and flags in QuickTime files; where it has them, as in
-// the ISO layout, they are zero, while QuickTime's first child, hdlr, gives its own size.
-constexpr uint32_t VERSION_FLAGS_SIZE = 4;
 constexpr uint32_t FIELD_SIZE = 4;
 constexpr uint32_t KEY_LIMIT = 256;
 
-// hdlr: 4 version/flags | 4 pre-defined | 4 handler type | ...
 // keys: 4 version/flags | 4 count | per key: 4 size (with these 8 bytes) | 4 namespace | name.
 constexpr uint32_t KEY_HEADER_SIZE = 8;
-// data: 4 type | 4 locale | the value.
-constexpr uint32_t DATA_HEADER_SIZE = 8;
-
-// The children of meta, behind its version and flags where it has them.
-Status MetaChildren(FileSource& file, const Box& meta, BoxWalk* walk) {
-    Box children = meta;
-    BYTE first[VERSION_FLAGS_SIZE];
-    if (meta.end - meta.payload >= VERSION_FLAGS_SIZE) {
-        const Status status = ReadAt(file, meta.payload, first);
-        if (status != RESULT_DONE) {
-            return status;
-        }
-        if (BigEndian32(first) == 0) {
-            children.payload += VERSION_FLAGS_SIZE;
-        }
-    }
-    *walk = ChildrenOf(children, BOX_LIMIT);
-    return RESULT_DONE;
-}
-
-Status CheckHandler(FileSource& file, Box hdlr) {
-    uint8_t version = 0;
-    uint32_t flags = 0;
-    Status status = ReadFullBoxHeader(file, &hdlr, &version, &flags);
-    if (status != RESULT_DONE) {
-        return status;
-    }
-    FieldCursor cursor = PayloadOf(hdlr);
-    uint64_t predefined = 0;
-    uint64_t handler = 0;
-    status = ReadFields(file, &cursor, {{FIELD_SIZE, &predefined}, {FIELD_SIZE, &handler}});
-    if (status != RESULT_DONE) {
-        return status;
-    }
-    return handler == HANDLER_MDTA ? RESULT_DONE : RESULT_NO_POSITION;
-}
 
 // The key at the cursor, which moves past it; *found when it is the location key. Its name is
 // read only when its namespace and length are the location key's.
@@ -112,58 +69,21 @@ Status FindLocationKey(FileSource& file, Box keys, uint32_t* index) {
     return status == RESULT_DONE ? RESULT_NO_POSITION : status;
 }
 
-// The text of the first data box in the ilst item of type index.
-Status ReadLocationItem(FileSource& file, const Box& ilst, uint32_t index, GpsPosition* position) {
-    BoxWalk items = ChildrenOf(ilst, BOX_LIMIT);
-    Box item{};
-    Status status = FindChild(file, &items, ShortTail::PADDING, index, &item);
-    if (status != RESULT_DONE) {
-        return status;
-    }
-    if (item.type == TYPE_ABSENT) {
-        return RESULT_NO_POSITION;
-    }
-    BoxWalk values = ChildrenOf(item, BOX_LIMIT);
-    Box data{};
-    status = FindChild(file, &values, ShortTail::PADDING, TYPE_DATA, &data);
-    if (status != RESULT_DONE) {
-        return status;
-    }
-    if (data.type == TYPE_ABSENT) {
-        return RESULT_NO_POSITION;
-    }
-    FieldCursor cursor = PayloadOf(data);
-    if (SkipField(&cursor, DATA_HEADER_SIZE) != RESULT_DONE) {
-        return RESULT_NO_POSITION;  // the record ends early
-    }
-    return ReadIso6709At(file, cursor.position, cursor.end - cursor.position, position);
-}
-
 }  // namespace
 
 Status ReadKeysRecord(FileSource& file, const Box& meta, GpsPosition* position) {
-    BoxWalk walk{};
-    Status status = MetaChildren(file, meta, &walk);
-    Box hdlr{};
-    Box keys{};
-    Box ilst{};
-    if (status == RESULT_DONE) {
-        status = CollectChildren(file, walk, ShortTail::PADDING,
-                                 {{TYPE_HDLR, &hdlr}, {TYPE_KEYS, &keys}, {TYPE_ILST, &ilst}});
-    }
+    ItemList list{};
+    Status status = OpenItemList(file, meta, HANDLER_MDTA, &list);
     if (status != RESULT_DONE) {
         return status;
     }
-    if (hdlr.type == TYPE_ABSENT || keys.type == TYPE_ABSENT || ilst.type == TYPE_ABSENT) {
+    if (list.keys.type == TYPE_ABSENT) {
         return RESULT_NO_POSITION;
     }
-    status = CheckHandler(file, hdlr);
     uint32_t index = 0;
-    if (status == RESULT_DONE) {
-        status = FindLocationKey(file, keys, &index);
-    }
+    status = FindLocationKey(file, list.keys, &index);
     if (status != RESULT_DONE) {
         return NoLocationWhenShort(status);
     }
-    return ReadLocationItem(file, ilst, index, position);
+    return ReadItemText(file, list.ilst, index, position);
 }

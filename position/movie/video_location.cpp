@@ -6,6 +6,7 @@
 // ISO 6709 text only means that record holds no location.
 #include "position/movie/video_location.h"
 
+#include "position/movie/item_list.h"
 #include "position/movie/movie_keys.h"
 #include "position/movie/user_data_records.h"
 
@@ -43,10 +44,12 @@ Status ReadVideoLocation(FileSource& file, GpsPosition* position) {
     if (status != RESULT_DONE) {
         return status;
     }
-    Record records[] = {{{}, ReadXyzRecord}, {{}, ReadKeysRecord}, {{}, ReadLociRecord}};
+    Record records[] = {
+        {{}, ReadXyzRecord}, {{}, ReadKeysRecord}, {{}, ReadLociRecord}, {{}, ReadItemListRecord}};
     Box& xyz = records[0].box;
     Box& meta = records[1].box;
     Box& loci = records[2].box;
+    Box& itemList = records[3].box;
     Status outcome = RESULT_NO_POSITION;
     Box udta{};
     status = Collect(file, moov, {{TYPE_UDTA, &udta}, {TYPE_META, &meta}}, &outcome);
@@ -54,7 +57,8 @@ Status ReadVideoLocation(FileSource& file, GpsPosition* position) {
         return status;
     }
     if (udta.type != TYPE_ABSENT) {
-        status = Collect(file, udta, {{TYPE_XYZ, &xyz}, {TYPE_LOCI, &loci}}, &outcome);
+        status = Collect(file, udta, {{TYPE_XYZ, &xyz}, {TYPE_LOCI, &loci}, {TYPE_META, &itemList}},
+                         &outcome);
         if (status != RESULT_DONE) {
             return status;
         }

@@ -53,15 +53,19 @@ std::string CheckPosition(const Parse& parse) {
         p.longitude % MICRO_ARCSECONDS_PER_MILLIONTH != 0) {
         return Describe("an angle in parts of a millionth of a degree", parse);
     }
-    char text[WRITTEN_SIZE];
-    std::snprintf(text, sizeof text, "%c%02" PRIu64 ".%06" PRIu64 "%c%03" PRIu64 ".%06" PRIu64 "/",
-                  p.north ? '+' : '-', p.latitude / MICRO_ARCSECONDS_PER_DEGREE,
-                  p.latitude % MICRO_ARCSECONDS_PER_DEGREE / MICRO_ARCSECONDS_PER_MILLIONTH,
-                  p.east ? '+' : '-', p.longitude / MICRO_ARCSECONDS_PER_DEGREE,
-                  p.longitude % MICRO_ARCSECONDS_PER_DEGREE / MICRO_ARCSECONDS_PER_MILLIONTH);
-    for (const bool whole : {true, false}) {
-        if (!Same(ParseText(text, std::strlen(text), whole), parse)) {
-            return Describe(("another reading of " + std::string(text)).c_str(), parse);
+    // Padded as most writers pad, and with as few integer digits as each number needs.
+    for (const char* format : {"%c%02" PRIu64 ".%06" PRIu64 "%c%03" PRIu64 ".%06" PRIu64 "/",
+                               "%c%" PRIu64 ".%06" PRIu64 "%c%" PRIu64 ".%06" PRIu64 "/"}) {
+        char text[WRITTEN_SIZE];
+        std::snprintf(text, sizeof text, format, p.north ? '+' : '-',
+                      p.latitude / MICRO_ARCSECONDS_PER_DEGREE,
+                      p.latitude % MICRO_ARCSECONDS_PER_DEGREE / MICRO_ARCSECONDS_PER_MILLIONTH,
+                      p.east ? '+' : '-', p.longitude / MICRO_ARCSECONDS_PER_DEGREE,
+                      p.longitude % MICRO_ARCSECONDS_PER_DEGREE / MICRO_ARCSECONDS_PER_MILLIONTH);
+        for (const bool whole : {true, false}) {
+            if (!Same(ParseText(text, std::strlen(text), whole), parse)) {
+                return Describe(("another reading of " + std::string(text)).c_str(), parse);
+            }
         }
     }
     return {};

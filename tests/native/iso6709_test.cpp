@@ -28,6 +28,12 @@ TEST(Iso6709, ReadsDecimalDegreesAndRefusesTheRest) {
         {"+35.1234569999+139.0000009/", true, true, 35 * DEGREE + 444441600u, true, 139 * DEGREE,
          true},
         {"+35+139/", true, true, 35 * DEGREE, true, 139 * DEGREE, true},
+        // As few integer digits as the number needs, the next sign ending it.
+        {"+40.6800-74.5000/", true, true, 146448000000u, true, 268200000000u, false},
+        {"+51.5932-0.2431/", true, true, 185735520000u, true, 875160000u, false},
+        {"+5.5+13.25/", true, true, 19800000000u, true, 47700000000u, true},
+        {"-0+0", true, true, 0, false, 0, true},
+        {"+9.5+9.5", false, false},  // cut where the longitude may go on
         {"+90.0000-180.0000/", true, true, 90 * DEGREE, true, 180 * DEGREE, false},
         {"+35.6586+139.7454", true, true, 128370960000u, true, 503083440000u, true},
         {std::string("+35.6586+139.7454\0garbage", 25), false, true, 128370960000u, true,
@@ -40,7 +46,9 @@ TEST(Iso6709, ReadsDecimalDegreesAndRefusesTheRest) {
         {"+35.6586+139.7454Cgarbage", true, false},
         {"+00.0000+180.000001/", true, false},
         {"+3539.52+13944.72/", true, false},  // sexagesimal
-        {"+5.5+13.25/", true, false},
+        {"+355+139/", true, false},
+        {"+35+1394/", true, false},
+        {"+9.5+180.5/", true, false},
         {"35.6586+139.7454/", true, false},
         {"+35.+139.7454/", true, false},
         {"++35.6586+139.7454/", true, false},

@@ -16,6 +16,7 @@ set(QUORIEL_NATIVE_SOURCES
     ${QUORIEL_ROOT}/position/isobmff/heif_locator.cpp
     ${QUORIEL_ROOT}/position/isobmff/item_locations.cpp
     ${QUORIEL_ROOT}/position/movie/iso6709.cpp
+    ${QUORIEL_ROOT}/position/movie/item_list.cpp
     ${QUORIEL_ROOT}/position/movie/movie_keys.cpp
     ${QUORIEL_ROOT}/position/movie/user_data_records.cpp
     ${QUORIEL_ROOT}/position/movie/video_location.cpp

@@ -59,9 +59,13 @@ Bytes Ftyp(const std::string& brand) {
                Concat({TypeBytes(brand), BigEndian(4, 0), TypeBytes("mif1"), TypeBytes(brand)}));
 }
 
-Bytes PictHandler() {
+Bytes HandlerBox(const std::string& type) {
     // pre_defined, handler type, three reserved words, an empty name.
-    return FullBox("hdlr", 0, 0, Concat({BigEndian(4, 0), TypeBytes("pict"), Bytes(12), {0}}));
+    return FullBox("hdlr", 0, 0, Concat({BigEndian(4, 0), TypeBytes(type), Bytes(12), {0}}));
+}
+
+Bytes PictHandler() {
+    return HandlerBox("pict");
 }
 
 Bytes Infe(uint8_t version, uint32_t id, const std::string& itemType, uint16_t protection) {

@@ -24,6 +24,8 @@ Bytes FullBox(const std::string& type, uint8_t version, uint32_t flags, const By
 
 // ftyp with the brand as major brand and mif1 beside it.
 Bytes Ftyp(const std::string& brand);
+// The handler box of a meta box, naming what its items are ("pict", "mdta", "mdir").
+Bytes HandlerBox(const std::string& type);
 // The handler box of an image's meta box.
 Bytes PictHandler();
 

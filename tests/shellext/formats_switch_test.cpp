@@ -227,6 +227,7 @@ TEST(FormatsSwitch, SwitchedOnVideosLaunchTheirLocation) {
         {File("location_ffmpeg.3gp"), L"S33.856796 E151.215286"},
         {File("keys_exiftool.mp4"), L"N35.658632 E139.745411"},
         {File("userdata_exiftool.mp4"), L"S35.658632 W139.745411"},
+        {File("itemlist_exiftool.mp4"), L"N51.5932 W0.2431"},
         {File("no_location_ffmpeg.mp4"), L""},
     });
 }
