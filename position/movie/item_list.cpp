@@ -62,12 +62,13 @@ Status CheckHandler(FileSource& file, Box hdlr, uint32_t expected) {
 Status OpenItemList(FileSource& file, const Box& meta, uint32_t handler, ItemList* list) {
     BoxWalk walk{};
     Status status = MetaChildren(file, meta, &walk);
-    Box hdlr{};
-    if (status == RESULT_DONE) {
-        status = CollectChildren(
-            file, walk, ShortTail::PADDING,
-            {{TYPE_HDLR, &hdlr}, {TYPE_KEYS, &list->keys}, {TYPE_ILST, &list->ilst}});
+    if (status != RESULT_DONE) {
+        return status;
     }
+    Box hdlr{};
+    status =
+        CollectChildren(file, walk, ShortTail::PADDING,
+                        {{TYPE_HDLR, &hdlr}, {TYPE_KEYS, &list->keys}, {TYPE_ILST, &list->ilst}});
     if (status != RESULT_DONE) {
         return status;
     }

@@ -43,8 +43,11 @@ Status NextKey(FileSource& file, FieldCursor* cursor, bool* found) {
     }
     BYTE text[LOCATION_KEY_SIZE];
     status = ReadAt(file, name, text);
-    *found = status == RESULT_DONE && std::memcmp(text, LOCATION_KEY, LOCATION_KEY_SIZE) == 0;
-    return status;
+    if (status != RESULT_DONE) {
+        return status;
+    }
+    *found = std::memcmp(text, LOCATION_KEY, LOCATION_KEY_SIZE) == 0;
+    return RESULT_DONE;
 }
 
 // The 1-based index of the location key among the first KEY_LIMIT keys.
@@ -58,15 +61,21 @@ Status FindLocationKey(FileSource& file, Box keys, uint32_t* index) {
     FieldCursor cursor = PayloadOf(keys);
     uint64_t count = 0;
     status = ReadField(file, &cursor, FIELD_SIZE, &count);
-    for (uint32_t i = 1; status == RESULT_DONE && i <= count && i <= KEY_LIMIT; ++i) {
+    if (status != RESULT_DONE) {
+        return status;
+    }
+    for (uint32_t i = 1; i <= count && i <= KEY_LIMIT; ++i) {
         bool found = false;
         status = NextKey(file, &cursor, &found);
-        if (status == RESULT_DONE && found) {
+        if (status != RESULT_DONE) {
+            return status;
+        }
+        if (found) {
             *index = i;
             return RESULT_DONE;
         }
     }
-    return status == RESULT_DONE ? RESULT_NO_POSITION : status;
+    return RESULT_NO_POSITION;
 }
 
 }  // namespace
