@@ -4,22 +4,9 @@
 get_filename_component(QUORIEL_ROOT ${CMAKE_CURRENT_LIST_DIR}/../.. ABSOLUTE)
 set(QUORIEL_TEST_DATA ${QUORIEL_ROOT}/tests/data)
 
+include(${QUORIEL_ROOT}/position/sources.cmake)
 set(QUORIEL_NATIVE_SOURCES
-    ${QUORIEL_ROOT}/position/file_source.cpp
-    ${QUORIEL_ROOT}/position/gps_reading.cpp
-    ${QUORIEL_ROOT}/position/jpeg_locator.cpp
-    ${QUORIEL_ROOT}/position/tiff_reader.cpp
-    ${QUORIEL_ROOT}/position/chunks/png_locator.cpp
-    ${QUORIEL_ROOT}/position/chunks/webp_locator.cpp
-    ${QUORIEL_ROOT}/position/isobmff/box_reader.cpp
-    ${QUORIEL_ROOT}/position/isobmff/heif_items.cpp
-    ${QUORIEL_ROOT}/position/isobmff/heif_locator.cpp
-    ${QUORIEL_ROOT}/position/isobmff/item_locations.cpp
-    ${QUORIEL_ROOT}/position/movie/iso6709.cpp
-    ${QUORIEL_ROOT}/position/movie/item_list.cpp
-    ${QUORIEL_ROOT}/position/movie/movie_keys.cpp
-    ${QUORIEL_ROOT}/position/movie/user_data_records.cpp
-    ${QUORIEL_ROOT}/position/movie/video_location.cpp
+    ${QUORIEL_READING_SOURCES}
     ${QUORIEL_ROOT}/launch/template_expansion.cpp
     ${QUORIEL_ROOT}/tests/native/memory_file.cpp)
 
