@@ -25,15 +25,18 @@ constexpr size_t CONTAINER_READ_LIMIT = 20000;
 constexpr uint32_t CONTAINER_SIZE_QUERIES = 1;
 
 // What the video reading may read, whatever the file's size: box headers of 16 bytes at most
-// (a 64-bit size included) in six walks of at most 256 boxes (the top, moov, udta, meta, ilst
-// and the location's item); meta's version, hdlr's 12 bytes, keys' 8 and at most 256 keys of
-// an 8-byte header and a 36-byte name; the records: two ISO 6709 texts of at most 128 bytes
-// (©xyz behind its 4 bytes, and the keys item's), and loci's 4 bytes and 256-byte buffer.
+// (a 64-bit size included) in nine walks of at most 256 boxes (the top, moov, udta, and for the
+// keys record and the item list each: meta, ilst and the location's item); each meta's version
+// and hdlr's 12 bytes, keys' 8 and at most 256 keys of an 8-byte header and a 36-byte name; the
+// records: three ISO 6709 texts of at most 128 bytes (©xyz behind its 4 bytes, the keys item's
+// and the item list's), and loci's 4 bytes and 256-byte buffer.
 constexpr uint64_t VIDEO_LONGEST_READ = 256;
-constexpr uint64_t VIDEO_WALK_BYTES = 6 * 256 * 16;
-constexpr uint64_t VIDEO_KEYS_BYTES = 4 + 12 + 8 + 256 * (8 + 36);
-constexpr uint64_t VIDEO_RECORD_BYTES = 2 * 128 + 4 + 4 + VIDEO_LONGEST_READ;
+constexpr uint64_t VIDEO_WALK_BYTES = 9 * 256 * 16;
+constexpr uint64_t VIDEO_META_BYTES = 2 * (4 + 12);
+constexpr uint64_t VIDEO_KEYS_BYTES = 8 + 256 * (8 + 36);
+constexpr uint64_t VIDEO_RECORD_BYTES = 3 * 128 + 4 + 4 + VIDEO_LONGEST_READ;
 constexpr uint64_t VIDEO_READ_BYTES_LIMIT =
-    VIDEO_WALK_BYTES + VIDEO_KEYS_BYTES + VIDEO_RECORD_BYTES;
+    VIDEO_WALK_BYTES + VIDEO_META_BYTES + VIDEO_KEYS_BYTES + VIDEO_RECORD_BYTES;
+static_assert(VIDEO_READ_BYTES_LIMIT == 48816, "the bound docs/fuzzing.md gives");
 
 ReadingVerdict CheckContainerReading(const uint8_t* data, size_t size, FileKind kind);
