@@ -1,5 +1,6 @@
-// The same Exif block behind 1 KB, 2.2 GB and 3.5 GB of image data, in PNG and WebP files whose
-// image data is a sparse run of zeros: a block anywhere in a file below 4 GiB gives its position.
+// The same Exif block behind 1 KB, 2.2 GB and 3.5 GB of image data, in PNG, WebP and HEIF files
+// whose image data is a sparse run of zeros: a block anywhere in a file below 4 GiB gives its
+// position.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -7,6 +8,7 @@
 
 #include "position/gps_reading.h"
 #include "tests/native/memory_file.h"
+#include "tests/position/box_builder.h"
 #include "tests/position/chunk_builder.h"
 
 namespace {
@@ -28,12 +30,6 @@ struct SparseFile {
     std::vector<FarPart> far;
 };
 
-Bytes Join(const Bytes& a, const Bytes& b) {
-    Bytes joined = a;
-    joined.insert(joined.end(), b.begin(), b.end());
-    return joined;
-}
-
 // IHDR, then IDAT chunks of the largest length for imageSize bytes of zeros, each header behind
 // the zeros of the one before, then eXIf and IEND. CRCs are zeros: they are not checked.
 SparseFile PngBehind(uint64_t imageSize) {
@@ -45,11 +41,11 @@ SparseFile PngBehind(uint64_t imageSize) {
     for (left -= length; left > 0; left -= length) {
         length = static_cast<uint32_t>(std::min<uint64_t>(left, LONGEST_PNG_CHUNK));
         file.far.push_back(
-            {position, Join(Bytes(PNG_CRC_SIZE, 0), PngChunkHeader("IDAT", length))});
+            {position, Concat({Bytes(PNG_CRC_SIZE, 0), PngChunkHeader("IDAT", length)})});
         position += PNG_CRC_SIZE + CHUNK_HEADER_SIZE + length;
     }
-    const Bytes tail = Join(PngChunk("eXIf", TIFF), PngIend());
-    file.far.push_back({position, Join(Bytes(PNG_CRC_SIZE, 0), tail)});
+    const Bytes tail = Concat({PngChunk("eXIf", TIFF), PngIend()});
+    file.far.push_back({position, Concat({Bytes(PNG_CRC_SIZE, 0), tail})});
     return file;
 }
 
@@ -65,12 +61,30 @@ SparseFile WebpBehind(uint64_t imageSize) {
     return file;
 }
 
+// meta first, naming one Exif item whose data lies imageSize bytes into the file.
+SparseFile HeifBehind(uint64_t imageSize) {
+    constexpr uint32_t EXIF_ITEM = 1;
+    const Bytes data = ExifItemData(TIFF);
+    const Bytes meta =
+        Concat({BigEndian(4, 0), PictHandler(), Iinf(0, {Infe(2, EXIF_ITEM, "Exif")}),
+                Iloc({1, 4, 4, 0, 0}, {{EXIF_ITEM, 0, 0, {{imageSize, data.size()}}}})});
+    SparseFile file;
+    file.near = Concat({Ftyp("heic"), Box("meta", meta)});
+    file.far.push_back({imageSize, data});
+    return file;
+}
+
+SparseFile FileBehind(FileKind kind, uint64_t imageSize) {
+    return kind == FileKind::PNG    ? PngBehind(imageSize)
+           : kind == FileKind::WEBP ? WebpBehind(imageSize)
+                                    : HeifBehind(imageSize);
+}
+
 TEST(FarBlocks, GiveTheSamePositionWhereverTheyLie) {
     for (const uint64_t imageSize : IMAGE_SIZES) {
-        for (const FileKind kind : {FileKind::PNG, FileKind::WEBP}) {
+        for (const FileKind kind : {FileKind::PNG, FileKind::WEBP, FileKind::HEIF}) {
             SCOPED_TRACE(std::string(KindName(kind)) + " behind " + std::to_string(imageSize));
-            const SparseFile file =
-                kind == FileKind::PNG ? PngBehind(imageSize) : WebpBehind(imageSize);
+            const SparseFile file = FileBehind(kind, imageSize);
             CQuorielReader reader;
             GpsPosition position{};
             ASSERT_EQ(ReadGpsPosition(reader, OpenSparseFile(file.near, file.far), kind, &position),
