@@ -148,33 +148,62 @@ def heif_limit(data):
     return total + SKIP_COUNT, start + SKIP_COUNT + skip, None
 
 
+def riff_chunks(data):
+    """(type, start of the payload) of each RIFF chunk, in order."""
+    at = RIFF_HEADER
+    while at + RIFF_CHUNK_HEADER <= len(data):
+        kind, size = struct.unpack("<4sI", data[at : at + RIFF_CHUNK_HEADER])
+        yield kind, at + RIFF_CHUNK_HEADER
+        at += RIFF_CHUNK_HEADER + size + (size & 1)
+
+
+def png_chunks(data):
+    """(type, start of the payload) of each PNG chunk up to IEND, in order."""
+    at = PNG_SIGNATURE
+    while at + PNG_CHUNK_HEADER <= len(data):
+        length, kind = struct.unpack(">I4s", data[at : at + PNG_CHUNK_HEADER])
+        yield kind, at + PNG_CHUNK_HEADER
+        if kind == b"IEND":
+            return
+        at += PNG_CHUNK_HEADER + length + PNG_CRC
+
+
 def webp_limit(data):
     """The RIFF header, each chunk header up to EXIF's, and the Exif identifier when the
     payload has one; without it the TIFF header's own first bytes tell it is not there."""
     total = RIFF_HEADER
-    at = RIFF_HEADER
-    while at + RIFF_CHUNK_HEADER <= len(data):
-        kind, size = struct.unpack("<4sI", data[at : at + RIFF_CHUNK_HEADER])
+    for kind, payload in riff_chunks(data):
         total += RIFF_CHUNK_HEADER
-        payload = at + RIFF_CHUNK_HEADER
         if kind == b"EXIF":
             if data[payload : payload + len(EXIF_IDENTIFIER)] == EXIF_IDENTIFIER:
                 return total + len(EXIF_IDENTIFIER), payload + len(EXIF_IDENTIFIER), None
             return total, payload, None
-        at = payload + size + (size & 1)
     return total, None, "no EXIF chunk"
 
 
 def png_limit(data):
     """The signature and each chunk header up to eXIf's; the CRCs are not read."""
     total = PNG_SIGNATURE
-    at = PNG_SIGNATURE
-    while at + PNG_CHUNK_HEADER <= len(data):
-        length, kind = struct.unpack(">I4s", data[at : at + PNG_CHUNK_HEADER])
+    for kind, payload in png_chunks(data):
         total += PNG_CHUNK_HEADER
         if kind == b"eXIf":
-            return total, at + PNG_CHUNK_HEADER, None
-        if kind == b"IEND":
-            break
-        at += PNG_CHUNK_HEADER + length + PNG_CRC
+            return total, payload, None
     return total, None, "no eXIf chunk"
+
+
+def exif_place(chunks, exif, image):
+    """Whether the Exif chunk comes "ahead of the image data" or "behind the image data"; ""
+    when there is none."""
+    kinds = [kind for kind, _ in chunks]
+    if exif not in kinds:
+        return ""
+    behind = any(kind in image for kind in kinds[: kinds.index(exif)])
+    return "behind the image data" if behind else "ahead of the image data"
+
+
+def webp_exif_place(data):
+    return exif_place(riff_chunks(data), b"EXIF", (b"VP8 ", b"VP8L", b"ANMF"))
+
+
+def png_exif_place(data):
+    return exif_place(png_chunks(data), b"eXIf", (b"IDAT",))

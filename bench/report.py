@@ -16,7 +16,7 @@ from collections import defaultdict
 from report_format import PEERS
 from report_menu import machine_section, menu_section
 from report_plot import plot
-from report_reading import bytes_table, rates_table, reading_method
+from report_reading import bytes_table, calls_table, rates_table, reading_method
 from report_summary import summary
 
 GPS_TAGS = ("GPSLatitudeRef", "GPSLatitude", "GPSLongitudeRef", "GPSLongitude")
@@ -49,10 +49,12 @@ def read_machine(path):
 
 
 def traced_bytes(path, files):
-    """Bytes each file's reads returned, and bytes mapped from it, summed over the trace."""
+    """Bytes each file's reads returned, and bytes mapped from it, summed over the trace; and the
+    most one read returned."""
     wanted = {os.path.realpath(name): name for name in files}
     read = defaultdict(int)
     mapped = defaultdict(int)
+    largest = defaultdict(int)
     with open(path, errors="replace") as file:
         for line in file:
             match = TRACE_LINE.match(line)
@@ -68,7 +70,8 @@ def traced_bytes(path, files):
                 mapped[name] += int(length.group(1)) if length else 0
             elif result.lstrip("-").isdigit() and int(result) > 0:
                 read[name] += int(result)
-    return read, mapped
+                largest[name] = max(largest[name], int(result))
+    return read, mapped, largest
 
 
 def exiftool_found(path):
@@ -96,6 +99,7 @@ def load(results):
         "found": {},
         "bytes": {},
         "mapped": {},
+        "largest": {},
     }
     quoriel = by_file(read_tsv(os.path.join(results, "quoriel.tsv")))
     data["quoriel"] = quoriel
@@ -112,9 +116,10 @@ def load(results):
     data["rates"]["exiftool"] = {n: len(names) / batch_seconds for n in names}
     data["found"]["exiftool"] = exiftool_found(os.path.join(results, "exiftool.json"))
     for reader in ("quoriel",) + PEERS:
-        read, mapped = traced_bytes(os.path.join(results, reader + ".strace"), files)
+        read, mapped, largest = traced_bytes(os.path.join(results, reader + ".strace"), files)
         data["bytes"][reader] = read
         data["mapped"][reader] = mapped
+        data["largest"][reader] = largest
     return data
 
 
@@ -144,6 +149,7 @@ def main():
     lines += machine_section(data)
     lines += menu_section(data)
     lines += reading_method(data)
+    lines += calls_table(data)
     lines += bytes_table(data)
     lines += rates_table(data)
     lines += summary(data)
