@@ -9,16 +9,12 @@
 #include <string>
 #include <vector>
 
+#include "tests/position/sparse_builder.h"
+
 struct ReadRecord {
     uint64_t offset;
     uint32_t size;       // asked for
     uint32_t delivered;  // what the file had of it
-};
-
-// Bytes standing at an offset behind the file's first bytes.
-struct FarPart {
-    uint64_t offset;
-    std::vector<uint8_t> bytes;
 };
 
 struct MemoryFileState {

@@ -12,6 +12,7 @@
 #include "tests/host/test_data_object.h"
 #include "tests/position/box_builder.h"
 #include "tests/position/chunk_builder.h"
+#include "tests/position/sparse_builder.h"
 #include "tests/support/child_process.h"
 #include "tests/support/handler_driver.h"
 #include "tests/support/launch_record.h"
@@ -212,6 +213,45 @@ TEST(FormatsSwitch, SwitchedOnPhotosLaunchLikeJpegs) {
         {FromLinuxPath(data + "/formats/gps_exiftool_lossy.webp"), L"S35.658632 W139.74541"},
         {FromLinuxPath(data + "/formats/gps_exiftool.png"), L"S35.658632 W139.74541"},
     });
+}
+
+// The file's first bytes and its far parts, the run of zeros between them left a hole.
+std::wstring WriteSparse(const ScratchFolder& folder, const std::wstring& name,
+                         const SparseFile& sparse) {
+    const std::wstring path = folder.Write(name, sparse.head);
+    const UniqueFile file(
+        CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+    for (const FarPart& part : sparse.parts) {
+        LARGE_INTEGER offset{};
+        offset.QuadPart = static_cast<LONGLONG>(part.offset);
+        DWORD written = 0;
+        EXPECT_TRUE(SetFilePointerEx(file.Get(), offset, nullptr, FILE_BEGIN) &&
+                    WriteFile(file.Get(), part.bytes.data(), static_cast<DWORD>(part.bytes.size()),
+                              &written, nullptr));
+    }
+    return path;
+}
+
+// The same Exif block behind 1 KB, 2.2 GB and 3.5 GB of image data launches the same position;
+// the files are sparse and take a few KB of disk.
+TEST(FormatsSwitch, SwitchedOnPhotosLaunchBlocksFarIntoTheFile) {
+    const auto extensions = Registered(TYPES);
+    SettingsFixture settings;
+    WriteSwitchedOnSettings(settings);
+    const Bytes tiff = BuildTiff(
+        PositionLayout(ByteOrder::INTEL, 'S', Dms(33, 51, 2467), 'E', Dms(151, 12, 5503)));
+    const std::wstring SAME = L"S33.856852 E151.215286";
+    ScratchFolder folder;
+    std::vector<LaunchCase> cases;
+    for (const uint64_t imageSize : {uint64_t{1000}, uint64_t{2200000000}, uint64_t{3500000000}}) {
+        const std::wstring name = L"far" + std::to_wstring(imageSize);
+        cases.push_back({WriteSparse(folder, name + L".qfpng", PngBehind(tiff, imageSize)), SAME});
+        cases.push_back(
+            {WriteSparse(folder, name + L".qfwebp", WebpBehind(tiff, imageSize)), SAME});
+        cases.push_back(
+            {WriteSparse(folder, name + L".qfheic", HeifBehind(tiff, imageSize)), SAME});
+    }
+    ExpectLaunches(cases);
 }
 
 // Videos from FFmpeg and ExifTool, each location record kind, mdat before and after moov.
