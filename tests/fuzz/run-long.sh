@@ -14,20 +14,13 @@ target=$1
 seconds=$2
 build=$(cd "${3:-$source_directory/../../build}" && pwd)
 
-case $target in
-    fuzz_jpeg_reader) kind=jpeg dictionary=exif.dict ;;
-    fuzz_tiff_reader) kind=tiff dictionary=exif.dict ;;
-    fuzz_template_expansion) kind=template dictionary=template.dict ;;
-    fuzz_heif_locator) kind=heif dictionary=heif.dict ;;
-    fuzz_webp_locator) kind=webp dictionary=webp.dict ;;
-    fuzz_png_locator) kind=png dictionary=png.dict ;;
-    fuzz_video_locator) kind=video dictionary=video.dict ;;
-    fuzz_iso6709) kind=iso6709 dictionary=iso6709.dict ;;
-    *)
-        echo "unknown target: $target" >&2
-        exit 2
-        ;;
-esac
+# The target's seed folder and dictionary, from its entry in targets.cmake.
+entry=$(grep -o "^ *$target:[^ )]*" "$source_directory/targets.cmake" | tr -d ' ' || true)
+if [ -z "$entry" ]; then
+    echo "unknown target: $target" >&2
+    exit 2
+fi
+IFS=: read -r _ kind dictionary _ <<<"$entry"
 
 exec bash "$source_directory/run-fuzz.sh" "$build/fuzz/$target" "$seconds" \
     "$build/fuzz/long/$target" "$source_directory/dict/$dictionary" \
