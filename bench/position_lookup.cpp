@@ -4,7 +4,6 @@
 #include <iterator>
 
 #include "common/formats.h"
-#include "position/file_window.h"
 
 namespace {
 

@@ -58,20 +58,24 @@ Status FileSource::Skip(uint32_t bytes) {
     return RESULT_DONE;
 }
 
-uint64_t FileSource::Size() {
+Status FileSource::Size(uint64_t* size) {
     if (sizeKnown_) {
-        return size_;
+        *size = size_;
+        return RESULT_DONE;
     }
     DWORD high = 0;
     SetLastError(NO_ERROR);
     const DWORD low = GetFileSize(file_, &high);
     if (low == INVALID_FILE_SIZE && GetLastError() != NO_ERROR) {
-        return 0;
+        return LastErrorStatus();
     }
+    *size = uint64_t{high} << 32 | low;
     // Direct access asks every time, as the JPEG and TIFF readings always have.
-    sizeKnown_ = access_ == FileAccess::READ_AHEAD;
-    size_ = uint64_t{high} << 32 | low;
-    return uint64_t{high} << 32 | low;
+    if (access_ == FileAccess::READ_AHEAD) {
+        size_ = *size;
+        sizeKnown_ = true;
+    }
+    return RESULT_DONE;
 }
 
 Status FileSource::Read(BYTE* buffer, DWORD count) {
@@ -99,9 +103,15 @@ Status FileSource::ReadDirect(BYTE* buffer, DWORD count) {
     return received < count ? RESULT_NO_EXIF : RESULT_DONE;
 }
 
-// The block that holds count bytes at the position, read now when no block does.
+// The block that holds count bytes at the position, read now when no block does. Nothing at
+// or past the end of the file is asked for: those bytes are not there.
 Status FileSource::FindBlock(DWORD count, const Block** block) {
-    if (count > READ_AHEAD_BLOCK || position_ > FARTHEST) {
+    uint64_t size = 0;
+    const Status known = Size(&size);
+    if (known != RESULT_DONE) {
+        return known;
+    }
+    if (count > READ_AHEAD_BLOCK || position_ > size || count > size - position_) {
         return RESULT_NO_EXIF;
     }
     for (const Block& held : blocks_) {
@@ -112,7 +122,9 @@ Status FileSource::FindBlock(DWORD count, const Block** block) {
     }
     Block* fresh = &blocks_[nextBlock_];
     nextBlock_ = (nextBlock_ + 1) % READ_AHEAD_BLOCKS;
-    const Status status = FillBlock(fresh);
+    const uint64_t left = size - position_;
+    const Status status =
+        FillBlock(fresh, left < READ_AHEAD_BLOCK ? static_cast<DWORD>(left) : READ_AHEAD_BLOCK);
     if (status != RESULT_DONE) {
         return status;
     }
@@ -120,16 +132,16 @@ Status FileSource::FindBlock(DWORD count, const Block** block) {
     return count <= fresh->length ? RESULT_DONE : RESULT_NO_EXIF;
 }
 
-// One positioned read of a block from the position; the file's end may cut it short. A read
-// that starts at or past the end answers ERROR_HANDLE_EOF on a synchronous handle.
-Status FileSource::FillBlock(Block* block) {
+// One positioned read of a block from the position, up to the file's end. A file cut short
+// since its size was asked answers fewer bytes, or ERROR_HANDLE_EOF on a synchronous handle.
+Status FileSource::FillBlock(Block* block, DWORD length) {
     block->start = position_;
     block->length = 0;
     OVERLAPPED at{};
     at.Offset = static_cast<DWORD>(position_);
     at.OffsetHigh = static_cast<DWORD>(position_ >> 32);
     DWORD received = 0;
-    if (!ReadFile(file_, block->bytes, READ_AHEAD_BLOCK, &received, &at)) {
+    if (!ReadFile(file_, block->bytes, length, &received, &at)) {
         return GetLastError() == ERROR_HANDLE_EOF ? RESULT_NO_EXIF : LastErrorStatus();
     }
     block->length = received;

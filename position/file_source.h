@@ -38,11 +38,11 @@ class FileSource {
     // Moves on by bytes from the position, as the JPEG walk passes over a segment.
     Status Skip(uint32_t bytes);
 
-    // The whole size of the file, 4 GiB and beyond; 0 when it cannot be told.
-    uint64_t Size();
+    // The whole size of the file, 4 GiB and beyond; the failure HRESULT when it cannot be told.
+    Status Size(uint64_t* size);
 
     // count bytes (at most READ_AHEAD_BLOCK) into buffer; a read cut short by the end of the
-    // file means the structure is not all there.
+    // file means the structure is not all there. Read-ahead reads nothing at or past the end.
     Status Read(BYTE* buffer, DWORD count);
 
   private:
@@ -54,7 +54,7 @@ class FileSource {
 
     Status ReadDirect(BYTE* buffer, DWORD count);
     Status FindBlock(DWORD count, const Block** block);
-    Status FillBlock(Block* block);
+    Status FillBlock(Block* block, DWORD length);
 
     HANDLE file_;
     FileAccess access_;

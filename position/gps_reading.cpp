@@ -26,20 +26,26 @@ Status ReadLocated(CQuorielReader& reader, FileSource& file, Locator locate,
 // A TIFF file is its own block, from where it was opened. Its offsets are 32-bit: a file of
 // 4 GiB or more is read as far as they reach.
 Status ReadTiffFile(CQuorielReader& reader, FileSource& file, GpsPosition* position) {
-    const uint64_t size = file.Size();
+    uint64_t size = 0;
+    const Status status = file.Size(&size);
+    if (status != RESULT_DONE) {
+        return status;
+    }
     const FileWindow window{0, size < UINT32_MAX ? static_cast<uint32_t>(size) : UINT32_MAX};
     return reader.ReadTiffPosition(file, window, position);
+}
+
+// JPEG and TIFF files are read call by call, as they always have been; every other kind
+// through read-ahead blocks.
+FileAccess AccessFor(FileKind kind) {
+    return kind == FileKind::JPEG || kind == FileKind::TIFF ? FileAccess::DIRECT
+                                                            : FileAccess::READ_AHEAD;
 }
 
 }  // namespace
 
 Status ReadJpegPosition(CQuorielReader& reader, FileSource& file, GpsPosition* position) {
     return ReadLocated(reader, file, LocateJpegExif, position);
-}
-
-FileAccess AccessFor(FileKind kind) {
-    return kind == FileKind::JPEG || kind == FileKind::TIFF ? FileAccess::DIRECT
-                                                            : FileAccess::READ_AHEAD;
 }
 
 Status ReadGpsPosition(CQuorielReader& reader, HANDLE handle, FileKind kind,

@@ -18,8 +18,5 @@ Status ReadGpsPosition(CQuorielReader& reader, HANDLE file, FileKind kind, GpsPo
 Status ReadGpsPosition(CQuorielReader& reader, FileSource& file, FileKind kind,
                        GpsPosition* position);
 
-// JPEG and TIFF files are read call by call; every other kind through read-ahead blocks.
-FileAccess AccessFor(FileKind kind);
-
 // The JPEG reading: the Exif block of the first APP1 segment, then the TIFF reader on it.
 Status ReadJpegPosition(CQuorielReader& reader, FileSource& file, GpsPosition* position);

@@ -74,7 +74,11 @@ Status LocateJpegExif(FileSource& file, FileWindow* window) {
     }
     // The whole segment must lie inside the file, whatever part of it the TIFF data needs.
     const uint64_t payload = file.Position();
-    const uint64_t size = file.Size();
+    uint64_t size = 0;
+    status = file.Size(&size);
+    if (status != RESULT_DONE) {
+        return status;
+    }
     if (payload > size || length - LENGTH_FIELD_SIZE > size - payload) {
         return RESULT_NO_EXIF;
     }

@@ -118,15 +118,19 @@ Status CQuorielReader::ReadByteOrder(FileSource& file, const FileWindow& window,
     return RESULT_DONE;
 }
 
-// Seeks to the directory at offset and reads its entry count.
+// Moves to the directory at offset and reads its entry count.
 Status CQuorielReader::ReadDirectoryCount(FileSource& file, const FileWindow& window,
                                           uint32_t offset, uint16_t* count) const {
     if (!OffsetFits(offset, window, DIRECTORY_ROOM)) {
         return RESULT_NO_EXIF;
     }
-    file.MoveTo(window.start + offset);  // a failed seek is told by the window check
+    // A move that fails would leave the file inside the window, behind the entry just read.
+    Status status = file.MoveTo(window.start + offset);
+    if (status != RESULT_DONE) {
+        return status;
+    }
     BYTE bytes[COUNT_SIZE];
-    const Status status = ReadInWindow(file, window, bytes);
+    status = ReadInWindow(file, window, bytes);
     if (status != RESULT_DONE) {
         return status;
     }
@@ -211,13 +215,19 @@ Status CQuorielReader::ReadAngle(FileSource& file, const FileWindow& window, con
         return RESULT_NO_EXIF;
     }
     const uint64_t behindEntry = file.Position();
-    file.MoveTo(window.start + offset);  // a failed seek is told by the window check
-    BYTE triple[TRIPLE_SIZE];
-    const Status status = ReadInWindow(file, window, triple);
+    Status status = file.MoveTo(window.start + offset);
     if (status != RESULT_DONE) {
         return status;
     }
-    file.MoveTo(behindEntry);
+    BYTE triple[TRIPLE_SIZE];
+    status = ReadInWindow(file, window, triple);
+    if (status != RESULT_DONE) {
+        return status;
+    }
+    status = file.MoveTo(behindEntry);
+    if (status != RESULT_DONE) {
+        return status;
+    }
     const uint32_t degrees = Dword(triple), degreesDenominator = Dword(triple + 4);
     const uint32_t minutes = Dword(triple + 8), minutesDenominator = Dword(triple + 12);
     const uint32_t seconds = Dword(triple + 16), secondsDenominator = Dword(triple + 20);

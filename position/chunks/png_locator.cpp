@@ -1,6 +1,6 @@
 // Walks the chunks of a PNG file to eXIf, whose data is the TIFF block, or to IEND. eXIf may
 // come before or after the image data, so every chunk up to IEND is a candidate; only the chunk
-// headers are read, and each chunk is passed over by a seek.
+// headers are read, and each chunk is passed over by its length.
 #include <cstring>
 
 #include "position/chunks/png_locator.h"
@@ -36,7 +36,11 @@ Status LocatePngExif(FileSource& file, FileWindow* window) {
     if (memcmp(signature, SIGNATURE, SIGNATURE_SIZE) != 0) {
         return RESULT_NO_EXIF;
     }
-    const uint64_t end = file.Size();
+    uint64_t end = 0;
+    status = file.Size(&end);
+    if (status != RESULT_DONE) {
+        return status;
+    }
     uint64_t position = SIGNATURE_SIZE;
     for (uint32_t visited = 0; visited < PNG_CHUNK_LIMIT; ++visited) {
         if (position > end || end - position < CHUNK_HEADER_SIZE) {

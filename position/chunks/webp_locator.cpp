@@ -1,6 +1,6 @@
 // Walks the chunks of a WebP file's RIFF container to the first EXIF chunk. Only the RIFF
 // header, the chunk headers and the EXIF chunk's first bytes are read; every other chunk is
-// passed over by a seek.
+// passed over by its size.
 #include <cstring>
 
 #include "position/chunks/webp_locator.h"
@@ -81,7 +81,11 @@ Status LocateWebpExif(FileSource& file, FileWindow* window) {
     // A RIFF that claims more than the file holds is walked to the end of the file; whatever
     // follows a RIFF that ends early is none of its chunks.
     const uint64_t riffEnd = uint64_t{RIFF_SIZE_BASE} + LittleEndian32(header + RIFF_SIZE_FIELD);
-    const uint64_t fileEnd = file.Size();
+    uint64_t fileEnd = 0;
+    status = file.Size(&fileEnd);
+    if (status != RESULT_DONE) {
+        return status;
+    }
     const uint64_t end = riffEnd < fileEnd ? riffEnd : fileEnd;
     Chunk exif{};
     status = FindExifChunk(file, end, &exif);

@@ -15,8 +15,6 @@ constexpr uint32_t SIZE_TO_END = 0;
 constexpr uint32_t SIZE_IS_LARGE = 1;
 constexpr uint32_t TYPE_UUID = FourCc("uuid");
 
-// Full-box header behind the box header: 1 version + 3 flags = 4 bytes.
-constexpr uint32_t FULL_BOX_HEADER_SIZE = 4;
 constexpr uint32_t FLAGS_MASK = 0x00FFFFFF;
 
 // The box's size as its header gives it, or 0 for one that runs to the end of the walk; room is

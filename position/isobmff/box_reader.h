@@ -2,7 +2,7 @@
 // The boxes of the ISO base media file format (HEIF, MP4, MOV): box headers, full-box version
 // and flags, the children of a box walked one after another under a budget, and fields read
 // from a box's payload. Positions are 64-bit: a box behind a media box of 4 GiB or more is
-// reached in one seek.
+// reached by the media box's size, nothing of it read.
 
 #include <windows.h>
 
@@ -24,6 +24,9 @@ constexpr uint32_t FourCc(const char (&letters)[5]) {
            uint32_t{static_cast<uint8_t>(letters[2])} << 8 |
            uint32_t{static_cast<uint8_t>(letters[3])};
 }
+
+// Full-box header behind the box header: 1 version + 3 flags = 4 bytes.
+constexpr uint32_t FULL_BOX_HEADER_SIZE = 4;
 
 // The type of a box that is not there.
 constexpr uint32_t TYPE_ABSENT = 0;

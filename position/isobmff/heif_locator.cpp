@@ -29,8 +29,12 @@ struct MetaBoxes {
 // The meta box of the top level, behind an ftyp box that must come first; budget gives what is
 // left of the box limit, which the top level and meta's children share, for meta's children.
 Status FindMeta(FileSource& file, Box* meta, uint32_t* budget) {
-    BoxWalk top{0, file.Size(), BOX_LIMIT};
-    Status status = NextBox(file, &top, meta);
+    BoxWalk top{0, 0, BOX_LIMIT};
+    Status status = file.Size(&top.end);
+    if (status != RESULT_DONE) {
+        return status;
+    }
+    status = NextBox(file, &top, meta);
     if (status != RESULT_DONE) {
         return status;
     }
@@ -55,15 +59,16 @@ Status FindMeta(FileSource& file, Box* meta, uint32_t* budget) {
 // What the item's offsets are relative to: the file, or the payload of meta's idat.
 Status RegionOf(const ItemPlace& item, const MetaBoxes& boxes, FileSource& file, uint64_t* start,
                 uint64_t* end) {
-    *start = 0;
-    *end = file.Size();
     if (item.construction == ItemConstruction::IDAT_OFFSET) {
         if (boxes.idat.type == TYPE_ABSENT) {
             return RESULT_NO_EXIF;
         }
         *start = boxes.idat.payload;
         *end = boxes.idat.end;
+        return RESULT_DONE;
     }
+    *start = 0;
+    return file.Size(end);
     return RESULT_DONE;
 }
 

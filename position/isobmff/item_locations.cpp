@@ -27,6 +27,15 @@ struct FieldSizes {
     uint32_t index;  // versions 1 and 2; reserved in version 0
 };
 
+// a + b into *sum, unless it would wrap.
+bool SumFits(uint64_t a, uint64_t b, uint64_t* sum) {
+    if (b > UINT64_MAX - a) {
+        return false;
+    }
+    *sum = a + b;
+    return true;
+}
+
 bool IsFieldSize(uint32_t size) {
     return size == 0 || size == 4 || size == 8;
 }
@@ -61,18 +70,20 @@ Status ReadExtents(FileSource& file, FieldCursor* fields, const FieldSizes& size
         if (status != RESULT_DONE) {
             return status;
         }
-        // Nothing at 4 GiB or beyond is read, and with 32-bit parts no sum below can wrap.
-        const bool fits = offset <= UINT32_MAX && length <= UINT32_MAX && length != 0;
+        uint64_t start = 0;
+        const bool placed = length != 0 && SumFits(baseOffset, offset, &start);
         if (i == 0) {
-            if (!fits) {
+            if (!placed) {
                 return RESULT_NO_EXIF;
             }
-            place->offset = baseOffset + offset;
+            place->offset = start;
             place->length = length;
-        } else if (!fits || baseOffset + offset != place->offset + place->length) {
+            continue;
+        }
+        uint64_t end = 0;
+        if (!placed || !SumFits(place->offset, place->length, &end) || start != end ||
+            !SumFits(place->length, length, &place->length)) {
             return RESULT_DONE;
-        } else {
-            place->length += length;
         }
     }
     return RESULT_DONE;
@@ -98,7 +109,7 @@ Status ReadPlace(FileSource& file, FieldCursor* fields, uint8_t version, const F
     const bool readable = construction == static_cast<uint64_t>(ItemConstruction::IDAT_OFFSET) ||
                           (construction == static_cast<uint64_t>(ItemConstruction::FILE_OFFSET) &&
                            dataReference == THIS_FILE);
-    if (!readable || baseOffset > UINT32_MAX || extents == 0) {
+    if (!readable || extents == 0) {
         return RESULT_NO_EXIF;
     }
     place->construction = static_cast<ItemConstruction>(construction);

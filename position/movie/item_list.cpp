@@ -12,11 +12,9 @@ constexpr uint32_t TYPE_KEYS = FourCc("keys");
 constexpr uint32_t TYPE_ILST = FourCc("ilst");
 constexpr uint32_t TYPE_DATA = FourCc("data");
 constexpr uint32_t HANDLER_MDIR = FourCc("mdir");
-constexpr uint32_t ITEM_XYZ = FourCc("\xA9xyz");
 
 // A movie's meta box has no version and flags in QuickTime files; where it has them, as in
 // the ISO layout, they are zero, while QuickTime's first child, hdlr, gives its own size.
-constexpr uint32_t VERSION_FLAGS_SIZE = 4;
 constexpr uint32_t FIELD_SIZE = 4;
 
 // data: 4 type | 4 locale | the value.
@@ -25,14 +23,14 @@ constexpr uint32_t DATA_HEADER_SIZE = 8;
 // The children of meta, behind its version and flags where it has them.
 Status MetaChildren(FileSource& file, const Box& meta, BoxWalk* walk) {
     Box children = meta;
-    BYTE first[VERSION_FLAGS_SIZE];
-    if (meta.end - meta.payload >= VERSION_FLAGS_SIZE) {
+    BYTE first[FULL_BOX_HEADER_SIZE];
+    if (meta.end - meta.payload >= FULL_BOX_HEADER_SIZE) {
         const Status status = ReadAt(file, meta.payload, first);
         if (status != RESULT_DONE) {
             return status;
         }
         if (BigEndian32(first) == 0) {
-            children.payload += VERSION_FLAGS_SIZE;
+            children.payload += FULL_BOX_HEADER_SIZE;
         }
     }
     *walk = ChildrenOf(children, BOX_LIMIT);
@@ -110,5 +108,5 @@ Status ReadItemListRecord(FileSource& file, const Box& meta, GpsPosition* positi
     if (status != RESULT_DONE) {
         return status;
     }
-    return ReadItemText(file, list.ilst, ITEM_XYZ, position);
+    return ReadItemText(file, list.ilst, TYPE_XYZ, position);
 }

@@ -2,9 +2,9 @@
 // the ISO 6709 key and whose ilst box holds, in the item typed by that key's 1-based index, a
 // data box with the text. Keys are compared by length first; only a key of the right length is
 // read.
-#include <cstring>
-
 #include "position/movie/movie_keys.h"
+
+#include <cstring>
 
 #include "position/movie/item_list.h"
 #include "position/movie/user_data_records.h"
@@ -37,9 +37,11 @@ Status NextKey(FileSource& file, FieldCursor* cursor, bool* found) {
     }
     const uint64_t name = cursor->position;
     status = SkipField(cursor, size - KEY_HEADER_SIZE);
-    if (status != RESULT_DONE || nameSpace != NAMESPACE_MDTA ||
-        size - KEY_HEADER_SIZE != LOCATION_KEY_SIZE) {
+    if (status != RESULT_DONE) {
         return status;
+    }
+    if (nameSpace != NAMESPACE_MDTA || size - KEY_HEADER_SIZE != LOCATION_KEY_SIZE) {
+        return RESULT_DONE;  // another key
     }
     BYTE text[LOCATION_KEY_SIZE];
     status = ReadAt(file, name, text);

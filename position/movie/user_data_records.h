@@ -2,13 +2,16 @@
 // The location records of a movie's user data, each read from its own box: RESULT_DONE with
 // *position; RESULT_NO_POSITION when the record holds no location (text that is not ISO 6709
 // decimal degrees, an angle out of range, a record that ends early); RESULT_NO_EXIF when a box
-// inside it is damaged; or the failure HRESULT of a read or a seek.
+// inside it is damaged; or the failure HRESULT of a read.
 
 #include <windows.h>
 
 #include "common/gps_position.h"
 #include "common/status.h"
 #include "position/isobmff/box_reader.h"
+
+// The ©xyz record, in udta or as an item of an item list.
+constexpr uint32_t TYPE_XYZ = FourCc("\xA9xyz");
 
 // udta/©xyz: 2 text length | 2 language | ISO 6709 text.
 Status ReadXyzRecord(FileSource& file, const Box& xyz, GpsPosition* position);

@@ -14,7 +14,6 @@ namespace {
 
 constexpr uint32_t TYPE_MOOV = FourCc("moov");
 constexpr uint32_t TYPE_UDTA = FourCc("udta");
-constexpr uint32_t TYPE_XYZ = FourCc("\xA9xyz");
 constexpr uint32_t TYPE_LOCI = FourCc("loci");
 
 struct Record {
@@ -38,9 +37,13 @@ Status Collect(FileSource& file, const Box& parent, std::initializer_list<BoxSlo
 }  // namespace
 
 Status ReadVideoLocation(FileSource& file, GpsPosition* position) {
-    BoxWalk top{0, file.Size(), BOX_LIMIT};
+    BoxWalk top{0, 0, BOX_LIMIT};
+    Status status = file.Size(&top.end);
+    if (status != RESULT_DONE) {
+        return status;
+    }
     Box moov{};
-    Status status = FindBox(file, &top, TYPE_MOOV, &moov);
+    status = FindBox(file, &top, TYPE_MOOV, &moov);
     if (status != RESULT_DONE) {
         return status;
     }

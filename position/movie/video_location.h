@@ -13,5 +13,5 @@
 // meta's keys and ilst, udta/loci, the ©xyz item of udta/meta's item list. RESULT_DONE with
 // *position; RESULT_NO_POSITION when the boxes are sound but no record holds a location;
 // RESULT_NO_EXIF when there is no movie box, or when a box header is damaged and no record holds
-// a location; or the failure HRESULT of a read or a seek.
+// a location; or the failure HRESULT of a read.
 Status ReadVideoLocation(FileSource& file, GpsPosition* position);

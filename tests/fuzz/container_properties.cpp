@@ -88,7 +88,7 @@ bool SamePosition(const GpsPosition& a, const GpsPosition& b) {
 
 // The same bytes through read-ahead blocks, against the reading call by call.
 std::string CheckReadAhead(const std::vector<uint8_t>& bytes, FileKind kind, Status direct,
-                           const GpsPosition& directPosition, size_t directCalls) {
+                           const GpsPosition& directPosition, size_t directReads) {
     FileSource file(OpenMemoryFile(bytes), FileAccess::READ_AHEAD);
     CQuorielReader reader;
     GpsPosition position{};
@@ -103,13 +103,15 @@ std::string CheckReadAhead(const std::vector<uint8_t>& bytes, FileKind kind, Sta
                std::to_string(calls.sizeQueries) + " size queries";
     }
     for (size_t i = 0; i < calls.reads.size(); ++i) {
-        if (calls.reads[i].size != READ_AHEAD_BLOCK) {
-            return Describe("a read-ahead read of another size than a block", i, calls.reads[i]);
+        const ReadRecord& read = calls.reads[i];
+        if (read.size == 0 || read.size > READ_AHEAD_BLOCK || read.offset >= bytes.size() ||
+            read.size > bytes.size() - read.offset) {
+            return Describe("a read-ahead read that is not a block inside the file", i, read);
         }
     }
-    if (calls.Calls() > directCalls) {
-        return "read-ahead made " + std::to_string(calls.Calls()) + " calls, reading call by " +
-               "call " + std::to_string(directCalls);
+    if (calls.reads.size() > directReads) {
+        return "read-ahead made " + std::to_string(calls.reads.size()) + " reads, reading call " +
+               "by call " + std::to_string(directReads);
     }
     return {};
 }
@@ -136,7 +138,8 @@ ReadingVerdict CheckContainerReading(const uint8_t* data, size_t size, FileKind 
         verdict.violation = CheckTiffReadsInBlock(bytes, kind, file.reads);
     }
     if (verdict.violation.empty()) {
-        verdict.violation = CheckReadAhead(bytes, kind, verdict.status, position, file.Calls());
+        verdict.violation =
+            CheckReadAhead(bytes, kind, verdict.status, position, file.reads.size());
     }
     return verdict;
 }

@@ -3,7 +3,8 @@
 // file, call by call and through read-ahead blocks, and the properties it must keep:
 // - its outcome is a position, "no Exif" or "no position" (the memory file never fails a read);
 // - read-ahead gives the same outcome and position as reading call by call, with no seek, at
-//   most one size query, block-sized reads, and no more calls than the reads call by call;
+//   most one size query, reads of at most a block that lie inside the file, and no more reads
+//   than the reading call by call;
 // The reads call by call show what the reading's own logic reads:
 // - no read starts past the end of the file, and a read cut short by the end is the last one
 //   and ends the reading with "no Exif";

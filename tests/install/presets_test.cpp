@@ -128,6 +128,8 @@ TEST(Presets, InstallerDefaultIsTheOpenStreetMapPreset) {
 // None of them touches the map settings.
 TEST(Presets, FormatPresetsSwitchOnTheirLists) {
     const std::wstring everyPhotoFormat = SwitchedFormats({FormatGroup::PHOTO});
+    // What users of earlier versions were given, byte for byte.
+    EXPECT_EQ(everyPhotoFormat, L"image/heic; image/heif; image/avif; image/webp; image/png");
     const struct {
         const wchar_t* preset;  // null: the installer's /formats
         std::wstring formats;

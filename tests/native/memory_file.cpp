@@ -12,7 +12,7 @@ constexpr DWORD ERROR_NEGATIVE_SEEK = 131;
 
 }  // namespace
 
-HANDLE OpenSparseFile(const std::vector<uint8_t>& bytes, const std::vector<FarPart>& far) {
+HANDLE OpenSparseFile(const std::vector<uint8_t>& bytes, const std::vector<MemoryPart>& far) {
     state = MemoryFileState{};
     state.bytes = bytes;
     state.far = far;
@@ -24,7 +24,7 @@ HANDLE OpenMemoryFile(const std::vector<uint8_t>& bytes, uint64_t farOffset,
     if (far.empty()) {
         return OpenSparseFile(bytes, {});
     }
-    return OpenSparseFile(bytes, {FarPart{farOffset, far}});
+    return OpenSparseFile(bytes, {MemoryPart{farOffset, far}});
 }
 
 MemoryFileState& MemoryFile() {
@@ -35,7 +35,7 @@ uint8_t MemoryFileState::At(uint64_t offset) const {
     if (offset < bytes.size()) {
         return bytes[offset];
     }
-    for (const FarPart& part : far) {
+    for (const MemoryPart& part : far) {
         if (offset >= part.offset && offset - part.offset < part.bytes.size()) {
             return part.bytes[offset - part.offset];
         }

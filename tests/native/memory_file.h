@@ -9,17 +9,21 @@
 #include <string>
 #include <vector>
 
-#include "tests/position/sparse_builder.h"
-
 struct ReadRecord {
     uint64_t offset;
     uint32_t size;       // asked for
     uint32_t delivered;  // what the file had of it
 };
 
+// Bytes standing at an offset behind the file's first bytes.
+struct MemoryPart {
+    uint64_t offset;
+    std::vector<uint8_t> bytes;
+};
+
 struct MemoryFileState {
     std::vector<uint8_t> bytes;
-    std::vector<FarPart> far;  // in order of their offsets, none overlapping
+    std::vector<MemoryPart> far;  // in order of their offsets, none overlapping
     uint64_t position = 0;
     DWORD lastError = 0;
     std::vector<ReadRecord> reads;
@@ -47,5 +51,5 @@ struct MemoryFileState {
 HANDLE OpenMemoryFile(const std::vector<uint8_t>& bytes, uint64_t farOffset = 0,
                       const std::vector<uint8_t>& far = {});
 // Opens bytes with any number of far parts behind them.
-HANDLE OpenSparseFile(const std::vector<uint8_t>& bytes, const std::vector<FarPart>& far);
+HANDLE OpenSparseFile(const std::vector<uint8_t>& bytes, const std::vector<MemoryPart>& far);
 MemoryFileState& MemoryFile();

@@ -53,7 +53,7 @@ SparseFile HeifBehind(const Bytes& tiff, uint64_t imageSize) {
     const Bytes data = ExifItemData(tiff);
     const Bytes meta =
         Concat({BigEndian(4, 0), PictHandler(), Iinf(0, {Infe(2, EXIF_ITEM, "Exif")}),
-                Iloc({1, 4, 4, 0, 0}, {{EXIF_ITEM, 0, 0, {{imageSize, data.size()}}}})});
+                Iloc({1, 8, 4, 0, 0}, {{EXIF_ITEM, 0, 0, {{imageSize, data.size()}}}})});
     SparseFile file;
     file.head = Concat({Ftyp("heic"), Box("meta", meta)});
     file.parts.push_back({imageSize, data});

@@ -24,5 +24,6 @@ struct SparseFile {
 SparseFile PngBehind(const Bytes& tiff, uint64_t imageSize);
 // A VP8L chunk of imageSize bytes (even, below 4 GiB) of zeros, then the EXIF chunk.
 SparseFile WebpBehind(const Bytes& tiff, uint64_t imageSize);
-// meta first, naming one Exif item whose data lies imageSize bytes (below 4 GiB) into the file.
+// meta first, naming one Exif item (by a 64-bit offset) whose data lies imageSize bytes into
+// the file.
 SparseFile HeifBehind(const Bytes& tiff, uint64_t imageSize);
