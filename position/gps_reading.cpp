@@ -1,5 +1,6 @@
-// Each kind with its way to the position. The switch names every kind and has no default, so
-// a kind added to the table without a reading is a compile error, not a silent "no Exif".
+// Each kind with its way to the position: the TIFF block its locator finds, or a video's
+// records. The locators' switch names every kind and has no default, so a kind added to the
+// table without one is a compile error, not a silent "no Exif".
 #include "position/gps_reading.h"
 
 #include "position/chunks/png_locator.h"
@@ -10,29 +11,16 @@
 
 namespace {
 
-using Locator = Status (*)(FileSource& file, FileWindow* window);
-
-// A container's block, then the TIFF reader on it.
-Status ReadLocated(CQuorielReader& reader, FileSource& file, Locator locate,
-                   GpsPosition* position) {
-    FileWindow window{};
-    const Status status = locate(file, &window);
-    if (status != RESULT_DONE) {
-        return status;
-    }
-    return reader.ReadTiffPosition(file, window, position);
-}
-
 // A TIFF file is its own block, from where it was opened. Its offsets are 32-bit: a file of
 // 4 GiB or more is read as far as they reach.
-Status ReadTiffFile(CQuorielReader& reader, FileSource& file, GpsPosition* position) {
+Status WholeFile(FileSource& file, FileWindow* window) {
     uint64_t size = 0;
     const Status status = file.Size(&size);
     if (status != RESULT_DONE) {
         return status;
     }
-    const FileWindow window{0, size < UINT32_MAX ? static_cast<uint32_t>(size) : UINT32_MAX};
-    return reader.ReadTiffPosition(file, window, position);
+    *window = FileWindow{0, size < UINT32_MAX ? static_cast<uint32_t>(size) : UINT32_MAX};
+    return RESULT_DONE;
 }
 
 // JPEG and TIFF files are read call by call, as they always have been; every other kind
@@ -42,10 +30,38 @@ FileAccess AccessFor(FileKind kind) {
                                                             : FileAccess::READ_AHEAD;
 }
 
+Status ReadBlock(CQuorielReader& reader, FileSource& file, FileKind kind, GpsPosition* position) {
+    FileWindow window{};
+    const Status status = LocateTiffBlock(file, kind, &window);
+    if (status != RESULT_DONE) {
+        return status;
+    }
+    return reader.ReadTiffPosition(file, window, position);
+}
+
 }  // namespace
 
+Status LocateTiffBlock(FileSource& file, FileKind kind, FileWindow* window) {
+    switch (kind) {
+        case FileKind::JPEG:
+            return LocateJpegExif(file, window);
+        case FileKind::TIFF:
+            return WholeFile(file, window);
+        case FileKind::HEIF:
+            return LocateHeifExif(file, window);
+        case FileKind::WEBP:
+            return LocateWebpExif(file, window);
+        case FileKind::PNG:
+            return LocatePngExif(file, window);
+        case FileKind::VIDEO:  // its own location records instead
+        case FileKind::NONE:
+            break;
+    }
+    return RESULT_NO_EXIF;
+}
+
 Status ReadJpegPosition(CQuorielReader& reader, FileSource& file, GpsPosition* position) {
-    return ReadLocated(reader, file, LocateJpegExif, position);
+    return ReadBlock(reader, file, FileKind::JPEG, position);
 }
 
 Status ReadGpsPosition(CQuorielReader& reader, HANDLE handle, FileKind kind,
@@ -56,21 +72,11 @@ Status ReadGpsPosition(CQuorielReader& reader, HANDLE handle, FileKind kind,
 
 Status ReadGpsPosition(CQuorielReader& reader, FileSource& file, FileKind kind,
                        GpsPosition* position) {
-    switch (kind) {
-        case FileKind::JPEG:
-            return ReadJpegPosition(reader, file, position);
-        case FileKind::TIFF:
-            return ReadTiffFile(reader, file, position);
-        case FileKind::HEIF:
-            return ReadLocated(reader, file, LocateHeifExif, position);
-        case FileKind::WEBP:
-            return ReadLocated(reader, file, LocateWebpExif, position);
-        case FileKind::PNG:
-            return ReadLocated(reader, file, LocatePngExif, position);
-        case FileKind::VIDEO:
-            return ReadVideoLocation(file, position);
-        case FileKind::NONE:
-            break;
+    if (kind == FileKind::VIDEO) {
+        return ReadVideoLocation(file, position);
     }
-    return RESULT_NO_EXIF;
+    if (kind == FileKind::JPEG) {
+        return ReadJpegPosition(reader, file, position);
+    }
+    return ReadBlock(reader, file, kind, position);
 }

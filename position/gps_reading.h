@@ -18,5 +18,10 @@ Status ReadGpsPosition(CQuorielReader& reader, HANDLE file, FileKind kind, GpsPo
 Status ReadGpsPosition(CQuorielReader& reader, FileSource& file, FileKind kind,
                        GpsPosition* position);
 
+// Where a file of kind keeps its TIFF block, the file standing at its first byte afterwards:
+// RESULT_DONE with *window, RESULT_NO_EXIF when there is none (and for videos, which keep
+// their own records), or the failure HRESULT of a read.
+Status LocateTiffBlock(FileSource& file, FileKind kind, FileWindow* window);
+
 // The JPEG reading: the Exif block of the first APP1 segment, then the TIFF reader on it.
 Status ReadJpegPosition(CQuorielReader& reader, FileSource& file, GpsPosition* position);

@@ -3,10 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "position/chunks/png_locator.h"
-#include "position/chunks/webp_locator.h"
 #include "position/gps_reading.h"
-#include "position/isobmff/heif_locator.h"
 #include "tests/native/memory_file.h"
 
 namespace {
@@ -62,10 +59,7 @@ std::string CheckTiffReadsInBlock(const std::vector<uint8_t>& bytes, FileKind ki
                                   const std::vector<ReadRecord>& reads) {
     FileSource file(OpenMemoryFile(bytes), FileAccess::DIRECT);
     FileWindow window{};
-    const Status located = kind == FileKind::HEIF   ? LocateHeifExif(file, &window)
-                           : kind == FileKind::WEBP ? LocateWebpExif(file, &window)
-                                                    : LocatePngExif(file, &window);
-    if (located != RESULT_DONE) {
+    if (LocateTiffBlock(file, kind, &window) != RESULT_DONE) {
         return {};
     }
     const size_t locatorReads = MemoryFile().reads.size();

@@ -7,8 +7,6 @@
 #include <functional>
 #include <iterator>
 
-#include "position/chunks/png_locator.h"
-#include "position/chunks/webp_locator.h"
 #include "position/gps_reading.h"
 #include "tests/native/memory_file.h"
 #include "tests/position/chunk_builder.h"
@@ -52,7 +50,7 @@ void ExpectOutcome(const LocatorCase& c, FileKind kind) {
     EXPECT_EQ(position.longitude, TIFF_LONGITUDE);
     FileSource file(OpenMemoryFile(c.file), FileAccess::READ_AHEAD);
     FileWindow window{};
-    ASSERT_EQ((kind == FileKind::PNG ? LocatePngExif : LocateWebpExif)(file, &window), RESULT_DONE);
+    ASSERT_EQ(LocateTiffBlock(file, kind, &window), RESULT_DONE);
     EXPECT_EQ(window.start, c.start);
     EXPECT_EQ(window.length, TIFF.size());
     EXPECT_EQ(file.Position(), window.start) << "the TIFF reader starts where it stands";
