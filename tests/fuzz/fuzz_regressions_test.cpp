@@ -5,7 +5,7 @@
 #include <filesystem>
 #include <set>
 
-#include "tests/fuzz/container_properties.h"
+#include "tests/fuzz/fuzz_property.h"
 #include "tests/fuzz/expansion_check.h"
 #include "tests/fuzz/iso6709_check.h"
 #include "tests/fuzz/reading_properties.h"
@@ -19,36 +19,10 @@ namespace {
 
 const std::string CORPUS = QUORIEL_TEST_DATA "/corpus";
 
-std::string JpegViolation(const Bytes& bytes) {
-    return CheckJpegReading(bytes.data(), bytes.size()).violation;
-}
-
-std::string TiffViolation(const Bytes& bytes) {
-    return CheckTiffReading(bytes.data(), bytes.size()).violation;
-}
-
-std::string HeifViolation(const Bytes& bytes) {
-    return CheckContainerReading(bytes.data(), bytes.size(), FileKind::HEIF).violation;
-}
-
-std::string WebpViolation(const Bytes& bytes) {
-    return CheckContainerReading(bytes.data(), bytes.size(), FileKind::WEBP).violation;
-}
-
-std::string PngViolation(const Bytes& bytes) {
-    return CheckContainerReading(bytes.data(), bytes.size(), FileKind::PNG).violation;
-}
-
-std::string VideoViolation(const Bytes& bytes) {
-    return CheckContainerReading(bytes.data(), bytes.size(), FileKind::VIDEO).violation;
-}
-
-std::string Iso6709Violation(const Bytes& bytes) {
-    return CheckIso6709Text(bytes.data(), bytes.size());
-}
-
-std::string TemplateViolation(const Bytes& bytes) {
-    return CheckTemplateInput(bytes.data(), bytes.size());
+// The property a target checks, as its fuzz target names it.
+template <auto check>
+std::string Violation(const Bytes& bytes) {
+    return ViolationOf(check(bytes.data(), bytes.size()));
 }
 
 struct Target {
@@ -58,14 +32,14 @@ struct Target {
 };
 
 const Target TARGETS[] = {
-    {"jpeg", JpegViolation, BuiltJpegSeeds},
-    {"tiff", TiffViolation, BuiltTiffSeeds},
-    {"template", TemplateViolation, TemplateSeeds},
-    {"heif", HeifViolation, nullptr},
-    {"webp", WebpViolation, nullptr},
-    {"png", PngViolation, nullptr},
-    {"video", VideoViolation, nullptr},
-    {"iso6709", Iso6709Violation, nullptr},
+    {"jpeg", Violation<CheckJpegReading>, BuiltJpegSeeds},
+    {"tiff", Violation<CheckTiffReading>, BuiltTiffSeeds},
+    {"template", Violation<CheckTemplateInput>, TemplateSeeds},
+    {"heif", Violation<CheckHeifReading>, nullptr},
+    {"webp", Violation<CheckWebpReading>, nullptr},
+    {"png", Violation<CheckPngReading>, nullptr},
+    {"video", Violation<CheckVideoReading>, nullptr},
+    {"iso6709", Violation<CheckIso6709Text>, nullptr},
 };
 
 std::vector<std::filesystem::path> CaseFiles(const std::string& folder, const char* kind) {
@@ -114,15 +88,17 @@ TEST(FuzzReplay, WholeCorpusAndItsSeedsKeepTheProperties) {
         SCOPED_TRACE(c.name);
         const Bytes file = ReadWholeFile(CORPUS + "/" + c.name);
         ASSERT_FALSE(file.empty());
-        EXPECT_EQ(c.kind == FileKind::JPEG ? JpegViolation(file) : TiffViolation(file), "");
+        EXPECT_EQ(c.kind == FileKind::JPEG ? Violation<CheckJpegReading>(file)
+                                           : Violation<CheckTiffReading>(file),
+                  "");
     }
     for (const Seed& seed : CorpusJpegSeeds(CORPUS)) {
         SCOPED_TRACE(seed.name);
-        EXPECT_EQ(JpegViolation(seed.bytes), "");
+        EXPECT_EQ(Violation<CheckJpegReading>(seed.bytes), "");
     }
     for (const Seed& seed : CorpusTiffSeeds(CORPUS)) {
         SCOPED_TRACE(seed.name);
-        EXPECT_EQ(TiffViolation(seed.bytes), "");
+        EXPECT_EQ(Violation<CheckTiffReading>(seed.bytes), "");
     }
 }
 
