@@ -79,11 +79,11 @@ Status FileSource::Size(uint64_t* size) {
 }
 
 Status FileSource::Read(BYTE* buffer, DWORD count) {
-    if (access_ == FileAccess::READ_AHEAD && count == 0) {
-        return RESULT_DONE;
-    }
     if (access_ == FileAccess::DIRECT) {
         return ReadDirect(buffer, count);
+    }
+    if (count == 0) {
+        return RESULT_DONE;
     }
     const Block* block = nullptr;
     const Status status = FindBlock(count, &block);

@@ -69,7 +69,6 @@ Status RegionOf(const ItemPlace& item, const MetaBoxes& boxes, FileSource& file,
     }
     *start = 0;
     return file.Size(end);
-    return RESULT_DONE;
 }
 
 // The TIFF data behind the Exif item's skip count; the file is left standing at its start.

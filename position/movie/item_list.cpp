@@ -13,14 +13,14 @@ constexpr uint32_t TYPE_ILST = FourCc("ilst");
 constexpr uint32_t TYPE_DATA = FourCc("data");
 constexpr uint32_t HANDLER_MDIR = FourCc("mdir");
 
-// A movie's meta box has no version and flags in QuickTime files; where it has them, as in
-// the ISO layout, they are zero, while QuickTime's first child, hdlr, gives its own size.
 constexpr uint32_t FIELD_SIZE = 4;
 
 // data: 4 type | 4 locale | the value.
 constexpr uint32_t DATA_HEADER_SIZE = 8;
 
-// The children of meta, behind its version and flags where it has them.
+// The children of meta, behind its version and flags where it has them. A movie's meta box has
+// no version and flags in QuickTime files; where it has them, as in the ISO layout, they are
+// zero, while QuickTime's first child, hdlr, gives its own size.
 Status MetaChildren(FileSource& file, const Box& meta, BoxWalk* walk) {
     Box children = meta;
     BYTE first[FULL_BOX_HEADER_SIZE];
