@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include "common/class_id.h"
+#include "common/package_identity.h"
 
 // Under HKEY_CLASSES_ROOT.
 constexpr const WCHAR* CLASS_KEY = L"CLSID\\" QUORIEL_CLSID_TEXT;
@@ -38,4 +39,4 @@ constexpr const WCHAR* SETTING_WEST = L"W";
 constexpr const WCHAR* SETTING_FORMATS = L"Formats";
 
 // Below the system directory.
-constexpr const WCHAR* MODULE_IN_SYSTEM = L"\\ShellExt\\Quoriel.dll";
+constexpr const WCHAR* MODULE_IN_SYSTEM = L"\\ShellExt\\" QUORIEL_MODULE_FILE_TEXT;

@@ -6,11 +6,11 @@
 #include <cstdio>
 #include <string>
 
+#include "common/package_identity.h"
 #include "install/installation.h"
 
 namespace {
 
-constexpr const WCHAR* MODULE_NAME = L"Quoriel.dll";
 constexpr const WCHAR* FORMATS_OPTION = L"/formats";
 
 std::wstring ModuleBesideSetup() {
@@ -20,7 +20,7 @@ std::wstring ModuleBesideSetup() {
         return L"";
     }
     std::wstring folder(path, length);
-    return folder.substr(0, folder.find_last_of(L'\\') + 1) + MODULE_NAME;
+    return folder.substr(0, folder.find_last_of(L'\\') + 1) + MODULE_FILE;
 }
 
 int Fail(const char* step) {

@@ -1,0 +1,20 @@
+#pragma once
+// The Windows 11 package beside the module: its identity name and the files the release
+// carries. The build reads these texts from this file for the manifest and the archive; the
+// installer and Uninstall find the package and its certificate by them.
+
+#include <windows.h>
+
+// The package's Identity Name; its publisher is the signing certificate's subject.
+#define QUORIEL_PACKAGE_NAME_TEXT L"Vantorel.Quoriel"
+// The signed package and the public part of its signing certificate, beside the installer.
+#define QUORIEL_PACKAGE_FILE_TEXT L"Quoriel.msix"
+#define QUORIEL_CERTIFICATE_FILE_TEXT L"Quoriel.cer"
+// The module, in the system directory's "ShellExt" folder and in the package's external
+// location.
+#define QUORIEL_MODULE_FILE_TEXT L"Quoriel.dll"
+
+constexpr const WCHAR* PACKAGE_NAME = QUORIEL_PACKAGE_NAME_TEXT;
+constexpr const WCHAR* PACKAGE_FILE = QUORIEL_PACKAGE_FILE_TEXT;
+constexpr const WCHAR* CERTIFICATE_FILE = QUORIEL_CERTIFICATE_FILE_TEXT;
+constexpr const WCHAR* MODULE_FILE = QUORIEL_MODULE_FILE_TEXT;
