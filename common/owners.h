@@ -91,6 +91,21 @@ struct LoadedHiveTraits {
     static void Close(Value name) noexcept { RegUnLoadKeyW(HKEY_USERS, name); }
 };
 
+// Memory the shell hands out with CoTaskMemAlloc, such as an item's display name.
+struct TaskMemoryTraits {
+    using Value = WCHAR*;
+    static Value Empty() noexcept { return nullptr; }
+    static void Close(Value text) noexcept { CoTaskMemFree(text); }
+};
+
+// One reference to a COM object.
+template <typename Interface>
+struct InterfaceTraits {
+    using Value = Interface*;
+    static Value Empty() noexcept { return nullptr; }
+    static void Close(Value object) noexcept { object->Release(); }
+};
+
 template <typename T>
 struct BufferTraits {
     using Value = T*;
@@ -105,5 +120,8 @@ using UniqueModule = Owner<ModuleTraits>;
 using LoadedHive = Owner<LoadedHiveTraits>;
 using UniqueKey = Owner<KeyTraits>;
 using UniqueGlobal = Owner<GlobalTraits>;
+using UniqueTaskText = Owner<TaskMemoryTraits>;
+template <typename Interface>
+using UniqueInterface = Owner<InterfaceTraits<Interface>>;
 template <typename T>
 using UniqueBuffer = Owner<BufferTraits<T>>;

@@ -69,4 +69,5 @@ HGLOBAL GlobalFree(HGLOBAL memory);
 void* FreeSid(PSID sid);
 BOOL FreeLibrary(HMODULE module);
 LONG RegUnLoadKeyW(HKEY root, LPCWSTR name);
+void CoTaskMemFree(void* memory);
 const HKEY HKEY_USERS = reinterpret_cast<HKEY>(static_cast<uintptr_t>(0x80000003));
