@@ -1,0 +1,100 @@
+#!/usr/bin/env python3
+"""Packs an unsigned MSIX package; Debian has no MSIX packer.
+
+    pack_msix.py OUT.msix NAME=FILE...
+
+NAME is the file's path inside the package, with forward slashes (AppxManifest.xml,
+Assets/StoreLogo.png). The package is a ZIP holding the named files, then AppxBlockMap.xml and
+[Content_Types].xml, which this step writes:
+
+- Every file is stored, not deflated. The block map then lists for each file its size, the
+  size of its ZIP local header (LfhSize) and the base64 SHA-256 of each 64 KiB block; a stored
+  file's blocks take no Size attribute. The block map and [Content_Types].xml are not in it.
+- A plain ZIP, not ZIP64: the package is a few kilobytes, Windows reads both forms, and
+  osslsigncode signs both.
+- Fixed file times, so the same inputs give the same bytes.
+
+osslsigncode signs the result: it adds AppxSignature.p7x and its content type.
+"""
+import base64
+import hashlib
+import os
+import sys
+import zipfile
+from xml.sax.saxutils import quoteattr
+
+BLOCK_SIZE = 64 * 1024
+LOCAL_HEADER_FIXED_SIZE = 30  # a ZIP local file header before its name and extra field
+FILE_TIME = (1980, 1, 1, 0, 0, 0)
+BLOCK_MAP_NAME = "AppxBlockMap.xml"
+CONTENT_TYPES_NAME = "[Content_Types].xml"
+HASH_METHOD = "http://www.w3.org/2001/04/xmlenc#sha256"
+
+CONTENT_TYPES_BY_EXTENSION = {"png": "image/png"}
+CONTENT_TYPES_BY_PART = {
+    "AppxManifest.xml": "application/vnd.ms-appx.manifest+xml",
+    BLOCK_MAP_NAME: "application/vnd.ms-appx.blockmap+xml",
+}
+
+
+def block_map(files):
+    """files: (name, bytes) in package order."""
+    lines = ['<?xml version="1.0" encoding="UTF-8" standalone="no"?>',
+             '<BlockMap xmlns="http://schemas.microsoft.com/appx/2010/blockmap" '
+             f'HashMethod="{HASH_METHOD}">']
+    for name, data in files:
+        header_size = LOCAL_HEADER_FIXED_SIZE + len(name.encode("utf-8"))
+        lines.append(f'<File Name={quoteattr(name.replace("/", chr(92)))} Size="{len(data)}" '
+                     f'LfhSize="{header_size}">')
+        for start in range(0, len(data), BLOCK_SIZE):
+            digest = hashlib.sha256(data[start:start + BLOCK_SIZE]).digest()
+            lines.append(f'<Block Hash="{base64.b64encode(digest).decode("ascii")}"/>')
+        lines.append("</File>")
+    lines.append("</BlockMap>")
+    return "\r\n".join(lines).encode("utf-8")
+
+
+def content_types(names):
+    lines = ['<?xml version="1.0" encoding="UTF-8"?>',
+             '<Types xmlns="http://schemas.openxmlformats.org/package/2006/content-types">']
+    extensions = sorted({name.rsplit(".", 1)[-1].lower() for name in names
+                         if name not in CONTENT_TYPES_BY_PART})
+    for extension in extensions:
+        if extension not in CONTENT_TYPES_BY_EXTENSION:
+            sys.exit(f"pack_msix: no content type for .{extension} files")
+        lines.append(f'<Default Extension="{extension}" '
+                     f'ContentType="{CONTENT_TYPES_BY_EXTENSION[extension]}"/>')
+    for part, kind in CONTENT_TYPES_BY_PART.items():
+        lines.append(f'<Override PartName="/{part}" ContentType="{kind}"/>')
+    lines.append("</Types>")
+    return "\r\n".join(lines).encode("utf-8")
+
+
+def store(archive, name, data):
+    entry = zipfile.ZipInfo(name, FILE_TIME)
+    entry.compress_type = zipfile.ZIP_STORED
+    entry.create_system = 0  # MS-DOS: no Unix permissions in the external attributes
+    archive.writestr(entry, data)
+
+
+def main(arguments):
+    if len(arguments) < 2 or not all("=" in a for a in arguments[1:]):
+        sys.exit(__doc__)
+    files = []
+    for argument in arguments[1:]:
+        name, path = argument.split("=", 1)
+        with open(path, "rb") as file:
+            files.append((name, file.read()))
+    out = arguments[0]
+    partial = out + ".partial"
+    with zipfile.ZipFile(partial, "w", allowZip64=False) as archive:
+        for name, data in files:
+            store(archive, name, data)
+        names = [name for name, _ in files]
+        store(archive, BLOCK_MAP_NAME, block_map(files))
+        store(archive, CONTENT_TYPES_NAME, content_types(names))
+    os.replace(partial, out)
+
+
+if __name__ == "__main__":
+    main(sys.argv[1:])
