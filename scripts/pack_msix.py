@@ -7,9 +7,12 @@ NAME is the file's path inside the package, with forward slashes (AppxManifest.x
 Assets/StoreLogo.png). The package is a ZIP holding the named files, then AppxBlockMap.xml and
 [Content_Types].xml, which this step writes:
 
-- Every file is stored, not deflated. The block map then lists for each file its size, the
+- Every listed file is stored, not deflated. The block map then lists for each file its size, the
   size of its ZIP local header (LfhSize) and the base64 SHA-256 of each 64 KiB block; a stored
   file's blocks take no Size attribute. The block map and [Content_Types].xml are not in it.
+- [Content_Types].xml alone is deflated: osslsigncode rewrites it to add the signature's
+  content type, deflating the new text whatever the entry's method is, so a stored entry would
+  come out with deflated bytes under the "stored" method (osslsigncode 2.9).
 - A plain ZIP, not ZIP64: the package is a few kilobytes, Windows reads both forms, and
   osslsigncode signs both.
 - Fixed file times, so the same inputs give the same bytes.
@@ -70,9 +73,9 @@ def content_types(names):
     return "\r\n".join(lines).encode("utf-8")
 
 
-def store(archive, name, data):
+def add(archive, name, data, method=zipfile.ZIP_STORED):
     entry = zipfile.ZipInfo(name, FILE_TIME)
-    entry.compress_type = zipfile.ZIP_STORED
+    entry.compress_type = method
     entry.create_system = 0  # MS-DOS: no Unix permissions in the external attributes
     archive.writestr(entry, data)
 
@@ -89,10 +92,10 @@ def main(arguments):
     partial = out + ".partial"
     with zipfile.ZipFile(partial, "w", allowZip64=False) as archive:
         for name, data in files:
-            store(archive, name, data)
+            add(archive, name, data)
         names = [name for name, _ in files]
-        store(archive, BLOCK_MAP_NAME, block_map(files))
-        store(archive, CONTENT_TYPES_NAME, content_types(names))
+        add(archive, BLOCK_MAP_NAME, block_map(files))
+        add(archive, CONTENT_TYPES_NAME, content_types(names), zipfile.ZIP_DEFLATED)
     os.replace(partial, out)
 
 
