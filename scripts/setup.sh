@@ -37,7 +37,11 @@ debian_source() {
                 keyring = ""; i = 2
                 if ($2 ~ /^\[/) {
                     for (; i <= NF; i++) {
-                        if ($i ~ /signed-by=/) { keyring = $i; sub(/.*signed-by=/, "", keyring); sub(/\]$/, "", keyring) }
+                        if ($i ~ /signed-by=/) {
+                            keyring = $i
+                            sub(/.*signed-by=/, "", keyring)
+                            sub(/\]$/, "", keyring)
+                        }
                         if ($i ~ /\]$/) { i++; break }
                     }
                 }

@@ -12,8 +12,8 @@
 #
 # The PFX's password is read from QUORIEL_SIGNING_PASSWORD (empty when unset, as for the
 # throwaway certificate) and handed to openssl through the environment and to osslsigncode in a
-# private temporary file, never on a command line. QUORIEL_TIMESTAMP_URL, when set, names a time-stamping
-# server for the signature.
+# private temporary file, never on a command line. QUORIEL_TIMESTAMP_URL, when set, names a
+# time-stamping server for the signature.
 set -euo pipefail
 
 password_variable=QUORIEL_SIGNING_PASSWORD

@@ -208,6 +208,7 @@ def icon(ico, draw_script):
 CHECKS = {"contents": (contents, 4), "signature": (signature, 2), "icon": (icon, 2)}
 
 if __name__ == "__main__":
-    if len(sys.argv) < 2 or sys.argv[1] not in CHECKS or len(sys.argv) - 2 != CHECKS[sys.argv[1]][1]:
+    check, count = CHECKS.get(sys.argv[1] if len(sys.argv) > 1 else "", (None, -1))
+    if check is None or len(sys.argv) - 2 != count:
         sys.exit(__doc__)
-    CHECKS[sys.argv[1]][0](*sys.argv[2:])
+    check(*sys.argv[2:])
