@@ -2,10 +2,39 @@
 
 #include <new>
 
+#include "common/class_id.h"
+#include "shellext/explorer_command.h"
 #include "shellext/module.h"
 #include "shellext/quoriel.h"
 
-CQuorielClassFactory::CQuorielClassFactory() {
+namespace {
+
+template <typename Object>
+HRESULT MakeObject(REFIID riid, void** ppv) {
+    Object* object = new (std::nothrow) Object();
+    if (object == nullptr) {
+        return E_OUTOFMEMORY;
+    }
+    const HRESULT result = object->QueryInterface(riid, ppv);
+    if (FAILED(result)) {
+        delete object;  // nothing refers to it; its share of the count goes with it
+    }
+    return result;
+}
+
+}  // namespace
+
+ObjectMaker MakerOfClass(REFCLSID clsid) {
+    if (IsEqualCLSID(clsid, CLSID_Quoriel)) {
+        return &MakeObject<CQuoriel>;
+    }
+    if (IsEqualCLSID(clsid, CLSID_QuorielCommand)) {
+        return &MakeObject<CQuorielCommand>;
+    }
+    return nullptr;
+}
+
+CQuorielClassFactory::CQuorielClassFactory(ObjectMaker make) : make_(make) {
     ObjectCreated();
 }
 
@@ -48,15 +77,7 @@ STDMETHODIMP CQuorielClassFactory::CreateInstance(IUnknown* outer, REFIID riid,
         if (outer != nullptr) {
             return CLASS_E_NOAGGREGATION;
         }
-        CQuoriel* handler = new (std::nothrow) CQuoriel();
-        if (handler == nullptr) {
-            return E_OUTOFMEMORY;
-        }
-        const HRESULT result = handler->QueryInterface(riid, ppv);
-        if (FAILED(result)) {
-            delete handler;  // nothing refers to it; its share of the count goes with it
-        }
-        return result;
+        return make_(riid, ppv);
     });
 }
 

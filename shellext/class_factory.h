@@ -3,11 +3,19 @@
 #include <windows.h>
 #include <unknwn.h>
 
-// Makes one context-menu handler per CreateInstance. A new factory is made for every
-// DllGetClassObject call; it counts as a live object while it exists.
+// Makes one object of a served class and queries it for riid; the object goes again when the
+// query fails.
+using ObjectMaker = HRESULT (*)(REFIID riid, void** ppv);
+
+// The maker of the class clsid names, or null when the module does not serve that class.
+ObjectMaker MakerOfClass(REFCLSID clsid);
+
+// Makes one object of its class per CreateInstance: the classic context-menu handler or the
+// command of Windows 11's menu. A new factory is made for every DllGetClassObject call; it
+// counts as a live object while it exists.
 class CQuorielClassFactory final : public IClassFactory {
   public:
-    CQuorielClassFactory();
+    explicit CQuorielClassFactory(ObjectMaker make);
     ~CQuorielClassFactory();
     CQuorielClassFactory(const CQuorielClassFactory&) = delete;
     CQuorielClassFactory& operator=(const CQuorielClassFactory&) = delete;
@@ -23,4 +31,5 @@ class CQuorielClassFactory final : public IClassFactory {
 
   private:
     LONG references_ = 0;
+    ObjectMaker make_;
 };

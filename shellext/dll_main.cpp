@@ -5,7 +5,6 @@
 
 #include <new>
 
-#include "common/class_id.h"
 #include "shellext/class_factory.h"
 #include "shellext/module.h"
 
@@ -26,10 +25,11 @@ STDAPI DllGetClassObject(REFCLSID rclsid, REFIID riid, LPVOID* ppv) {
             return E_POINTER;
         }
         *ppv = nullptr;
-        if (!IsEqualCLSID(rclsid, CLSID_Quoriel)) {
+        const ObjectMaker make = MakerOfClass(rclsid);
+        if (make == nullptr) {
             return CLASS_E_CLASSNOTAVAILABLE;
         }
-        CQuorielClassFactory* factory = new (std::nothrow) CQuorielClassFactory();
+        CQuorielClassFactory* factory = new (std::nothrow) CQuorielClassFactory(make);
         if (factory == nullptr) {
             return E_OUTOFMEMORY;
         }

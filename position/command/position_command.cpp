@@ -1,4 +1,4 @@
-// The context-menu command: opens the selected file, reads it by its kind, launches a found
+// The position command: opens the selected file, reads it by its kind, launches a found
 // position or tells the user there is none, and turns the outcome into at most one message box
 // and the host's HRESULT.
 #include <windows.h>
@@ -20,14 +20,10 @@ bool IsOurCommand(LPCSTR verb) {
     return (value >> 16) == 0 && (value & 0xFFFF) == 0;
 }
 
-// Opens the first file of drop for reading, others may read it too.
-HRESULT OpenFirstFile(HDROP drop, UniqueFile* file) {
-    const UniqueBuffer<WCHAR> path = FirstFileName(drop);
-    if (!path) {
-        return STATUS_OUT_OF_MEMORY;
-    }
+// Opens the file for reading, others may read it too.
+HRESULT OpenForReading(const WCHAR* path, UniqueFile* file) {
     file->Reset(
-        CreateFileW(path.Get(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
+        CreateFileW(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
     if (!*file) {
         return LastErrorStatus();
     }
@@ -49,28 +45,36 @@ Status Deliver(HWND owner, Status reading, const GpsPosition& position) {
 
 }  // namespace
 
-HRESULT RunPositionCommand(CQuorielReader& reader, const CMINVOKECOMMANDINFO* info, HDROP drop,
-                           FileKind kind) {
-    if (info == nullptr || !IsOurCommand(info->lpVerb) || drop == nullptr) {
-        return STATUS_FAILED;
-    }
+HRESULT RunCommandForFile(CQuorielReader& reader, const WCHAR* path, FileKind kind, HWND owner) {
     UniqueFile file;
-    const HRESULT opened = OpenFirstFile(drop, &file);
+    const HRESULT opened = OpenForReading(path, &file);
     if (opened != S_OK) {
         return opened;
     }
     GpsPosition position{};
     const Status status =
-        Deliver(info->hwnd, ReadGpsPosition(reader, file.Get(), kind, &position), position);
+        Deliver(owner, ReadGpsPosition(reader, file.Get(), kind, &position), position);
     switch (status) {
         case RESULT_DONE:
             return S_OK;
         case RESULT_NO_EXIF:
-            MessageBoxW(info->hwnd, TEXT_NO_EXIF, CAPTION_COMMAND, STYLE_WARNING);
+            MessageBoxW(owner, TEXT_NO_EXIF, CAPTION_COMMAND, STYLE_WARNING);
             return S_FALSE;
         case RESULT_REPORTED:
             return S_FALSE;
         default:
             return status;
     }
+}
+
+HRESULT RunPositionCommand(CQuorielReader& reader, const CMINVOKECOMMANDINFO* info, HDROP drop,
+                           FileKind kind) {
+    if (info == nullptr || !IsOurCommand(info->lpVerb) || drop == nullptr) {
+        return STATUS_FAILED;
+    }
+    const UniqueBuffer<WCHAR> path = FirstFileName(drop);
+    if (!path) {
+        return STATUS_OUT_OF_MEMORY;
+    }
+    return RunCommandForFile(reader, path.Get(), kind, info->hwnd);
 }

@@ -36,9 +36,12 @@ void HostedModule::Uninstall() const {
 }
 
 HRESULT HostedModule::CreateHandlerRaw(REFIID riid, void** ppv) const {
+    return CreateObjectRaw(CLSID_Quoriel, riid, ppv);
+}
+
+HRESULT HostedModule::CreateObjectRaw(REFCLSID clsid, REFIID riid, void** ppv) const {
     IClassFactory* factory = nullptr;
-    HRESULT result =
-        GetClassObject(CLSID_Quoriel, IID_IClassFactory, reinterpret_cast<void**>(&factory));
+    HRESULT result = GetClassObject(clsid, IID_IClassFactory, reinterpret_cast<void**>(&factory));
     if (result != S_OK) {
         return result;
     }

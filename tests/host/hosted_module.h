@@ -24,6 +24,8 @@ class HostedModule {
     // A handler of the module's class made the way a host makes one: factory, CreateInstance,
     // factory released.
     HRESULT CreateHandlerRaw(REFIID riid, void** ppv) const;
+    // An object of the class clsid, made the same way.
+    HRESULT CreateObjectRaw(REFCLSID clsid, REFIID riid, void** ppv) const;
 
   private:
     using GetClassObjectFunction = HRESULT(WINAPI*)(REFCLSID, REFIID, void**);

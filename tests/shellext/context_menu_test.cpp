@@ -7,6 +7,7 @@
 #include <string>
 
 #include "tests/position/exif_builder.h"
+#include "tests/support/command_driver.h"
 #include "tests/support/launch_record.h"
 #include "tests/support/handler_driver.h"
 #include "tests/host/message_box_recorder.h"
@@ -88,6 +89,7 @@ TEST(ContextMenu, ItemOnlyForOneRegisteredImage) {
          HRESULT_FROM_WIN32(ERROR_FILE_NOT_FOUND)},
     };
     QuorielModule module;
+    ScratchFolder folder;
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         TestDataObject data(c.files);
@@ -96,6 +98,11 @@ TEST(ContextMenu, ItemOnlyForOneRegisteredImage) {
         HostMenu host;
         EXPECT_EQ(handler.menu->QueryContextMenu(host.menu, 1, ID_FIRST, ID_LAST, c.flags),
                   c.result);
+        // Windows 11's menu offers the command exactly where the classic menu offers the item.
+        if (c.flags != CMF_DEFAULTONLY) {
+            EXPECT_EQ(StateForFiles(module, folder.Path(), c.files),
+                      c.result == ONE_ITEM ? ECS_ENABLED : ECS_HIDDEN);
+        }
         if (c.result != ONE_ITEM) {
             EXPECT_EQ(host.Count(), 2);
             continue;

@@ -15,6 +15,7 @@
 #include "tests/position/chunk_builder.h"
 #include "tests/position/sparse_builder.h"
 #include "tests/support/child_process.h"
+#include "tests/support/command_driver.h"
 #include "tests/support/handler_driver.h"
 #include "tests/support/launch_record.h"
 #include "tests/support/quoriel_module.h"
@@ -61,12 +62,21 @@ std::vector<std::unique_ptr<ScratchKey>> Registered(const ExtensionType (&types)
     return keys;
 }
 
+// What the classic menu answers for a file of that extension; Windows 11's menu must offer its
+// command for the same file exactly when the classic menu offers its item.
 HRESULT MenuFor(const QuorielModule& module, const std::wstring& extension) {
-    TestDataObject data({L"D:\\photo" + extension});
+    const std::wstring name = L"D:\\photo" + extension;
+    TestDataObject data({name});
     Handler handler(module);
     EXPECT_EQ(handler.init->Initialize(nullptr, &data, nullptr), S_OK);
     HostMenu host;
-    return handler.menu->QueryContextMenu(host.menu, 0, ID_FIRST, ID_LAST, CMF_NORMAL);
+    const HRESULT result =
+        handler.menu->QueryContextMenu(host.menu, 0, ID_FIRST, ID_LAST, CMF_NORMAL);
+    ScratchFolder folder;
+    EXPECT_EQ(StateForFiles(module, folder.Path(), {name}),
+              result == ONE_ITEM ? ECS_ENABLED : ECS_HIDDEN)
+        << "the command's state for " << testing::PrintToString(extension);
+    return result;
 }
 
 std::vector<uint8_t> Repeated(const std::wstring& text, size_t times) {

@@ -68,12 +68,13 @@ TEST(Module, ImportsSystemDllsOnly) {
     }
 }
 
-TEST(Module, VersionAndManifestAreItsOnlyResources) {
+TEST(Module, VersionManifestAndIconAreItsOnlyResources) {
     QuorielModule module;
     std::vector<ULONG_PTR> types;
     EnumResourceTypesW(module.Handle(), CollectType, reinterpret_cast<LONG_PTR>(&types));
     std::sort(types.begin(), types.end());
-    EXPECT_EQ(types, (std::vector<ULONG_PTR>{16 /* RT_VERSION */, 24 /* RT_MANIFEST */}));
+    EXPECT_EQ(types, (std::vector<ULONG_PTR>{3 /* RT_ICON */, 14 /* RT_GROUP_ICON */,
+                                             16 /* RT_VERSION */, 24 /* RT_MANIFEST */}));
 
     const HRSRC manifest = FindResourceExW(module.Handle(), RT_MANIFEST, MAKEINTRESOURCEW(2),
                                            MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US));

@@ -26,4 +26,10 @@ class QuorielModule : public HostedModule {
         return CreateHandlerRaw(riid, &handler) == S_OK ? static_cast<Interface*>(handler)
                                                         : nullptr;
     }
+    template <typename Interface>
+    Interface* CreateObject(REFCLSID clsid, REFIID riid) const {
+        void* object = nullptr;
+        return CreateObjectRaw(clsid, riid, &object) == S_OK ? static_cast<Interface*>(object)
+                                                             : nullptr;
+    }
 };
