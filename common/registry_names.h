@@ -24,6 +24,15 @@ constexpr const WCHAR* PUBLISHER_VALUE = L"Publisher";
 constexpr const WCHAR* UNINSTALL_STRING_VALUE = L"UninstallString";
 constexpr const WCHAR* NO_MODIFY_VALUE = L"NoModify";
 constexpr const WCHAR* NO_REPAIR_VALUE = L"NoRepair";
+// Written on Windows 11 only, for Uninstall to remove what they name: the package the installer
+// registered, and the SHA-1 thumbprint (common/thumbprint.h) of the certificate it trusted for it.
+constexpr const WCHAR* PACKAGE_VALUE = L"Package";
+constexpr const WCHAR* TRUSTED_CERTIFICATE_VALUE = L"TrustedCertificate";
+
+// Under HKEY_LOCAL_MACHINE: the Windows build number (REG_SZ), by which the installer tells
+// Windows 11.
+constexpr const WCHAR* WINDOWS_VERSION_KEY = L"SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion";
+constexpr const WCHAR* BUILD_NUMBER_VALUE = L"CurrentBuildNumber";
 
 // Under a user's root: the maker's key and the launch settings below it.
 constexpr const WCHAR* MAKER_KEY = L"Software\\Vantorel";

@@ -4,6 +4,7 @@
 
 #include "common/installed_module.h"
 #include "common/owners.h"
+#include "common/package_identity.h"
 #include "common/registry_names.h"
 
 namespace {
@@ -71,13 +72,28 @@ bool RegisterModule(const std::wstring& modulePath) {
     return SetString(HKEY_CLASSES_ROOT, CLASS_KEY, nullptr, MENU_NAME) &&
            SetString(HKEY_CLASSES_ROOT, SERVER_KEY, nullptr, modulePath) &&
            SetString(HKEY_CLASSES_ROOT, SERVER_KEY, THREADING_MODEL_VALUE, THREADING_MODEL) &&
-           SetString(HKEY_CLASSES_ROOT, HANDLER_KEY, nullptr, MENU_NAME) &&
            SetString(HKEY_LOCAL_MACHINE, PROGRAMS_KEY, DISPLAY_NAME_VALUE, DISPLAY_NAME) &&
            SetString(HKEY_LOCAL_MACHINE, PROGRAMS_KEY, DISPLAY_VERSION_VALUE, DISPLAY_VERSION) &&
            SetString(HKEY_LOCAL_MACHINE, PROGRAMS_KEY, PUBLISHER_VALUE, PUBLISHER) &&
            SetString(HKEY_LOCAL_MACHINE, PROGRAMS_KEY, UNINSTALL_STRING_VALUE, uninstall) &&
            SetNumber(HKEY_LOCAL_MACHINE, PROGRAMS_KEY, NO_MODIFY_VALUE, 1) &&
            SetNumber(HKEY_LOCAL_MACHINE, PROGRAMS_KEY, NO_REPAIR_VALUE, 1);
+}
+
+bool RegisterClassicHandler() {
+    return SetString(HKEY_CLASSES_ROOT, HANDLER_KEY, nullptr, MENU_NAME);
+}
+
+bool RecordPackage(const std::wstring& thumbprint) {
+    if (!SetString(HKEY_LOCAL_MACHINE, PROGRAMS_KEY, PACKAGE_VALUE, PACKAGE_NAME)) {
+        return false;
+    }
+    if (!thumbprint.empty() &&
+        !SetString(HKEY_LOCAL_MACHINE, PROGRAMS_KEY, TRUSTED_CERTIFICATE_VALUE, thumbprint)) {
+        return false;
+    }
+    const LONG error = RegDeleteKeyW(HKEY_CLASSES_ROOT, HANDLER_KEY);
+    return error == ERROR_SUCCESS || error == ERROR_FILE_NOT_FOUND;
 }
 
 bool WriteDefaultSettings() {

@@ -16,9 +16,18 @@ std::wstring InstalledModulePath();
 // Copies the module to its installed path, making the "ShellExt" folder when needed.
 bool CopyModule(const std::wstring& source, const std::wstring& target);
 
-// The class with its in-process server, the handler for all files, the installed-programs
-// entry with an uninstall command that runs the module's Uninstall through rundll32.
+// The class with its in-process server and the installed-programs entry with an uninstall
+// command that runs the module's Uninstall through rundll32.
 bool RegisterModule(const std::wstring& modulePath);
+
+// The classic context-menu handler for all files: the menu before Windows 11, and on Windows 11
+// the one under "Show more options" when the package could not be registered.
+bool RegisterClassicHandler();
+
+// After the package was registered: the record Uninstall removes it by (with the thumbprint
+// unless it is empty), and no classic handler left by an earlier installation, which would
+// show Quoriel twice.
+bool RecordPackage(const std::wstring& thumbprint);
 
 // The OpenStreetMap settings for the current user, unless the user already has settings.
 bool WriteDefaultSettings();

@@ -1,8 +1,23 @@
 // Stands in for whatever a launch opens: records the command line it was started with, as
 // UTF-16, in the file that QUORIEL_LAUNCH_RECORD names. The file appears whole or not at all.
+// It ends with the exit code that QUORIEL_LAUNCH_EXIT_CODE gives, 0 without it (the tests make
+// it stand in for PowerShell too).
 #include <windows.h>
 
 #include <string>
+
+namespace {
+
+DWORD ChosenExitCode() {
+    wchar_t text[16] = {};
+    const DWORD length = GetEnvironmentVariableW(L"QUORIEL_LAUNCH_EXIT_CODE", text, 16);
+    if (length == 0 || length >= 16) {
+        return 0;
+    }
+    return static_cast<DWORD>(wcstoul(text, nullptr, 10));
+}
+
+}  // namespace
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     wchar_t target[MAX_PATH];
@@ -24,5 +39,5 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     if (!ok || !MoveFileExW(partial.c_str(), target, MOVEFILE_REPLACE_EXISTING)) {
         return 3;
     }
-    return 0;
+    return static_cast<int>(ChosenExitCode());
 }

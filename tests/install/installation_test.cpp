@@ -4,9 +4,12 @@
 #include <string>
 
 #include "common/owners.h"
+#include "common/powershell_command.h"
 #include "common/registry_names.h"
 #include "install/installation.h"
+#include "install/windows_version.h"
 #include "tests/support/registry_scratch.h"
+#include "tests/support/reported_build.h"
 
 namespace {
 
@@ -32,6 +35,8 @@ TEST(Installation, RegistersTheHandlerAndTheInstalledProgramsEntry) {
     MachineKeysGone cleanup;
     const std::wstring module = L"C:\\windows\\system32\\ShellExt\\Quoriel.dll";
     ASSERT_TRUE(RegisterModule(module));
+    EXPECT_FALSE(KeyExists(HKEY_CLASSES_ROOT, HANDLER_KEY)) << "Windows 11 may not want it";
+    ASSERT_TRUE(RegisterClassicHandler());
     const struct {
         HKEY root;
         const wchar_t* path;
@@ -53,6 +58,50 @@ TEST(Installation, RegistersTheHandlerAndTheInstalledProgramsEntry) {
         EXPECT_EQ(ReadString(v.root, v.path, v.name), v.value);
     }
     ASSERT_TRUE(RegisterModule(module)) << "installing again over an installation";
+}
+
+TEST(Installation, Windows11IsBuild22000AndLaterAndNothingUnreadable) {
+    const ReportedBuild build;
+    const struct {
+        DWORD type;
+        std::wstring data;  // with its NUL where it has one
+        bool windows11;
+    } cases[] = {
+        {REG_SZ, std::wstring(L"22000", 6), true},
+        {REG_SZ, std::wstring(L"26100", 6), true},
+        {REG_SZ, std::wstring(L"21999", 6), false},
+        {REG_SZ, std::wstring(L"19045", 6), false},
+        {REG_SZ, std::wstring(L"", 1), false},
+        {REG_SZ, std::wstring(L"22000a", 7), false},
+        {REG_SZ, std::wstring(L"-22000", 7), false},
+        {REG_SZ, std::wstring(L"99999999999", 12), false},  // longer than any build number
+        {REG_SZ, std::wstring(L"22631", 5), true},          // without its NUL
+        {REG_DWORD, std::wstring(L"\x5848\0", 2), false},  // 22600 as a number
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::PrintToString(c.data));
+        build.Set(c.type, c.data);
+        EXPECT_EQ(IsWindows11OrLater(), c.windows11);
+    }
+    build.Remove();
+    EXPECT_FALSE(IsWindows11OrLater()) << "no build number";
+}
+
+TEST(Installation, PowerShellStringsDoubleEveryQuoteCharacter) {
+    const struct {
+        std::wstring text;
+        std::wstring literal;
+    } cases[] = {
+        {L"C:\\Setup\\Quoriel.msix", L"'C:\\Setup\\Quoriel.msix'"},
+        {L"C:\\Bob's \"files\"\\", L"'C:\\Bob''s \"files\"\\'"},
+        {L"$env:TEMP `n", L"'$env:TEMP `n'"},  // literal in single quotes already
+        {L"\x2018" L"a\x2019" L"b\x201A\x201B",
+         L"'\x2018\x2018" L"a\x2019\x2019" L"b\x201A\x201A\x201B\x201B'"},
+        {L"", L"''"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(PowerShellLiteral(c.text), c.literal);
+    }
 }
 
 TEST(Installation, KeepsTheUsersOwnSettings) {

@@ -2,13 +2,20 @@
 
 #include "common/owners.h"
 
-int RunToEnd(const std::wstring& commandLine, DWORD timeoutMs) {
+namespace {
+
+int Run(const std::wstring& commandLine, HANDLE output, DWORD timeoutMs) {
     std::wstring line = commandLine;
     STARTUPINFOW startup = {};
     startup.cb = sizeof(startup);
+    if (output != nullptr) {
+        startup.dwFlags = STARTF_USESTDHANDLES;
+        startup.hStdOutput = output;
+        startup.hStdError = output;
+    }
     PROCESS_INFORMATION process = {};
-    if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr,
-                        nullptr, &startup, &process)) {
+    if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, output != nullptr, CREATE_NO_WINDOW,
+                        nullptr, nullptr, &startup, &process)) {
         return -1;
     }
     UniqueHandle child(process.hProcess);
@@ -20,6 +27,40 @@ int RunToEnd(const std::wstring& commandLine, DWORD timeoutMs) {
     DWORD code = 0;
     GetExitCodeProcess(child.Get(), &code);
     return static_cast<int>(code);
+}
+
+}  // namespace
+
+int RunToEnd(const std::wstring& commandLine, DWORD timeoutMs) {
+    return Run(commandLine, nullptr, timeoutMs);
+}
+
+int RunToEnd(const std::wstring& commandLine, std::string* output, DWORD timeoutMs) {
+    wchar_t folder[MAX_PATH];
+    wchar_t path[MAX_PATH];
+    GetTempPathW(MAX_PATH, folder);
+    GetTempFileNameW(folder, L"qco", 0, path);
+    SECURITY_ATTRIBUTES inherited = {sizeof(inherited), nullptr, TRUE};
+    int code = -1;
+    {
+        UniqueFile file(CreateFileW(path, GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, &inherited,
+                                    CREATE_ALWAYS, 0, nullptr));
+        if (!file) {
+            return -1;
+        }
+        code = Run(commandLine, file.Get(), timeoutMs);
+        std::string bytes(GetFileSize(file.Get(), nullptr), '\0');
+        DWORD read = 0;
+        SetFilePointer(file.Get(), 0, nullptr, FILE_BEGIN);
+        if (!bytes.empty() &&
+            !ReadFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr)) {
+            read = 0;
+        }
+        bytes.resize(read);
+        *output = bytes;
+    }
+    DeleteFileW(path);
+    return code;
 }
 
 std::wstring FromLinuxPath(const std::string& path) {

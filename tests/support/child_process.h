@@ -7,6 +7,8 @@
 
 // The program's exit code, or -1 when it could not be started or did not end in time.
 int RunToEnd(const std::wstring& commandLine, DWORD timeoutMs = 60000);
+// The same, with what the program wrote to its standard output and error in *output.
+int RunToEnd(const std::wstring& commandLine, std::string* output, DWORD timeoutMs = 60000);
 
 // A path of the Linux file system as Wine's Z: drive shows it.
 std::wstring FromLinuxPath(const std::string& path);

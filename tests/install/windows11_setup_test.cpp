@@ -1,0 +1,157 @@
+// The real QuorielSetup.exe on a prefix that reports Windows 11 (and one that reports Windows 10):
+// the package's certificate trusted in TrustedPeople, the package registration asked of
+// PowerShell (a recorder stands in for it: Wine has none), the record for Uninstall, and the
+// fall-back to the classic handler with its one line when the package cannot be registered.
+#include <gtest/gtest.h>
+
+#include <optional>
+#include <string>
+
+#include "common/package_identity.h"
+#include "common/registry_names.h"
+#include "tests/support/certificate_store.h"
+#include "tests/support/child_process.h"
+#include "tests/support/powershell_stand_in.h"
+#include "tests/support/registry_scratch.h"
+#include "tests/support/reported_build.h"
+#include "tests/support/scratch_file.h"
+
+namespace {
+
+constexpr const wchar_t* INSTALLED_LINE =
+    L"Quoriel is installed: C:\\windows\\system32\\ShellExt\\Quoriel.dll\n";
+constexpr const wchar_t* FALL_BACK_LINE_START = L"Windows 11's own menu could not be set up (";
+constexpr const wchar_t* FALL_BACK_LINE_END =
+    L"); Quoriel is under \"Show more options\" instead.\n";
+constexpr const wchar_t* MODULE_FOLDER = L"C:\\windows\\system32\\ShellExt";
+// An apostrophe and a space in the installer's folder: the package path must stay one
+// PowerShell string.
+constexpr const wchar_t* SETUP_FOLDER = L"Quoriel's setup";
+
+std::vector<uint8_t> TestCertificate() {
+    return ReadFileBytes(FromLinuxPath(QUORIEL_TEST_DATA "/install/test_publisher.cer"));
+}
+
+// The console output with its line ends as "\n".
+std::wstring Lines(const std::string& text) {
+    std::wstring lines;
+    for (const char c : text) {
+        if (c != '\r') {
+            lines += static_cast<wchar_t>(c);
+        }
+    }
+    return lines;
+}
+
+// What an installation leaves, removed before and after each case.
+void Clean(const std::wstring& thumbprint) {
+    DeleteKeyTree(HKEY_CLASSES_ROOT, CLASS_KEY);
+    DeleteKeyTree(HKEY_CLASSES_ROOT, HANDLER_KEY);
+    DeleteKeyTree(HKEY_LOCAL_MACHINE, PROGRAMS_KEY);
+    DeleteKeyTree(HKEY_CURRENT_USER, MAKER_KEY);
+    DeleteFileW((std::wstring(MODULE_FOLDER) + L"\\" + MODULE_FILE).c_str());
+    RemoveFromMachineStore(TRUSTED_PEOPLE, thumbprint);
+}
+
+std::wstring RecordValue(const wchar_t* name) {
+    wchar_t text[128] = {};
+    DWORD size = sizeof(text);
+    if (RegGetValueW(HKEY_LOCAL_MACHINE, PROGRAMS_KEY, name, RRF_RT_REG_SZ, nullptr, text, &size) !=
+        ERROR_SUCCESS) {
+        return L"(none)";
+    }
+    return text;
+}
+
+enum class Files { BOTH, NO_CERTIFICATE };
+enum class Outcome { PACKAGED, CLASSIC };
+
+struct Case {
+    const char* name;
+    const wchar_t* build;
+    std::optional<int> powerShellExit;  // nothing: no PowerShell at all
+    Files files;
+    bool trustedBefore;   // the certificate is already in TrustedPeople
+    bool classicBefore;   // an earlier installation left the classic handler
+    bool asksPowerShell;  // the registration command is recorded
+    Outcome outcome;
+    const wchar_t* failure;  // inside the fall-back line's parentheses
+    bool trustedAfter;
+};
+
+TEST(Windows11Setup, RegistersThePackageOrFallsBackToTheClassicHandler) {
+    const std::vector<uint8_t> certificate = TestCertificate();
+    const std::wstring thumbprint = Thumbprint(certificate);
+    ASSERT_EQ(thumbprint.size(), 40u);
+    const Case cases[] = {
+        {"registered", L"22631", 0, Files::BOTH, false, false, true, Outcome::PACKAGED, nullptr,
+         true},
+        {"registered over an earlier installation, certificate there before", L"22000", 0,
+         Files::BOTH, true, true, true, Outcome::PACKAGED, nullptr, true},
+        {"Add-AppxPackage fails", L"22631", 1, Files::BOTH, false, false, true, Outcome::CLASSIC,
+         L"Add-AppxPackage ended with exit code 1", false},
+        {"fails, certificate there before stays", L"26100", 5, Files::BOTH, true, false, true,
+         Outcome::CLASSIC, L"Add-AppxPackage ended with exit code 5", true},
+        {"no PowerShell", L"22631", std::nullopt, Files::BOTH, false, false, false,
+         Outcome::CLASSIC, L"PowerShell could not be started (error 2)", false},
+        {"no certificate file", L"22631", 0, Files::NO_CERTIFICATE, false, false, false,
+         Outcome::CLASSIC, L"Quoriel.cer is missing beside the installer", false},
+        {"Windows 10", L"19045", 0, Files::BOTH, false, false, false, Outcome::CLASSIC, nullptr,
+         false},
+    };
+    ScratchFolder scratch;
+    const std::wstring folder = scratch.Path() + L"\\" + SETUP_FOLDER;
+    ASSERT_TRUE(CreateDirectoryW(folder.c_str(), nullptr));
+    const std::wstring setup = folder + L"\\QuorielSetup.exe";
+    ASSERT_TRUE(CopyFileW(FromLinuxPath(QUORIEL_SETUP).c_str(), setup.c_str(), FALSE));
+    ASSERT_TRUE(CopyFileW(FromLinuxPath(QUORIEL_MODULE).c_str(),
+                          (folder + L"\\" + MODULE_FILE).c_str(), FALSE));
+    const std::wstring package = folder + L"\\" + PACKAGE_FILE;
+    ASSERT_TRUE(CopyFileW(setup.c_str(), package.c_str(), FALSE)) << "any bytes: never opened";
+    const std::wstring certificateFile = folder + L"\\" + CERTIFICATE_FILE;
+    const std::wstring addCommand = std::wstring(POWERSHELL_PREFIX) + L"Add-AppxPackage -Path '" +
+                                    scratch.Path() +
+                                    L"\\Quoriel''s setup\\Quoriel.msix' -ExternalLocation '" +
+                                    MODULE_FOLDER + L"'" + POWERSHELL_SUFFIX;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Clean(thumbprint);
+        DeleteFileW(certificateFile.c_str());
+        if (c.files == Files::BOTH) {
+            scratch.Write(std::wstring(SETUP_FOLDER) + L"\\" + CERTIFICATE_FILE, certificate);
+        }
+        if (c.trustedBefore) {
+            AddToMachineStore(TRUSTED_PEOPLE, certificate);
+        }
+        if (c.classicBefore) {
+            ASSERT_EQ(RegSetKeyValueW(HKEY_CLASSES_ROOT, HANDLER_KEY, nullptr, REG_SZ, L"Quoriel",
+                                      sizeof(L"Quoriel")),
+                      ERROR_SUCCESS);
+        }
+        const ReportedBuild build;
+        build.Set(c.build);
+        PowerShellStandIn powerShell(c.powerShellExit);
+        std::string output;
+        ASSERT_EQ(RunToEnd(L"\"" + setup + L"\"", &output), 0) << output;
+
+        const std::optional<std::wstring> command = powerShell.CommandLine();
+        EXPECT_EQ(command.has_value(), c.asksPowerShell);
+        if (command) {
+            EXPECT_EQ(*command, addCommand);
+        }
+        const bool registered = c.outcome == Outcome::PACKAGED;
+        const std::wstring line = c.failure == nullptr ? L""
+                                                       : std::wstring(FALL_BACK_LINE_START) +
+                                                             c.failure + FALL_BACK_LINE_END;
+        EXPECT_EQ(Lines(output), line + INSTALLED_LINE);
+        EXPECT_TRUE(KeyExists(HKEY_CLASSES_ROOT, SERVER_KEY));
+        EXPECT_EQ(KeyExists(HKEY_CLASSES_ROOT, HANDLER_KEY), !registered);
+        EXPECT_EQ(RecordValue(PACKAGE_VALUE), registered ? PACKAGE_NAME : L"(none)");
+        EXPECT_EQ(RecordValue(TRUSTED_CERTIFICATE_VALUE), registered ? thumbprint : L"(none)");
+        EXPECT_EQ(MachineStoreHolds(TRUSTED_PEOPLE, thumbprint), c.trustedAfter);
+        EXPECT_FALSE(MachineStoreHolds(ROOT, thumbprint)) << "never the Root store";
+    }
+    Clean(thumbprint);
+}
+
+}  // namespace

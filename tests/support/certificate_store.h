@@ -1,0 +1,20 @@
+#pragma once
+// The machine's certificate stores as the Windows 11 installation tests see them, and the
+// throwaway test certificate they trust (tests/data/install).
+
+#include <windows.h>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+constexpr const wchar_t* TRUSTED_PEOPLE = L"TrustedPeople";
+constexpr const wchar_t* ROOT = L"Root";
+
+// The certificate's SHA-1 thumbprint in upper-case hexadecimal, or "" when it is no certificate.
+std::wstring Thumbprint(const std::vector<uint8_t>& certificate);
+// Whether the local machine's store holds the certificate with this thumbprint.
+bool MachineStoreHolds(const wchar_t* store, const std::wstring& thumbprint);
+void AddToMachineStore(const wchar_t* store, const std::vector<uint8_t>& certificate);
+// Nothing to remove is no error.
+void RemoveFromMachineStore(const wchar_t* store, const std::wstring& thumbprint);
