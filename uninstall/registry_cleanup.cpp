@@ -3,6 +3,7 @@
 #include "common/messages.h"
 #include "common/registry_names.h"
 #include "uninstall/key_removal.h"
+#include "uninstall/package_removal.h"
 #include "uninstall/profile_walk.h"
 #include "uninstall/restore_privilege.h"
 #include "uninstall/settings_removal.h"
@@ -24,6 +25,7 @@ void RemoveMachineKeys(CleanupOutcome* outcome) {
 
 bool RunRegistryCleanup() {
     CleanupOutcome outcome;
+    RemoveWindowsPackage(&outcome);  // reads its record before the entry that holds it goes
     RemoveMachineKeys(&outcome);
     outcome.failed |= !RemoveSettings(HKEY_CURRENT_USER);
     {

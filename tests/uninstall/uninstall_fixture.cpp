@@ -3,7 +3,9 @@
 #include <aclapi.h>
 #include <gtest/gtest.h>
 
+#include "common/messages.h"
 #include "common/owners.h"
+#include "tests/support/quoriel_module.h"
 
 namespace {
 
@@ -31,6 +33,58 @@ void SetValue(HKEY root, const wchar_t* path, const wchar_t* name, const std::ws
 }
 
 }  // namespace
+
+void ExpectBoxes(const std::vector<RecordedBox>& shown, const std::vector<Box>& expected) {
+    ASSERT_EQ(shown.size(), expected.size());
+    const std::vector<int> ok{IDOK};
+    const std::vector<int> okCancel{IDOK, IDCANCEL};
+    for (size_t i = 0; i < shown.size(); ++i) {
+        SCOPED_TRACE(i);
+        const RecordedBox& box = shown[i];
+        switch (expected[i]) {
+            case Box::REFUSAL:
+                EXPECT_TRUE(IsUninstallBox(box, TEXT_ADMIN_REQUIRED, MB_ICONERROR, ok, IDOK));
+                break;
+            case Box::CONFIRM:
+                EXPECT_TRUE(IsUninstallBox(box, TEXT_CONFIRM_UNINSTALL, MB_ICONWARNING, okCancel,
+                                           IDCANCEL));
+                break;
+            case Box::REGISTRY_LEFT:
+                EXPECT_TRUE(IsUninstallBox(box, TEXT_REGISTRY_LEFT, MB_ICONWARNING, ok, IDOK));
+                break;
+            case Box::FILES_LEFT:
+                EXPECT_TRUE(IsUninstallBox(box, TEXT_FILES_LEFT, MB_ICONWARNING, ok, IDOK));
+                break;
+            case Box::DONE:
+                EXPECT_TRUE(IsUninstallBox(box, TEXT_UNINSTALLED, MB_ICONINFORMATION, ok, IDOK));
+                break;
+        }
+    }
+}
+
+std::vector<RecordedBox> RunUninstall(std::deque<int> answers) {
+    QuorielModule module;
+    MessageBoxRecorder boxes(std::move(answers));
+    module.Uninstall();
+    return boxes.Boxes();
+}
+
+bool MachineKeysLeft() {
+    return KeyExists(HKEY_CLASSES_ROOT, SERVER_KEY) || KeyExists(HKEY_CLASSES_ROOT, CLASS_KEY) ||
+           KeyExists(HKEY_CLASSES_ROOT, HANDLER_KEY) || KeyExists(HKEY_LOCAL_MACHINE, PROGRAMS_KEY);
+}
+
+bool AllMachineKeysThere() {
+    return KeyExists(HKEY_CLASSES_ROOT, SERVER_KEY) && KeyExists(HKEY_CLASSES_ROOT, HANDLER_KEY) &&
+           KeyExists(HKEY_LOCAL_MACHINE, PROGRAMS_KEY);
+}
+
+void CleanSlate::Clean() {
+    DeleteKeyTree(HKEY_CLASSES_ROOT, CLASS_KEY);
+    DeleteKeyTree(HKEY_CLASSES_ROOT, HANDLER_KEY);
+    DeleteKeyTree(HKEY_LOCAL_MACHINE, PROGRAMS_KEY);
+    DeleteKeyTree(HKEY_CURRENT_USER, MAKER_KEY);
+}
 
 void EnableHivePrivileges() {
     UniqueHandle token;

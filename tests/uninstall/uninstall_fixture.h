@@ -4,11 +4,13 @@
 
 #include <windows.h>
 
+#include <deque>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "common/registry_names.h"
+#include "tests/host/message_box_recorder.h"
 #include "tests/support/pending_renames.h"
 #include "tests/support/registry_scratch.h"
 
@@ -16,6 +18,23 @@ constexpr const wchar_t* SETTINGS_PATH = L"Software\\Vantorel\\Quoriel";
 constexpr const wchar_t* OTHER_PRODUCT_PATH = L"Software\\Vantorel\\Other";
 constexpr const wchar_t* PROFILE_LIST =
     L"SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\ProfileList";
+
+// The uninstaller's boxes, checked in order: text, icon, buttons, default, no owner.
+enum class Box { REFUSAL, CONFIRM, REGISTRY_LEFT, FILES_LEFT, DONE };
+void ExpectBoxes(const std::vector<RecordedBox>& shown, const std::vector<Box>& expected);
+
+// Runs the built module's Uninstall in this process with the boxes answered from the script.
+std::vector<RecordedBox> RunUninstall(std::deque<int> answers);
+
+bool MachineKeysLeft();
+bool AllMachineKeysThere();
+
+// Removes whatever a test left of the machine-wide keys and the current user's keys.
+struct CleanSlate {
+    CleanSlate() { Clean(); }
+    ~CleanSlate() { Clean(); }
+    static void Clean();
+};
 
 // SeBackupPrivilege and SeRestorePrivilege for saving and loading hives in the test.
 void EnableHivePrivileges();
