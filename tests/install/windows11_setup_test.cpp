@@ -8,6 +8,7 @@
 #include <string>
 
 #include "common/package_identity.h"
+#include "common/thumbprint.h"
 #include "common/registry_names.h"
 #include "tests/support/certificate_store.h"
 #include "tests/support/child_process.h"
@@ -50,7 +51,7 @@ void Clean(const std::wstring& thumbprint) {
     DeleteKeyTree(HKEY_LOCAL_MACHINE, PROGRAMS_KEY);
     DeleteKeyTree(HKEY_CURRENT_USER, MAKER_KEY);
     DeleteFileW((std::wstring(MODULE_FOLDER) + L"\\" + MODULE_FILE).c_str());
-    RemoveFromMachineStore(TRUSTED_PEOPLE, thumbprint);
+    RemoveFromMachineStore(TRUSTED_PEOPLE_STORE, thumbprint);
 }
 
 std::wstring RecordValue(const wchar_t* name) {
@@ -63,7 +64,7 @@ std::wstring RecordValue(const wchar_t* name) {
     return text;
 }
 
-enum class Files { BOTH, NO_CERTIFICATE };
+enum class Files { BOTH, NO_CERTIFICATE, NOT_A_CERTIFICATE };
 enum class Outcome { PACKAGED, CLASSIC };
 
 struct Case {
@@ -96,6 +97,8 @@ TEST(Windows11Setup, RegistersThePackageOrFallsBackToTheClassicHandler) {
          Outcome::CLASSIC, L"PowerShell could not be started (error 2)", false},
         {"no certificate file", L"22631", 0, Files::NO_CERTIFICATE, false, false, false,
          Outcome::CLASSIC, L"Quoriel.cer is missing beside the installer", false},
+        {"certificate refused", L"22631", 0, Files::NOT_A_CERTIFICATE, false, false, false,
+         Outcome::CLASSIC, L"Quoriel.cer was refused (error 0x80092009)", false},
         {"Windows 10", L"19045", 0, Files::BOTH, false, false, false, Outcome::CLASSIC, nullptr,
          false},
     };
@@ -117,11 +120,12 @@ TEST(Windows11Setup, RegistersThePackageOrFallsBackToTheClassicHandler) {
         SCOPED_TRACE(c.name);
         Clean(thumbprint);
         DeleteFileW(certificateFile.c_str());
-        if (c.files == Files::BOTH) {
-            scratch.Write(std::wstring(SETUP_FOLDER) + L"\\" + CERTIFICATE_FILE, certificate);
+        if (c.files != Files::NO_CERTIFICATE) {
+            scratch.Write(std::wstring(SETUP_FOLDER) + L"\\" + CERTIFICATE_FILE,
+                          c.files == Files::BOTH ? certificate : std::vector<uint8_t>(64, 0x30));
         }
         if (c.trustedBefore) {
-            AddToMachineStore(TRUSTED_PEOPLE, certificate);
+            AddToMachineStore(TRUSTED_PEOPLE_STORE, certificate);
         }
         if (c.classicBefore) {
             ASSERT_EQ(RegSetKeyValueW(HKEY_CLASSES_ROOT, HANDLER_KEY, nullptr, REG_SZ, L"Quoriel",
@@ -148,7 +152,7 @@ TEST(Windows11Setup, RegistersThePackageOrFallsBackToTheClassicHandler) {
         EXPECT_EQ(KeyExists(HKEY_CLASSES_ROOT, HANDLER_KEY), !registered);
         EXPECT_EQ(RecordValue(PACKAGE_VALUE), registered ? PACKAGE_NAME : L"(none)");
         EXPECT_EQ(RecordValue(TRUSTED_CERTIFICATE_VALUE), registered ? thumbprint : L"(none)");
-        EXPECT_EQ(MachineStoreHolds(TRUSTED_PEOPLE, thumbprint), c.trustedAfter);
+        EXPECT_EQ(MachineStoreHolds(TRUSTED_PEOPLE_STORE, thumbprint), c.trustedAfter);
         EXPECT_FALSE(MachineStoreHolds(ROOT, thumbprint)) << "never the Root store";
     }
     Clean(thumbprint);

@@ -8,7 +8,8 @@
 #include <string>
 #include <vector>
 
-constexpr const wchar_t* TRUSTED_PEOPLE = L"TrustedPeople";
+// Where the installer must never put a certificate; it trusts in TRUSTED_PEOPLE_STORE
+// (common/thumbprint.h).
 constexpr const wchar_t* ROOT = L"Root";
 
 // The certificate's SHA-1 thumbprint in upper-case hexadecimal, or "" when it is no certificate.

@@ -7,6 +7,7 @@
 #include <optional>
 
 #include "common/package_identity.h"
+#include "common/thumbprint.h"
 #include "tests/support/certificate_store.h"
 #include "tests/support/child_process.h"
 #include "tests/support/powershell_stand_in.h"
@@ -103,7 +104,7 @@ TEST(PackageRemoval, RemovesWhatTheRecordNamesAndNothingWithoutIt) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         CleanSlate slate;
-        RemoveFromMachineStore(TRUSTED_PEOPLE, thumbprint);
+        RemoveFromMachineStore(TRUSTED_PEOPLE_STORE, thumbprint);
         CreateMachineKeys();
         if (c.packageRecorded) {
             SetRecord(PACKAGE_VALUE, PACKAGE_NAME);
@@ -113,7 +114,7 @@ TEST(PackageRemoval, RemovesWhatTheRecordNamesAndNothingWithoutIt) {
                       c.thumbprintRecorded == TEST_THUMBPRINT ? thumbprint : c.thumbprintRecorded);
         }
         if (c.trustedBefore) {
-            AddToMachineStore(TRUSTED_PEOPLE, certificate);
+            AddToMachineStore(TRUSTED_PEOPLE_STORE, certificate);
         }
         PowerShellStandIn powerShell(c.powerShellExit);
         ExpectBoxes(RunUninstall({c.answer}), c.boxes);
@@ -124,10 +125,10 @@ TEST(PackageRemoval, RemovesWhatTheRecordNamesAndNothingWithoutIt) {
             EXPECT_EQ(*command,
                       std::wstring(POWERSHELL_PREFIX) + REMOVE_COMMAND + POWERSHELL_SUFFIX);
         }
-        EXPECT_EQ(MachineStoreHolds(TRUSTED_PEOPLE, thumbprint), c.trustedAfter);
+        EXPECT_EQ(MachineStoreHolds(TRUSTED_PEOPLE_STORE, thumbprint), c.trustedAfter);
         EXPECT_EQ(MachineKeysLeft(), c.answer == IDCANCEL);
     }
-    RemoveFromMachineStore(TRUSTED_PEOPLE, thumbprint);
+    RemoveFromMachineStore(TRUSTED_PEOPLE_STORE, thumbprint);
 }
 
 }  // namespace
