@@ -1,8 +1,8 @@
 #pragma once
 // Removes the extension's registration and every user's launch settings, loading the hives of
 // users who are not logged on; first, where the installer recorded them, its Windows 11 package
-// and the certificate it trusted (uninstall/package_removal.h). Never stops at a failure; warns once at the end when anything
-// was left.
+// and the certificate it trusted (uninstall/package_removal.h). Never stops at a failure; warns
+// once at the end when anything was left.
 
 #include <windows.h>
 

@@ -76,7 +76,7 @@ TEST(Installation, Windows11IsBuild22000AndLaterAndNothingUnreadable) {
         {REG_SZ, std::wstring(L"-22000", 7), false},
         {REG_SZ, std::wstring(L"99999999999", 12), false},  // longer than any build number
         {REG_SZ, std::wstring(L"22631", 5), true},          // without its NUL
-        {REG_DWORD, std::wstring(L"\x5848\0", 2), false},  // 22600 as a number
+        {REG_DWORD, std::wstring(L"\x5848\0", 2), false},   // 22600 as a number
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::PrintToString(c.data));
@@ -95,8 +95,12 @@ TEST(Installation, PowerShellStringsDoubleEveryQuoteCharacter) {
         {L"C:\\Setup\\Quoriel.msix", L"'C:\\Setup\\Quoriel.msix'"},
         {L"C:\\Bob's \"files\"\\", L"'C:\\Bob''s \"files\"\\'"},
         {L"$env:TEMP `n", L"'$env:TEMP `n'"},  // literal in single quotes already
-        {L"\x2018" L"a\x2019" L"b\x201A\x201B",
-         L"'\x2018\x2018" L"a\x2019\x2019" L"b\x201A\x201A\x201B\x201B'"},
+        {L"\x2018"
+         L"a\x2019"
+         L"b\x201A\x201B",
+         L"'\x2018\x2018"
+         L"a\x2019\x2019"
+         L"b\x201A\x201A\x201B\x201B'"},
         {L"", L"''"},
     };
     for (const auto& c : cases) {
