@@ -32,7 +32,8 @@ bool RemoveTrustedCertificate(const std::wstring& thumbprint) {
     if (!ThumbprintBytes(thumbprint, hash)) {
         return false;
     }
-    UniqueModule crypt32(LoadLibraryW(CRYPT32_LIBRARY));
+    // Uninstall runs elevated: crypt32 from the system directory only, never from another folder.
+    UniqueModule crypt32(LoadLibraryExW(CRYPT32_LIBRARY, nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32));
     if (!crypt32) {
         return false;
     }
