@@ -18,6 +18,7 @@
 #include "bench/menu_measure.h"
 #include "bench/registry_counters.h"
 #include "bench/timing.h"
+#include "common/class_id.h"
 #include "common/owners.h"
 #include "install/installation.h"
 #include "tests/host/hosted_module.h"
@@ -44,13 +45,7 @@ struct MenuTraits {
 using UniqueMenu = Owner<MenuTraits>;
 
 template <typename Interface>
-struct ComTraits {
-    using Value = Interface*;
-    static Value Empty() noexcept { return nullptr; }
-    static void Close(Value object) noexcept { object->Release(); }
-};
-template <typename Interface>
-using ComPtr = Owner<ComTraits<Interface>>;
+using ComPtr = UniqueInterface<Interface>;
 
 // The extension after the last dot of path, with its dot.
 std::wstring DotExtension(const std::wstring& path) {
@@ -72,16 +67,39 @@ ComPtr<IContextMenu> MakeHandler(const HostedModule& module, TestDataObject* sel
     return menu;
 }
 
+// The Explorer command made as Explorer makes one; empty when that fails.
+ComPtr<IExplorerCommand> MakeCommand(const HostedModule& module) {
+    ComPtr<IExplorerCommand> command;
+    module.CreateObjectRaw(CLSID_QuorielCommand, IID_IExplorerCommand,
+                           reinterpret_cast<void**>(command.Put()));
+    return command;
+}
+
+// The one-item array Windows 11's menu hands its commands, made by the shell from the file.
+ComPtr<IShellItemArray> MakeItems(const std::wstring& path) {
+    ComPtr<IShellItem> item;
+    ComPtr<IShellItemArray> items;
+    if (SUCCEEDED(SHCreateItemFromParsingName(path.c_str(), nullptr, IID_IShellItem,
+                                              reinterpret_cast<void**>(item.Put())))) {
+        SHCreateShellItemArrayFromShellItem(item.Get(), IID_IShellItemArray,
+                                            reinterpret_cast<void**>(items.Put()));
+    }
+    return items;
+}
+
 // One file's selection and handler. switched: its type is offered only when the user's
 // "Formats" value names it.
 struct Subject {
     Subject(const std::wstring& path, bool switched)
-        : selection({path}), extension(DotExtension(path)), switched(switched) {}
+        : path(path), selection({path}), extension(DotExtension(path)), switched(switched) {}
 
+    std::wstring path;
     TestDataObject selection;
     std::wstring extension;
     bool switched;
     ComPtr<IContextMenu> handler;
+    ComPtr<IExplorerCommand> command;
+    ComPtr<IShellItemArray> items;
     Placement before;  // without the extra subkeys
 };
 
@@ -92,6 +110,7 @@ struct Row {
     bool offered = false;
     RegistryCalls menuCalls;
     RegistryCalls walkCalls;
+    RegistryCalls stateCalls;
     MenuTimes times;
 };
 
@@ -100,12 +119,13 @@ void PrintHeader(bool tsv) {
         std::printf(
             "extension\tformats\textra_keys\thkcr_keys\tindex\toffered\tmenu_opens\tmenu_enums\t"
             "menu_queries\twalk_opens\twalk_enums\twalk_queries\trepetitions\trounds\tmenu_ms\t"
-            "walk_ms\toverhead_percent\tlowest_percent\thighest_percent\n");
+            "walk_ms\toverhead_percent\tlowest_percent\thighest_percent\tstate_opens\t"
+            "state_enums\tstate_queries\tstate_ms\tstate_above_menu_percent\n");
         return;
     }
-    std::printf("%-8s %-7s %6s %5s %5s %-7s %-11s %-11s %5s %9s %9s %9s  %s\n", "ext", "Formats",
-                "extra", "HKCR", "stop", "item", "menu o/e/q", "walk o/e/q", "reps", "ms menu",
-                "ms walk", "overhead", "(rounds' range)");
+    std::printf("%-8s %-7s %6s %5s %5s %-7s %-11s %-11s %5s %9s %9s %9s  %-16s %9s %s\n", "ext",
+                "Formats", "extra", "HKCR", "stop", "item", "menu o/e/q", "walk o/e/q", "reps",
+                "ms menu", "ms walk", "overhead", "(rounds' range)", "ms state", "state-menu");
 }
 
 void PrintRow(const Subject& subject, const Row& r, bool tsv) {
@@ -117,11 +137,12 @@ void PrintRow(const Subject& subject, const Row& r, bool tsv) {
     if (tsv) {
         std::printf(
             "%ls\t%s\t%u\t%lu\t%ld\t%d\t%lu\t%lu\t%lu\t%lu\t%lu\t%lu\t%d\t%d\t%.4f\t"
-            "%.4f\t%.2f\t%.2f\t%.2f\n",
+            "%.4f\t%.2f\t%.2f\t%.2f\t%lu\t%lu\t%lu\t%.4f\t%.2f\n",
             subject.extension.c_str(), formats, r.extraKeys, r.placement.count, stop,
             r.offered ? 1 : 0, m.opens, m.enums, m.queries, w.opens, w.enums, w.queries,
             t.repetitions, MENU_ROUNDS, t.menuMs, t.walkMs, t.overheadPercent, t.lowestPercent,
-            t.highestPercent);
+            t.highestPercent, r.stateCalls.opens, r.stateCalls.enums, r.stateCalls.queries,
+            t.stateMs, t.stateAboveMenuPercent);
         return;
     }
     char menuCalls[32];
@@ -129,10 +150,11 @@ void PrintRow(const Subject& subject, const Row& r, bool tsv) {
     std::snprintf(menuCalls, sizeof menuCalls, "%lu/%lu/%lu", m.opens, m.enums, m.queries);
     std::snprintf(walkCalls, sizeof walkCalls, "%lu/%lu/%lu", w.opens, w.enums, w.queries);
     std::printf(
-        "%-8ls %-7s %6u %5lu %5ld %-7s %-11s %-11s %5d %9.3f %9.3f %8.2f%%  (%.1f to %.1f)\n",
+        "%-8ls %-7s %6u %5lu %5ld %-7s %-11s %-11s %5d %9.3f %9.3f %8.2f%%  (%5.1f to %5.1f) "
+        "%9.3f %+8.2f%%\n",
         subject.extension.c_str(), formats, r.extraKeys, r.placement.count, stop,
         r.offered ? "offered" : "none", menuCalls, walkCalls, t.repetitions, t.menuMs, t.walkMs,
-        t.overheadPercent, t.lowestPercent, t.highestPercent);
+        t.overheadPercent, t.lowestPercent, t.highestPercent, t.stateMs, t.stateAboveMenuPercent);
 }
 
 // The registry calls of one menu build and one bare walk, and whether the item is the one the
@@ -150,9 +172,12 @@ bool CountAndCheck(const HostedModule& module, MenuRunner& runner, const Subject
     counting.Reset();
     const bool walked = runner.WalkOnce();
     row->walkCalls = counting.Calls();
+    counting.Reset();
+    const bool enabled = runner.StateOnce();
+    row->stateCalls = counting.Calls();
     row->offered = items == 1;
     const bool expected = found && (!subject.switched || row->formats);
-    if (walked != found || items != (expected ? 1 : 0)) {
+    if (walked != found || items != (expected ? 1 : 0) || enabled != expected) {
         std::fprintf(stderr, "the handler's item for %ls does not match the registry\n",
                      subject.extension.c_str());
         return false;
@@ -198,7 +223,8 @@ bool MeasureAll(const HostedModule& module, Subject* const (&subjects)[3], HMENU
                                  row.placement.index, subject->before.index + count);
                     return false;
                 }
-                MenuRunner runner(subject->handler.Get(), subject->extension, menu);
+                MenuRunner runner(subject->handler.Get(), subject->command.Get(),
+                                  subject->items.Get(), subject->extension, menu);
                 if (!CountAndCheck(module, runner, *subject, &row)) {
                     return false;
                 }
@@ -238,8 +264,11 @@ int wmain(int argc, wchar_t** argv) {
     Subject* const subjects[] = {&jpeg, &unregistered, &heic};
     for (Subject* subject : subjects) {
         subject->handler = MakeHandler(module, &subject->selection);
-        if (!subject->handler) {
-            std::fprintf(stderr, "cannot make a handler for %ls\n", subject->extension.c_str());
+        subject->command = MakeCommand(module);
+        subject->items = MakeItems(subject->path);
+        if (!subject->handler || !subject->command || !subject->items) {
+            std::fprintf(stderr, "cannot make a handler and a command for %ls\n",
+                         subject->extension.c_str());
             return 1;
         }
     }
@@ -247,7 +276,8 @@ int wmain(int argc, wchar_t** argv) {
     if (!tsv) {
         std::printf(
             "QueryContextMenu against the bare HKEY_CLASSES_ROOT walk to the same stop, median of "
-            "%d rounds;\noverhead is the handler's time above the walk. Registry calls of one "
+            "%d rounds;\noverhead is the handler's time above the walk; state-menu is the Explorer "
+            "command's GetState\nfor the same file above the menu build. Registry calls of one "
             "call: key opens / subkey\nenumerations / value reads.\n\n",
             MENU_ROUNDS);
     }

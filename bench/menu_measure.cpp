@@ -20,6 +20,8 @@ struct RoundFigures {
     std::vector<double> menus;
     std::vector<double> walks;
     std::vector<double> overheads;
+    std::vector<double> states;
+    std::vector<double> stateOverheads;
 };
 
 // Which kind goes first alternates. A burst of other work on the machine then spoils a pair or
@@ -28,19 +30,26 @@ void MeasureRound(MenuRunner& runner, int repetitions, RoundFigures* figures) {
     std::vector<double> menu(repetitions);
     std::vector<double> walk(repetitions);
     std::vector<double> ratio(repetitions);
+    std::vector<double> state(repetitions);
+    std::vector<double> stateRatio(repetitions);
     for (int i = 0; i < repetitions; ++i) {
         if (i % 2 == 0) {
             menu[i] = runner.TimeMenuBuild();
             walk[i] = runner.TimeBareWalk();
+            state[i] = runner.TimeState();
         } else {
+            state[i] = runner.TimeState();
             walk[i] = runner.TimeBareWalk();
             menu[i] = runner.TimeMenuBuild();
         }
         ratio[i] = menu[i] / walk[i];
+        stateRatio[i] = state[i] / menu[i];
     }
     figures->menus.push_back(SpreadOf(menu).median);
     figures->walks.push_back(SpreadOf(walk).median);
     figures->overheads.push_back((SpreadOf(ratio).median - 1) * PERCENT);
+    figures->states.push_back(SpreadOf(state).median);
+    figures->stateOverheads.push_back((SpreadOf(stateRatio).median - 1) * PERCENT);
 }
 
 }  // namespace
@@ -55,6 +64,18 @@ int MenuRunner::BuildOnce() {
 
 bool MenuRunner::WalkOnce() const {
     return BareWalk(dotExtension_);
+}
+
+bool MenuRunner::StateOnce() const {
+    EXPCMDSTATE state = ECS_HIDDEN;
+    return command_->GetState(items_, TRUE, &state) == S_OK && state == ECS_ENABLED;
+}
+
+double MenuRunner::TimeState() const {
+    EXPCMDSTATE state = ECS_HIDDEN;
+    const BenchClock::time_point from = BenchClock::now();
+    command_->GetState(items_, TRUE, &state);
+    return SecondsSince(from);
 }
 
 double MenuRunner::TimeMenuBuild() {
@@ -73,11 +94,12 @@ double MenuRunner::TimeBareWalk() const {
 
 MenuTimes MenuRunner::Measure() {
     MenuTimes times;
-    // Pairs a round, calibrated on pairs of the two calls.
+    // Repetitions a round, calibrated on one call of each kind.
     const uint64_t pairs = CalibrateRepetitions(
         [&] {
             TimeMenuBuild();
             TimeBareWalk();
+            TimeState();
         },
         ROUND_SECONDS);
     times.repetitions = static_cast<int>(std::max<uint64_t>(MIN_REPETITIONS, pairs));
@@ -91,6 +113,8 @@ MenuTimes MenuRunner::Measure() {
     times.overheadPercent = overhead.median;
     times.lowestPercent = overhead.lowest;
     times.highestPercent = overhead.highest;
+    times.stateMs = SpreadOf(rounds.states).median * MS_PER_SECOND;
+    times.stateAboveMenuPercent = SpreadOf(rounds.stateOverheads).median;
     return times;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
-// The timing of the menu benchmark: one file's QueryContextMenu and the bare HKEY_CLASSES_ROOT
-// walk to the same stop, timed call by call in rounds, the two kinds side by side.
+// The timing of the menu benchmark: one file's QueryContextMenu, the Explorer command's GetState
+// for the same file (what Windows 11's menu asks on every right-click) and the bare
+// HKEY_CLASSES_ROOT walk to the same stop, timed call by call in rounds, the kinds side by side.
 
 #include <windows.h>
 #include <shlobj.h>
@@ -18,22 +19,32 @@ struct MenuTimes {
     double overheadPercent = 0;  // median of the rounds' own overheads
     double lowestPercent = 0;
     double highestPercent = 0;
+    double stateMs = 0;
+    double stateAboveMenuPercent = 0;  // GetState's time above the menu build's, the same way
 };
 
 // One file's menu build and bare walk, timed call by call so that removing the item again is
 // not counted.
 class MenuRunner {
   public:
-    MenuRunner(IContextMenu* handler, std::wstring dotExtension, HMENU menu)
-        : handler_(handler), dotExtension_(std::move(dotExtension)), menu_(menu) {}
+    MenuRunner(IContextMenu* handler, IExplorerCommand* command, IShellItemArray* items,
+               std::wstring dotExtension, HMENU menu)
+        : handler_(handler),
+          command_(command),
+          items_(items),
+          dotExtension_(std::move(dotExtension)),
+          menu_(menu) {}
 
     // One menu build, untimed: the number of items it gave, or -1 when it failed.
     int BuildOnce();
     // One bare walk, untimed: whether it found the extension.
     bool WalkOnce() const;
+    // One GetState, untimed: whether the command is offered.
+    bool StateOnce() const;
 
     double TimeMenuBuild();
     double TimeBareWalk() const;
+    double TimeState() const;
 
     // Rounds of calls of both kinds, each timed alone and paired with the other kind's call
     // next to it.
@@ -43,6 +54,8 @@ class MenuRunner {
     void ClearMenu();
 
     IContextMenu* handler_;
+    IExplorerCommand* command_;
+    IShellItemArray* items_;
     std::wstring dotExtension_;
     HMENU menu_;
 };
