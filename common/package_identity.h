@@ -13,8 +13,12 @@
 // The module, in the system directory's "ShellExt" folder and in the package's external
 // location.
 #define QUORIEL_MODULE_FILE_TEXT L"Quoriel.dll"
+// The settings program, which is to live beside the module; the package's application entry
+// must name an executable there, and it is the only one.
+#define QUORIEL_SETTINGS_FILE_TEXT L"QuorielSettings.exe"
 
 constexpr const WCHAR* PACKAGE_NAME = QUORIEL_PACKAGE_NAME_TEXT;
 constexpr const WCHAR* PACKAGE_FILE = QUORIEL_PACKAGE_FILE_TEXT;
 constexpr const WCHAR* CERTIFICATE_FILE = QUORIEL_CERTIFICATE_FILE_TEXT;
 constexpr const WCHAR* MODULE_FILE = QUORIEL_MODULE_FILE_TEXT;
+constexpr const WCHAR* SETTINGS_FILE = QUORIEL_SETTINGS_FILE_TEXT;
