@@ -39,9 +39,13 @@ Status LaunchPosition(HWND owner, const GpsPosition& position) {
     if (status != RESULT_DONE) {
         return status;
     }
+    return LaunchExpandedText(owner, expanded.Get());
+}
+
+Status LaunchExpandedText(HWND owner, WCHAR* text) {
     const WCHAR* file = nullptr;
     const WCHAR* parameters = nullptr;
-    SplitAtFirstSpace(expanded.Get(), &file, &parameters);
+    SplitAtFirstSpace(text, &file, &parameters);
     const INT_PTR result = reinterpret_cast<INT_PTR>(
         ShellExecuteW(owner, VERB_OPEN, file, parameters, nullptr, SW_SHOWNA));
     if (result > SHELL_EXECUTE_STARTED) {

@@ -10,6 +10,10 @@
 // it, the parameters everything after it. Without a space the parameters are null, not empty.
 void SplitAtFirstSpace(WCHAR* text, const WCHAR** file, const WCHAR** parameters);
 
+// Opens an expanded text, split at its first space in place, with the shell's "open": 0 when
+// the shell accepted it; RESULT_REPORTED after the message box, owned by owner, that says not.
+Status LaunchExpandedText(HWND owner, WCHAR* text);
+
 // 0 when the shell accepted the launch; RESULT_REPORTED after a message box owned by owner;
 // or a failure HRESULT from the settings or the expansion, with nothing shown.
 Status LaunchPosition(HWND owner, const GpsPosition& position);

@@ -61,6 +61,37 @@ const WCHAR* NextElement(const WCHAR* p, Element* element) {
     return p + 3;
 }
 
+bool IsCodeLetter(WCHAR letter) {
+    switch (letter) {
+        case CODE_DEGREES:
+        case CODE_DECIMAL_DEGREES:
+        case CODE_MINUTES:
+        case CODE_DECIMAL_MINUTES:
+        case CODE_SECONDS:
+        case CODE_DECIMAL_SECONDS:
+        case CODE_HEMISPHERE:
+            return true;
+        default:
+            return false;
+    }
+}
+
+// An element that starts at an "@" and is neither a code nor "@@".
+bool IsMalformed(const WCHAR* start, const Element& element) {
+    if (start[0] != CODE_INTRODUCER) {
+        return false;
+    }
+    switch (element.kind) {
+        case Element::END:
+            return true;  // the trailing "@"
+        case Element::LITERAL:
+            return element.literal != CODE_INTRODUCER;
+        case Element::CODE:
+            return !IsCodeLetter(element.letter);
+    }
+    return false;
+}
+
 const StoredText& SelectedHemisphere(WCHAR axis, const HemisphereTexts& hemispheres,
                                      const GpsPosition& position) {
     if (axis == AXIS_LATITUDE) {
@@ -191,4 +222,20 @@ Status ExpandPositionTemplate(const WCHAR* templateText, size_t storedLength,
     *out = TEXT_END;
     *expanded = std::move(output);
     return RESULT_DONE;
+}
+
+bool FindMalformedCode(const WCHAR* templateText, size_t* offset, size_t* length) {
+    Element element;
+    for (const WCHAR* p = templateText;;) {
+        const WCHAR* next = NextElement(p, &element);
+        if (IsMalformed(p, element)) {
+            *offset = static_cast<size_t>(p - templateText);
+            *length = static_cast<size_t>(next - p);
+            return true;
+        }
+        if (element.kind == Element::END) {
+            return false;
+        }
+        p = next;
+    }
 }

@@ -35,3 +35,9 @@ size_t MeasurePositionTemplate(const WCHAR* templateText, size_t storedLength,
 Status ExpandPositionTemplate(const WCHAR* templateText, size_t storedLength,
                               const HemisphereTexts& hemispheres, const GpsPosition& position,
                               UniqueBuffer<WCHAR>* expanded);
+
+// Where the template holds an "@" that the expansion does not read as a code: an "@" at the end,
+// before a character other than an axis letter or another "@", or an axis letter at the end or
+// before a letter that is no code. True with *offset (characters from templateText) and *length
+// (characters it spans) of the first; false when every "@" is a code or "@@".
+bool FindMalformedCode(const WCHAR* templateText, size_t* offset, size_t* length);

@@ -177,4 +177,35 @@ TEST(TemplateExpansion, HemisphereTextIsCopiedNoFurtherThanItsLength) {
     EXPECT_EQ(std::wstring(expanded.Get()), L"abE.");
 }
 
+struct MalformedCase {
+    const wchar_t* stored;
+    size_t offset;  // SIZE_MAX: every "@" is read as a code or "@@"
+    size_t length;
+};
+
+TEST(TemplateExpansion, MalformedCodeIsTheFirstAtThatIsNoCode) {
+    const MalformedCase cases[] = {
+        {L"https://x/?q=@AH@Ad,@OH@Od", SIZE_MAX},
+        {L"mail@@host @Os @OD", SIZE_MAX},
+        {L"", SIZE_MAX},
+        {L"a@", 1, 1},        // "@" at the end
+        {L"@Ad,@O", 4, 2},    // an axis at the end
+        {L"@AX @Ad", 0, 3},   // no code letter after the axis
+        {L"@ad", 0, 2},       // the axis letter's case matters
+        {L"@Ad@x@AQ", 3, 2},  // the first of two
+        {L"@@@", 2, 1},       // "@@" then a lone "@"
+    };
+    for (const MalformedCase& c : cases) {
+        SCOPED_TRACE(c.stored);
+        size_t offset = SIZE_MAX;
+        size_t length = 0;
+        const bool found = FindMalformedCode(c.stored, &offset, &length);
+        EXPECT_EQ(found, c.offset != SIZE_MAX);
+        if (found) {
+            EXPECT_EQ(offset, c.offset);
+            EXPECT_EQ(length, c.length);
+        }
+    }
+}
+
 }  // namespace

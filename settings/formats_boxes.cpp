@@ -1,0 +1,98 @@
+#include "settings/formats_boxes.h"
+
+#include "common/formats_value.h"
+#include "shellext/formats_switch.h"
+
+namespace {
+
+constexpr WCHAR SEPARATOR = L';';
+constexpr const WCHAR* SPACES = L" ";
+constexpr const WCHAR* EVERY_TYPE = L"*";
+
+int SwitchedIndex(const Format& format) {
+    for (int i = 0; i < SWITCHED_FORMAT_COUNT; ++i) {
+        if (&SwitchedFormat(i) == &format) {
+            return i;
+        }
+    }
+    return -1;
+}
+
+bool NamesARow(const std::wstring& entry) {
+    for (const Format& format : FORMATS) {
+        if (FormatsListNames(entry.c_str(), entry.size(), format.contentType)) {
+            return true;
+        }
+    }
+    return false;
+}
+
+std::wstring Trimmed(const std::wstring& entry) {
+    const size_t first = entry.find_first_not_of(SPACES);
+    if (first == std::wstring::npos) {
+        return std::wstring();
+    }
+    return entry.substr(first, entry.find_last_not_of(SPACES) - first + 1);
+}
+
+}  // namespace
+
+bool FormatsChoice::operator==(const FormatsChoice& other) const {
+    for (int i = 0; i < SWITCHED_FORMAT_COUNT; ++i) {
+        if (on[i] != other.on[i]) {
+            return false;
+        }
+    }
+    return true;
+}
+
+const Format& SwitchedFormat(int i) {
+    int seen = 0;
+    for (const Format& format : FORMATS) {
+        if (format.switched && seen++ == i) {
+            return format;
+        }
+    }
+    return FORMATS[0];
+}
+
+FormatsChoice MenuFormats() {
+    FormatsChoice choice;
+    for (int i = 0; i < SWITCHED_FORMAT_COUNT; ++i) {
+        choice.on[i] = FormatSwitchedOn(SwitchedFormat(i).contentType);
+    }
+    return choice;
+}
+
+FormatsChoice ListedFormats(const std::wstring& stored) {
+    FormatsChoice choice;
+    for (int i = 0; i < SWITCHED_FORMAT_COUNT; ++i) {
+        choice.on[i] =
+            FormatsListNames(stored.c_str(), stored.size(), SwitchedFormat(i).contentType);
+    }
+    return choice;
+}
+
+std::wstring UnknownEntries(const std::wstring& stored) {
+    std::wstring unknown;
+    size_t start = 0;
+    while (start <= stored.size()) {
+        size_t end = stored.find(SEPARATOR, start);
+        end = end == std::wstring::npos ? stored.size() : end;
+        const std::wstring entry = Trimmed(stored.substr(start, end - start));
+        if (!entry.empty() && entry != EVERY_TYPE && !NamesARow(entry)) {
+            unknown += (unknown.empty() ? L"" : FORMATS_VALUE_SEPARATOR) + entry;
+        }
+        start = end + 1;
+    }
+    return unknown;
+}
+
+std::wstring FormatsValue(const FormatsChoice& choice, const std::wstring& unknown) {
+    std::wstring value =
+        JoinFormats([&](const Format& format) { return choice.on[SwitchedIndex(format)]; });
+    if (!unknown.empty()) {
+        value += (value.empty() ? L"" : FORMATS_VALUE_SEPARATOR) + unknown;
+    }
+    return value;
+}

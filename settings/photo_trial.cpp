@@ -1,0 +1,77 @@
+#include "settings/photo_trial.h"
+
+#include "common/messages.h"
+#include "common/owners.h"
+#include "position/gps_reading.h"
+#include "settings/preview.h"
+#include "settings/settings_strings.h"
+#include "shellext/content_type.h"
+
+namespace {
+
+// The position in decimal degrees by the expansion itself, so that it reads as the links do.
+const LaunchTexts DEGREES = {L"@Ad° @AH, @Od° @OH", L"N", L"S", L"E", L"W"};
+
+PhotoReading NotRead(Status error) {
+    PhotoReading reading;
+    reading.outcome = PhotoReading::NOT_READ;
+    reading.error = error;
+    return reading;
+}
+
+}  // namespace
+
+PhotoReading ReadPhoto(const std::wstring& path) {
+    PhotoReading reading;
+    if (path.empty()) {
+        return reading;
+    }
+    FileKind kind = FileKind::NONE;
+    const HRESULT found = FindFileKind(path.c_str(), &kind);
+    if (found != S_OK) {
+        return NotRead(found);
+    }
+    if (kind == FileKind::NONE) {
+        reading.outcome = PhotoReading::NOT_OFFERED;
+        return reading;
+    }
+    UniqueFile file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                0, nullptr));
+    if (!file) {
+        return NotRead(HResultFromWin32(static_cast<long>(GetLastError())));
+    }
+    CQuorielReader reader;
+    const Status status = ReadGpsPosition(reader, file.Get(), kind, &reading.position);
+    switch (status) {
+        case RESULT_DONE:
+            reading.outcome = PhotoReading::POSITION;
+            return reading;
+        case RESULT_NO_POSITION:
+            reading.outcome = PhotoReading::NO_POSITION;
+            return reading;
+        case RESULT_NO_EXIF:
+            reading.outcome = PhotoReading::NO_EXIF;
+            return reading;
+        default:
+            return NotRead(status);
+    }
+}
+
+std::wstring DescribeReading(const PhotoReading& reading, const WindowTexts& texts) {
+    switch (reading.outcome) {
+        case PhotoReading::NONE:
+            return std::wstring();
+        case PhotoReading::POSITION:
+            return FormatText(texts.Get(IDS_PHOTO_POSITION),
+                              {ExpandedText(DEGREES, reading.position)});
+        case PhotoReading::NOT_OFFERED:
+            return texts.Get(IDS_PHOTO_NOT_OFFERED);
+        case PhotoReading::NO_POSITION:
+            return TEXT_NO_POSITION;
+        case PhotoReading::NO_EXIF:
+            return TEXT_NO_EXIF;
+        case PhotoReading::NOT_READ:
+            return FormatText(texts.Get(IDS_PHOTO_NOT_READ), {ErrorCodeText(reading.error)});
+    }
+    return std::wstring();
+}

@@ -1,0 +1,60 @@
+#include "settings/preview.h"
+
+#include "common/messages.h"
+#include "launch/template_expansion.h"
+#include "settings/settings_strings.h"
+
+namespace {
+
+constexpr WCHAR SPACE = L' ';
+
+// Where the menu starts reading the template: its first character that is not a space.
+size_t TemplateStart(const std::wstring& object) {
+    const size_t start = object.find_first_not_of(SPACE);
+    return start == std::wstring::npos ? object.size() : start;
+}
+
+StoredText View(const std::wstring& text) {
+    return StoredText{text.c_str(), text.size()};
+}
+
+}  // namespace
+
+bool TemplateBlank(const std::wstring& object) {
+    return TemplateStart(object) == object.size();
+}
+
+std::wstring ExpandedText(const LaunchTexts& texts, const GpsPosition& position) {
+    if (TemplateBlank(texts.object)) {
+        return std::wstring();
+    }
+    const HemisphereTexts hemispheres{View(texts.north), View(texts.south), View(texts.east),
+                                      View(texts.west)};
+    UniqueBuffer<WCHAR> expanded;
+    if (ExpandPositionTemplate(texts.object.c_str() + TemplateStart(texts.object),
+                               texts.object.size(), hemispheres, position,
+                               &expanded) != RESULT_DONE) {
+        return std::wstring();
+    }
+    return expanded.Get();
+}
+
+std::wstring TemplateProblem(const std::wstring& object, const WindowTexts& texts) {
+    if (TemplateBlank(object)) {
+        return FormatText(texts.Get(IDS_TEMPLATE_EMPTY), {TEXT_TEMPLATE_NOT_SET});
+    }
+    const size_t start = TemplateStart(object);
+    size_t offset = 0;
+    size_t length = 0;
+    if (!FindMalformedCode(object.c_str() + start, &offset, &length)) {
+        return std::wstring();
+    }
+    return FormatText(texts.Get(IDS_MALFORMED_CODE),
+                      {object.substr(start + offset, length), std::to_wstring(start + offset + 1)});
+}
+
+bool TemplateSavable(const std::wstring& object) {
+    size_t offset = 0;
+    size_t length = 0;
+    return !FindMalformedCode(object.c_str() + TemplateStart(object), &offset, &length);
+}

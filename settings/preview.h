@@ -1,0 +1,33 @@
+#pragma once
+// What the menu would launch for a position with the texts being edited, by the module's own
+// expansion, and what is wrong with a template in words.
+
+#include <windows.h>
+
+#include <string>
+
+#include "common/gps_position.h"
+#include "settings/language.h"
+
+// The template and the four hemisphere texts as the window holds them.
+struct LaunchTexts {
+    std::wstring object;
+    std::wstring north;
+    std::wstring south;
+    std::wstring east;
+    std::wstring west;
+};
+
+// Whether the menu would take the template for unset: empty or only spaces.
+bool TemplateBlank(const std::wstring& object);
+
+// The text the menu would launch for position; empty for a blank template (the menu launches
+// nothing then) or when memory runs out.
+std::wstring ExpandedText(const LaunchTexts& texts, const GpsPosition& position);
+
+// What to say beside the template: its first malformed code, or that the menu would say it is
+// not set; empty when neither.
+std::wstring TemplateProblem(const std::wstring& object, const WindowTexts& texts);
+
+// Whether the template may be saved: no malformed code.
+bool TemplateSavable(const std::wstring& object);

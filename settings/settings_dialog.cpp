@@ -1,0 +1,126 @@
+#include "settings/settings_dialog.h"
+
+#include <new>
+
+#include "settings/dialog_controls.h"
+#include "settings/preset_choice.h"
+#include "settings/settings_ids.h"
+#include "settings/settings_strings.h"
+#include "settings/settings_window.h"
+
+namespace {
+
+// The fields are as long as the stored values, which the command reads at any length.
+constexpr WPARAM UNLIMITED_TEXT = 0;
+constexpr int LONG_FIELDS[] = {
+    IDC_TEMPLATE,       IDC_NORTH,         IDC_SOUTH,        IDC_EAST,       IDC_WEST,
+    IDC_PREVIEW_SAMPLE, IDC_PREVIEW_SOUTH, IDC_PREVIEW_WEST, IDC_PHOTO_PATH, IDC_PHOTO_LINK};
+
+std::wstring ServiceName(const SettingsWindow& window, int index) {
+    const std::wstring translated = window.texts.Get(IDS_PRESET_NAME_BASE + index);
+    return translated.empty() ? std::wstring(PresetName(index)) : translated;
+}
+
+void AddService(HWND dialog, const std::wstring& name) {
+    SendDlgItemMessageW(dialog, IDC_SERVICE, CB_ADDSTRING, 0,
+                        reinterpret_cast<LPARAM>(name.c_str()));
+}
+
+void Initialize(SettingsWindow& window) {
+    for (int id : LONG_FIELDS) {
+        SendDlgItemMessageW(window.dialog, id, EM_SETLIMITTEXT, UNLIMITED_TEXT, 0);
+    }
+    for (int i = 0; i < PresetCount(); ++i) {
+        AddService(window.dialog, ServiceName(window, i));
+    }
+    AddService(window.dialog, window.texts.Get(IDS_CUSTOM));
+    ShowStoredSettings(window);
+}
+
+// A service chosen from the list fills the five fields; "Custom" leaves them as they are.
+void ServiceChosen(SettingsWindow& window) {
+    const LRESULT chosen = SendDlgItemMessageW(window.dialog, IDC_SERVICE, CB_GETCURSEL, 0, 0);
+    if (chosen < 0 || chosen >= PresetCount()) {
+        return;
+    }
+    FillLaunchTexts(window, PresetTexts(static_cast<int>(chosen)));
+    for (bool& touched : window.touched) {
+        touched = true;
+    }
+    RefreshPreview(window);
+}
+
+void LaunchFieldEdited(SettingsWindow& window, int setting) {
+    if (window.filling) {
+        return;
+    }
+    window.touched[setting] = true;
+    ShowService(window);
+    RefreshPreview(window);
+}
+
+// The launch setting whose field id is, or -1.
+int LaunchSettingOf(int id) {
+    for (int i = 0; i < LAUNCH_SETTING_COUNT; ++i) {
+        if (LaunchControl(i) == id) {
+            return i;
+        }
+    }
+    return -1;
+}
+
+void Command(SettingsWindow& window, int id, int notification) {
+    const int setting = LaunchSettingOf(id);
+    if (setting >= 0 && notification == EN_CHANGE) {
+        LaunchFieldEdited(window, setting);
+    } else if (id == IDC_SERVICE && notification == CBN_SELCHANGE) {
+        ServiceChosen(window);
+    } else if (id == IDC_PHOTO_PATH && notification == EN_CHANGE) {
+        ReadPhotoAgain(window);
+    } else if (id == IDC_TRY_PHOTO && notification == BN_CLICKED) {
+        ChoosePhoto(window);
+    } else if (id == IDC_OPEN_LINK && notification == BN_CLICKED) {
+        OpenPhotoLink(window);
+    } else if (id == IDC_APPLY && notification == BN_CLICKED) {
+        SaveChanges(window);
+    } else if (id == IDOK && SaveChanges(window)) {
+        EndDialog(window.dialog, IDOK);
+    } else if (id == IDCANCEL) {
+        EndDialog(window.dialog, IDCANCEL);
+    }
+}
+
+// Nothing thrown (an allocation that failed) leaves the window procedure: the message is
+// dropped instead.
+INT_PTR CALLBACK SettingsProcedure(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+    try {
+        if (message == WM_INITDIALOG) {
+            auto* window = reinterpret_cast<SettingsWindow*>(lParam);
+            SetWindowLongPtrW(dialog, DWLP_USER, lParam);
+            window->dialog = dialog;
+            Initialize(*window);
+            return TRUE;
+        }
+        auto* window = reinterpret_cast<SettingsWindow*>(GetWindowLongPtrW(dialog, DWLP_USER));
+        if (window != nullptr && message == WM_COMMAND) {
+            Command(*window, LOWORD(wParam), HIWORD(wParam));
+            return TRUE;
+        }
+    } catch (const std::bad_alloc&) {
+        return FALSE;
+    }
+    return FALSE;
+}
+
+}  // namespace
+
+INT_PTR RunSettingsDialog(HINSTANCE instance, LANGID language) {
+    SettingsWindow window;
+    window.texts = WindowTexts{instance, language};
+    const DLGTEMPLATE* resource = DialogTemplate(instance, language, IDD_SETTINGS);
+    if (resource == nullptr) {
+        return -1;
+    }
+    return DialogBoxIndirectParamW(instance, resource, nullptr, SettingsProcedure,
+                                   reinterpret_cast<LPARAM>(&window));
+}
