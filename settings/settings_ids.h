@@ -30,7 +30,8 @@
 
 // Preview: the exact text the menu would launch for the sample position (north, east), for
 // the same position in the southern hemisphere, and in the western hemisphere
-// (settings/sample_position.h). Static texts; empty while the template is empty.
+// (settings/sample_position.h). Read-only edits, so that a long link can be scrolled and
+// copied (WM_GETTEXT reads them as any control); empty while the template is empty.
 #define IDC_PREVIEW_SAMPLE 1010
 #define IDC_PREVIEW_SOUTH 1011
 #define IDC_PREVIEW_WEST 1012
@@ -42,7 +43,8 @@
 // The position read from the photo in degrees, or the message the menu would give, or that
 // the menu is not offered for the file: a static text.
 #define IDC_PHOTO_RESULT 1022
-// The text the current (edited) template makes for that position, not launched: a static text.
+// The text the current (edited) template makes for that position, not launched: a read-only
+// edit, empty when the file gave no position.
 #define IDC_PHOTO_LINK 1023
 // Launches that text as the menu would; enabled only when there is a link.
 #define IDC_OPEN_LINK 1024
