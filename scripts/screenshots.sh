@@ -1,0 +1,82 @@
+#!/usr/bin/env bash
+# Pictures of the settings window for the guide, from the real program under Wine:
+# docs/settings-window.en.png and docs/settings-window.ja.png.
+#
+#   bash scripts/screenshots.sh
+#
+# Builds into $QUORIEL_BUILD_DIR (default build/), installs what Japanese text needs (the IPA
+# Gothic font and a ja_JP.UTF-8 locale) when missing, and makes a Wine prefix of its own,
+# build/screenshot-prefix, once: the null display driver (no X display needed), a FontLink entry
+# that gives Wine's dialog font the Japanese glyphs, and the HEIC type as Windows registers it.
+# The window is shown with Google Maps chosen, HEIC ticked and an iPhone photo tried, captured
+# from inside the program's process (tests/settings/window_capture.h), and closed with Cancel.
+# Look at the pictures before committing them. Not part of the tests.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+build=${QUORIEL_BUILD_DIR:-$root/build}
+prefix=$build/screenshot-prefix
+wine=/usr/lib/wine/wine64
+wineserver=/usr/lib/wine/wineserver
+japanese=ja_JP.UTF-8
+english=en_US.UTF-8
+photo=$root/tests/data/corpus/IMG_5195.HEIC
+photo_in_prefix='C:\Photos\IMG_5195.HEIC'
+
+sudo=()
+if [ "$(id -u)" -ne 0 ]; then
+    sudo=(sudo)
+fi
+
+bash "$root/scripts/setup.sh" fonts-ipafont-gothic locales
+
+# A ja_JP.UTF-8 locale, generated once.
+if ! locale -a 2>/dev/null | grep -qix 'ja_JP\.utf-\?8'; then
+    echo "generating the $japanese locale"
+    if grep -q "^# *$japanese UTF-8" /etc/locale.gen 2>/dev/null; then
+        "${sudo[@]}" sed -i "s/^# *$japanese UTF-8/$japanese UTF-8/" /etc/locale.gen
+    else
+        echo "$japanese UTF-8" | "${sudo[@]}" tee -a /etc/locale.gen >/dev/null
+    fi
+    "${sudo[@]}" locale-gen >/dev/null
+fi
+
+QUORIEL_BUILD_DIR=$build bash "$root/scripts/build.sh"
+
+export WINEPREFIX=$prefix
+export WINEDEBUG=-all
+export WINEDLLOVERRIDES="winemenubuilder.exe,mscoree,mshtml=d"
+stamp=$prefix/.quoriel-screenshots-1
+if [ ! -f "$stamp" ]; then
+    rm -rf "$prefix"
+    mkdir -p "$prefix"
+    "$wine" wineboot --init >/dev/null 2>&1
+    "$wine" reg add 'HKCU\Software\Wine\Drivers' /v Graphics /d null /f >/dev/null
+    # Wine's dialog font has no Japanese glyphs: link it to IPA P Gothic.
+    "$wine" reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontLink\SystemLink' \
+        /v Tahoma /t REG_MULTI_SZ /d 'ipagp.ttf,IPAPGothic' /f >/dev/null
+    "$wine" reg add 'HKCR\.heic' /v 'Content Type' /d image/heic /f >/dev/null
+    # The next Wine start must pick up the display driver.
+    "$wineserver" -k || true
+    "$wineserver" -w || true
+    touch "$stamp"
+fi
+mkdir -p "$prefix/drive_c/Photos"
+cp "$photo" "$prefix/drive_c/Photos/"
+
+to_windows() {
+    echo "Z:$1" | tr / '\\'
+}
+program=$(to_windows "$build/settings/QuorielSettings.exe")
+capture=$(to_windows "$build/tests/settings/window-capture.dll")
+shots=$build/screenshots
+mkdir -p "$shots"
+for language in en ja; do
+    locale=$english
+    [ "$language" = ja ] && locale=$japanese
+    LC_ALL= LANG=$locale LC_MESSAGES=$locale \
+        "$wine" "$build/tests/settings/settings-screenshot.exe" "$program" "$capture" \
+        "$(to_windows "$shots/settings-window.$language.bmp")" "$photo_in_prefix"
+    python3 "$root/scripts/screenshot/bmp_to_png.py" "$shots/settings-window.$language.bmp" \
+        "$root/docs/settings-window.$language.png"
+    echo "written: docs/settings-window.$language.png"
+done

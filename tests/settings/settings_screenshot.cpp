@@ -1,0 +1,77 @@
+// Shows the real settings program in the state the guide pictures and writes the window to a
+// BMP file (scripts/screenshots.sh turns it into the guide's PNG):
+//   settings-screenshot PROGRAM CAPTURE_DLL OUT.bmp [PHOTO]
+// Google Maps chosen, HEIC ticked, the photo tried; then Cancel, so nothing is saved. The
+// language is the one the environment gives the program.
+#include <windows.h>
+
+#include <cstdio>
+#include <string>
+
+#include "common/map_presets.h"
+#include "common/owners.h"
+#include "settings/settings_ids.h"
+#include "tests/settings/settings_window.h"
+#include "tests/settings/window_capture.h"
+
+namespace {
+
+constexpr const wchar_t* PICTURED_SERVICE = L"google-maps";
+constexpr int PICTURED_FORMAT = IDC_FORMAT_BASE;  // image/heic
+constexpr int EXIT_USAGE = 2;
+constexpr int EXIT_FAILED = 1;
+
+int PresetIndex(const wchar_t* file) {
+    for (int i = 0; i < static_cast<int>(ARRAYSIZE(MAP_PRESETS)); ++i) {
+        if (std::wstring(MAP_PRESETS[i].file) == file) {
+            return i;
+        }
+    }
+    return 0;
+}
+
+bool CaptureWindow(HWND dialog, const wchar_t* dllPath) {
+    const UniqueModule dll(LoadLibraryW(dllPath));
+    const auto hook = reinterpret_cast<HOOKPROC>(
+        reinterpret_cast<void*>(GetProcAddress(dll.Get(), CAPTURE_HOOK_EXPORT)));
+    if (hook == nullptr) {
+        return false;
+    }
+    const HHOOK installed = SetWindowsHookExW(WH_CALLWNDPROC, hook, dll.Get(),
+                                              GetWindowThreadProcessId(dialog, nullptr));
+    if (installed == nullptr) {
+        return false;
+    }
+    SendMessageW(dialog, RegisterWindowMessageW(CAPTURE_MESSAGE), 0, 0);
+    UnhookWindowsHookEx(installed);
+    return true;
+}
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv) {
+    if (argc < 4) {
+        std::fprintf(stderr, "usage: settings-screenshot PROGRAM CAPTURE_DLL OUT.bmp [PHOTO]\n");
+        return EXIT_USAGE;
+    }
+    const std::wstring output = argv[3];
+    DeleteFileW(output.c_str());
+    SettingsWindow window(argv[1], {{CAPTURE_PATH_VARIABLE, output}});
+    if (!window.Shown()) {
+        std::fprintf(stderr, "the settings window did not show\n");
+        return EXIT_FAILED;
+    }
+    window.Choose(IDC_SERVICE, PresetIndex(PICTURED_SERVICE));
+    window.Click(PICTURED_FORMAT);
+    if (argc > 4) {
+        window.Type(IDC_PHOTO_PATH, argv[4]);
+    }
+    const bool captured = CaptureWindow(window.Dialog(), argv[2]);
+    window.Click(IDCANCEL);
+    window.WaitForExit();
+    if (!captured || GetFileAttributesW(output.c_str()) == INVALID_FILE_ATTRIBUTES) {
+        std::fprintf(stderr, "the window could not be captured\n");
+        return EXIT_FAILED;
+    }
+    return 0;
+}

@@ -1,0 +1,313 @@
+// The real settings program, driven as a user drives it: each map service fills the fields,
+// previews by the module's own expansion and is saved; what the user did not change stays as
+// stored, whatever it is; the formats boxes write the value the menu reads; the language
+// follows the user's.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cwctype>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "common/formats.h"
+#include "common/map_presets.h"
+#include "launch/template_expansion.h"
+#include "settings/sample_position.h"
+#include "settings/settings_ids.h"
+#include "tests/settings/settings_window.h"
+#include "tests/settings/stored_settings.h"
+
+namespace {
+
+constexpr int PRESET_COUNT = static_cast<int>(ARRAYSIZE(MAP_PRESETS));
+constexpr int CUSTOM = PRESET_COUNT;  // the last item of the service list
+// How long a refused OK is given to end the program all the same.
+constexpr DWORD REFUSAL_MS = 1000;
+
+// The texts the window edits, in the order of its hemisphere edits.
+struct Texts {
+    std::wstring object, north, south, east, west;
+};
+
+Texts PresetTexts(const MapPreset& preset) {
+    return {preset.launchTemplate, preset.north, preset.south, preset.east, preset.west};
+}
+
+// The five launch values a preset stands for, as REG_SZ.
+SettingsSnapshot PresetSettings(const MapPreset& preset) {
+    return {{SETTING_TEMPLATE, Sz(preset.launchTemplate)},
+            {SETTING_NORTH, Sz(preset.north)},
+            {SETTING_SOUTH, Sz(preset.south)},
+            {SETTING_EAST, Sz(preset.east)},
+            {SETTING_WEST, Sz(preset.west)}};
+}
+
+StoredText View(const std::wstring& text) {
+    return StoredText{text.c_str(), text.size()};
+}
+
+// What the menu launches for position with these texts.
+std::wstring Expanded(const Texts& texts, const GpsPosition& position) {
+    const HemisphereTexts hemispheres{View(texts.north), View(texts.south), View(texts.east),
+                                      View(texts.west)};
+    UniqueBuffer<WCHAR> expanded;
+    EXPECT_EQ(ExpandPositionTemplate(texts.object.c_str(), texts.object.size(), hemispheres,
+                                     position, &expanded),
+              RESULT_DONE);
+    return expanded ? expanded.Get() : L"";
+}
+
+void ExpectShows(const SettingsWindow& window, const Texts& texts) {
+    EXPECT_EQ(window.Text(IDC_TEMPLATE), texts.object);
+    EXPECT_EQ(window.Text(IDC_NORTH), texts.north);
+    EXPECT_EQ(window.Text(IDC_SOUTH), texts.south);
+    EXPECT_EQ(window.Text(IDC_EAST), texts.east);
+    EXPECT_EQ(window.Text(IDC_WEST), texts.west);
+    EXPECT_EQ(window.Text(IDC_PREVIEW_SAMPLE), Expanded(texts, SAMPLE_POSITION));
+    EXPECT_EQ(window.Text(IDC_PREVIEW_SOUTH), Expanded(texts, SAMPLE_SOUTH));
+    EXPECT_EQ(window.Text(IDC_PREVIEW_WEST), Expanded(texts, SAMPLE_WEST));
+}
+
+void PressAndExpectEnd(const SettingsWindow& window, int button) {
+    window.Click(button);
+    EXPECT_EQ(window.WaitForExit(), 0u) << "the program did not end cleanly";
+}
+
+// Stored values that no preset has, so that choosing any preset changes all five.
+void WriteCustom(SettingsFixture& stored) {
+    stored.Write(L"custom @Ad @Od", L"n", L"s", L"e", L"w");
+}
+
+TEST(SettingsWindow, EachServiceFillsPreviewsAndSavesItsValues) {
+    for (int i = 0; i < PRESET_COUNT; ++i) {
+        const MapPreset& preset = MAP_PRESETS[i];
+        SCOPED_TRACE(testing::PrintToString(std::wstring(preset.name)));
+        SettingsFixture stored;
+        WriteCustom(stored);
+        SettingsWindow window(SettingsProgram());
+        ASSERT_TRUE(window.Shown());
+        EXPECT_EQ(window.ItemCount(IDC_SERVICE), PRESET_COUNT + 1);
+        EXPECT_EQ(window.Chosen(IDC_SERVICE), CUSTOM);
+        EXPECT_EQ(window.ItemText(IDC_SERVICE, i), preset.name);
+        window.Choose(IDC_SERVICE, i);
+        ExpectShows(window, PresetTexts(preset));
+        EXPECT_EQ(window.Text(IDC_TEMPLATE_ERROR), L"");
+        PressAndExpectEnd(window, IDOK);
+        EXPECT_EQ(ReadSettings(), PresetSettings(preset));
+    }
+}
+
+// With no settings yet the window starts from the default service; a template of the user's
+// own turns the choice into "Custom", and OK leaves every value the menu needs.
+TEST(SettingsWindow, CustomTemplatePreviewsAndIsSavedWithTheHemispheres) {
+    SettingsFixture stored;
+    SettingsWindow window(SettingsProgram());
+    ASSERT_TRUE(window.Shown());
+    EXPECT_EQ(window.Chosen(IDC_SERVICE), 0);
+    ExpectShows(window, PresetTexts(DEFAULT_PRESET));
+    Texts custom = PresetTexts(DEFAULT_PRESET);
+    custom.object = L"geo:@AH@Ad,@OH@Od?z=@AD°@Am' @OD°@OM'@Os\" @OH";
+    window.Type(IDC_TEMPLATE, custom.object);
+    EXPECT_EQ(window.Chosen(IDC_SERVICE), CUSTOM);
+    ExpectShows(window, custom);
+    EXPECT_EQ(window.Text(IDC_TEMPLATE_ERROR), L"");
+    PressAndExpectEnd(window, IDOK);
+    SettingsSnapshot expected = PresetSettings(DEFAULT_PRESET);
+    expected[SETTING_TEMPLATE] = Sz(custom.object);
+    EXPECT_EQ(ReadSettings(), expected);
+}
+
+// OK is refused before anything is written, the north text typed beside the code included.
+TEST(SettingsWindow, MalformedCodeIsNamedAndNothingIsSaved) {
+    const struct {
+        const wchar_t* typed;
+        const wchar_t* named;
+    } cases[] = {
+        {L"https://maps.example/?q=@AQ,@Od", L"@AQ"},
+        {L"https://maps.example/?q=@Ad,@Ox", L"@Ox"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::PrintToString(std::wstring(c.typed)));
+        SettingsFixture stored;
+        WriteCustom(stored);
+        const SettingsSnapshot before = ReadSettings();
+        SettingsWindow window(SettingsProgram());
+        ASSERT_TRUE(window.Shown());
+        window.Type(IDC_NORTH, L"north");
+        window.Type(IDC_TEMPLATE, c.typed);
+        const std::wstring error = window.Text(IDC_TEMPLATE_ERROR);
+        EXPECT_NE(error.find(c.named), std::wstring::npos) << testing::PrintToString(error);
+        window.Click(IDOK);
+        EXPECT_EQ(window.WaitForExit(REFUSAL_MS), static_cast<DWORD>(STILL_ACTIVE));
+        EXPECT_EQ(ReadSettings(), before);
+        PressAndExpectEnd(window, IDCANCEL);
+    }
+}
+
+TEST(SettingsWindow, CancelChangesNothingAndApplyWritesAtOnce) {
+    SettingsFixture stored;
+    WriteCustom(stored);
+    stored.Write({{SETTING_FORMATS, REG_SZ, StringData(L"image/webp")}});
+    const SettingsSnapshot before = ReadSettings();
+    const MapPreset& google = MAP_PRESETS[1];
+    {
+        SettingsWindow window(SettingsProgram());
+        ASSERT_TRUE(window.Shown());
+        window.Choose(IDC_SERVICE, 1);
+        window.Type(IDC_NORTH, L"north");
+        window.Click(IDC_FORMAT_BASE);
+        PressAndExpectEnd(window, IDCANCEL);
+        EXPECT_EQ(ReadSettings(), before);
+    }
+    SettingsWindow window(SettingsProgram());
+    ASSERT_TRUE(window.Shown());
+    window.Choose(IDC_SERVICE, 1);
+    window.Click(IDC_APPLY);
+    EXPECT_EQ(window.WaitForExit(0), static_cast<DWORD>(STILL_ACTIVE)) << "Apply keeps it open";
+    SettingsSnapshot applied = PresetSettings(google);
+    applied[SETTING_FORMATS] = before.at(SETTING_FORMATS);
+    EXPECT_EQ(ReadSettings(), applied);
+    window.Type(IDC_TEMPLATE, L"changed after Apply @Ad");
+    PressAndExpectEnd(window, IDCANCEL);
+    EXPECT_EQ(ReadSettings(), applied);
+}
+
+// Only the south text changes: the REG_EXPAND_SZ template and the rest keep type and bytes.
+TEST(SettingsWindow, OnlyChangedValuesAreWritten) {
+    SettingsFixture stored;
+    stored.Write({{SETTING_TEMPLATE, REG_EXPAND_SZ, StringData(L"%SystemRoot%\\viewer.exe @Ad")},
+                  {SETTING_NORTH, REG_SZ, StringData(L"")},
+                  {SETTING_SOUTH, REG_SZ, StringData(L"-")},
+                  {SETTING_EAST, REG_SZ, StringData(L"")},
+                  {SETTING_WEST, REG_SZ, StringData(L"-")},
+                  {SETTING_FORMATS, REG_SZ, StringData(L"image/webp; image/x-mine")}});
+    SettingsSnapshot expected = ReadSettings();
+    SettingsWindow window(SettingsProgram());
+    ASSERT_TRUE(window.Shown());
+    window.Type(IDC_SOUTH, L"minus ");
+    PressAndExpectEnd(window, IDOK);
+    expected[SETTING_SOUTH] = Sz(L"minus ");
+    EXPECT_EQ(ReadSettings(), expected);
+}
+
+std::vector<uint8_t> Megabyte(const std::wstring& start) {
+    const size_t characters = 512 * 1024;
+    return StringData(start + std::wstring(characters - start.size() - 1, L'a'));
+}
+
+// Each hostile value among good ones: the window shows, says what it could not read, and OK
+// leaves every value as it was.
+TEST(SettingsWindow, HostileStoredValuesAreKeptUnlessChanged) {
+    const std::vector<uint8_t> ODD = {'h', 0, 't'};
+    const struct {
+        const char* what;
+        const wchar_t* name;
+        DWORD type;
+        std::vector<uint8_t> data;
+        int note;  // the text that must say something, or 0
+    } cases[] = {
+        {"template of a number type", SETTING_TEMPLATE, REG_DWORD, {0x40, 0, 0x41, 0}},
+        {"template of an odd size", SETTING_TEMPLATE, REG_SZ, ODD, IDC_TEMPLATE_ERROR},
+        {"template of 1 MB", SETTING_TEMPLATE, REG_SZ, Megabyte(L"https://x.example/@Ad/")},
+        {"template of 1 MB, no NUL", SETTING_TEMPLATE, REG_BINARY,
+         CharacterData(std::wstring(512 * 1024, L'@'))},
+        {"north of an odd size", SETTING_NORTH, REG_BINARY, ODD, IDC_HEMISPHERE_ERROR},
+        {"west as a list", SETTING_WEST, REG_MULTI_SZ, CharacterData(std::wstring(L"W\0x\0\0", 5))},
+        {"formats of a number type", SETTING_FORMATS, REG_DWORD, {1, 0, 0, 0}},
+        {"formats of an odd size", SETTING_FORMATS, REG_SZ, ODD, IDC_FORMATS_NOTE},
+        {"formats of 1 MB", SETTING_FORMATS, REG_SZ, Megabyte(L"image/heic;")},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        SettingsFixture stored;
+        stored.Write(L"https://maps.example/?q=@Ad,@Od", L"", L"-", L"", L"-");
+        stored.Write({{SETTING_FORMATS, REG_SZ, StringData(L"image/heic")}});
+        stored.Write({{c.name, c.type, c.data}});
+        const SettingsSnapshot before = ReadSettings();
+        SettingsWindow window(SettingsProgram());
+        ASSERT_TRUE(window.Shown());
+        if (c.note != 0) {
+            EXPECT_NE(window.Text(c.note), L"");
+        }
+        PressAndExpectEnd(window, IDOK);
+        EXPECT_EQ(ReadSettings(), before);
+    }
+}
+
+// The entries of a Formats value as the menu compares them: trimmed, in lower case.
+std::set<std::wstring> Entries(const RawValue& value) {
+    std::wstring text(reinterpret_cast<const wchar_t*>(value.data.data()),
+                      value.data.size() / sizeof(wchar_t));
+    text = text.substr(0, text.find(L'\0'));
+    std::set<std::wstring> entries;
+    size_t start = 0;
+    while (start <= text.size()) {
+        const size_t end = std::min(text.find(L';', start), text.size());
+        std::wstring entry = text.substr(start, end - start);
+        entry.erase(0, entry.find_first_not_of(L' '));
+        entry.erase(entry.find_last_not_of(L' ') + 1);
+        std::transform(entry.begin(), entry.end(), entry.begin(), towlower);
+        if (!entry.empty()) {
+            entries.insert(entry);
+        }
+        start = end + 1;
+    }
+    return entries;
+}
+
+// Every box ticked names every switched type; the next start shows them ticked, and unticking
+// one takes out its type alone.
+TEST(SettingsWindow, FormatBoxesWriteTheValueTheMenuReads) {
+    std::vector<std::wstring> switched;
+    for (const Format& format : FORMATS) {
+        if (format.switched) {
+            switched.push_back(format.contentType);
+        }
+    }
+    SettingsFixture stored;
+    stored.Write(L"https://maps.example/?q=@Ad,@Od", L"", L"-", L"", L"-");
+    {
+        SettingsWindow window(SettingsProgram());
+        ASSERT_TRUE(window.Shown());
+        for (size_t i = 0; i < switched.size(); ++i) {
+            EXPECT_FALSE(window.Checked(IDC_FORMAT_BASE + static_cast<int>(i)));
+            window.Click(IDC_FORMAT_BASE + static_cast<int>(i));
+        }
+        PressAndExpectEnd(window, IDOK);
+    }
+    const SettingsSnapshot all = ReadSettings();
+    ASSERT_EQ(all.count(SETTING_FORMATS), 1u);
+    EXPECT_EQ(all.at(SETTING_FORMATS).type, static_cast<DWORD>(REG_SZ));
+    EXPECT_EQ(Entries(all.at(SETTING_FORMATS)),
+              std::set<std::wstring>(switched.begin(), switched.end()));
+    SettingsWindow window(SettingsProgram());
+    ASSERT_TRUE(window.Shown());
+    for (size_t i = 0; i < switched.size(); ++i) {
+        EXPECT_TRUE(window.Checked(IDC_FORMAT_BASE + static_cast<int>(i)));
+    }
+    window.Click(IDC_FORMAT_BASE);
+    PressAndExpectEnd(window, IDOK);
+    EXPECT_EQ(Entries(ReadSettings().at(SETTING_FORMATS)),
+              std::set<std::wstring>(switched.begin() + 1, switched.end()));
+}
+
+// The language comes from the Unix environment Wine starts a program with (LC_MESSAGES), which
+// the program inherits from this one; a Windows environment block cannot change it. So ctest
+// runs this test once per language (CMakeLists.txt), naming the expected one in
+// QUORIEL_EXPECTED_LANGUAGE ("ja" or "en"); without it the test is skipped.
+TEST(SettingsLanguage, JapaneseForAJapaneseUserLanguageEnglishOtherwise) {
+    wchar_t expected[8] = {};
+    const DWORD length = GetEnvironmentVariableW(L"QUORIEL_EXPECTED_LANGUAGE", expected, 8);
+    if (length == 0 || length >= 8) {
+        GTEST_SKIP() << "run by the language tests only";
+    }
+    SettingsFixture stored;
+    SettingsWindow window(SettingsProgram());
+    ASSERT_TRUE(window.Shown());
+    EXPECT_EQ(window.Caption(),
+              std::wstring(expected) == L"ja" ? SETTINGS_CAPTION_JA : SETTINGS_CAPTION_EN);
+    PressAndExpectEnd(window, IDCANCEL);
+}
+
+}  // namespace
