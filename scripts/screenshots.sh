@@ -4,12 +4,14 @@
 #
 #   bash scripts/screenshots.sh
 #
-# Builds into $QUORIEL_BUILD_DIR (default build/), installs what Japanese text needs (the IPA
-# Gothic font and a ja_JP.UTF-8 locale) when missing, and makes a Wine prefix of its own,
+# Builds the program and the capture into $QUORIEL_BUILD_DIR (default build/), installs the
+# fonts (Wine's own, whose Tahoma is the dialog font, and IPA Gothic for Japanese) and a
+# ja_JP.UTF-8 locale when missing, and makes a Wine prefix of its own,
 # build/screenshot-prefix, once: the null display driver (no X display needed), a FontLink entry
 # that gives Wine's dialog font the Japanese glyphs, and the HEIC type as Windows registers it.
-# The window is shown with Google Maps chosen, HEIC ticked and an iPhone photo tried, captured
-# from inside the program's process (tests/settings/window_capture.h), and closed with Cancel.
+# Each picture starts from no settings: Google Maps chosen, HEIC ticked and applied, an iPhone
+# photo tried; the window is captured from inside the program's process
+# (tests/settings/window_capture.h).
 # Look at the pictures before committing them. Not part of the tests.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -27,7 +29,7 @@ if [ "$(id -u)" -ne 0 ]; then
     sudo=(sudo)
 fi
 
-bash "$root/scripts/setup.sh" fonts-ipafont-gothic locales
+bash "$root/scripts/setup.sh" fonts-wine fonts-ipafont-gothic locales
 
 # A ja_JP.UTF-8 locale, generated once.
 if ! locale -a 2>/dev/null | grep -qix 'ja_JP\.utf-\?8'; then
@@ -40,18 +42,23 @@ if ! locale -a 2>/dev/null | grep -qix 'ja_JP\.utf-\?8'; then
     "${sudo[@]}" locale-gen >/dev/null
 fi
 
-QUORIEL_BUILD_DIR=$build bash "$root/scripts/build.sh"
+cmake -S "$root" -B "$build" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" >/dev/null
+cmake --build "$build" -j "$(nproc)" --target QuorielSettings settings-screenshot window-capture
 
 export WINEPREFIX=$prefix
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="winemenubuilder.exe,mscoree,mshtml=d"
-stamp=$prefix/.quoriel-screenshots-1
+stamp=$prefix/.quoriel-screenshots-3
 if [ ! -f "$stamp" ]; then
     rm -rf "$prefix"
     mkdir -p "$prefix"
     "$wine" wineboot --init >/dev/null 2>&1
     "$wine" reg add 'HKCU\Software\Wine\Drivers' /v Graphics /d null /f >/dev/null
-    # Wine's dialog font has no Japanese glyphs: link it to IPA P Gothic.
+    # The dialog font (MS Shell Dlg is Tahoma) is Wine's own Tahoma, which Debian's Wine does not
+    # look for where the fonts-wine package puts it.
+    cp /usr/share/wine/fonts/tahoma.ttf /usr/share/wine/fonts/tahomabd.ttf \
+        "$prefix/drive_c/windows/Fonts/"
+    # Tahoma has no Japanese glyphs: link it to IPA P Gothic.
     "$wine" reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontLink\SystemLink' \
         /v Tahoma /t REG_MULTI_SZ /d 'ipagp.ttf,IPAPGothic' /f >/dev/null
     "$wine" reg add 'HKCR\.heic' /v 'Content Type' /d image/heic /f >/dev/null
@@ -73,6 +80,7 @@ mkdir -p "$shots"
 for language in en ja; do
     locale=$english
     [ "$language" = ja ] && locale=$japanese
+    "$wine" reg delete 'HKCU\Software\Vantorel\Quoriel' /f >/dev/null 2>&1 || true
     LC_ALL= LANG=$locale LC_MESSAGES=$locale \
         "$wine" "$build/tests/settings/settings-screenshot.exe" "$program" "$capture" \
         "$(to_windows "$shots/settings-window.$language.bmp")" "$photo_in_prefix"

@@ -1,8 +1,8 @@
 // Shows the real settings program in the state the guide pictures and writes the window to a
 // BMP file (scripts/screenshots.sh turns it into the guide's PNG):
 //   settings-screenshot PROGRAM CAPTURE_DLL OUT.bmp [PHOTO]
-// Google Maps chosen, HEIC ticked, the photo tried; then Cancel, so nothing is saved. The
-// language is the one the environment gives the program.
+// Google Maps chosen, HEIC ticked and applied (the photo is tried by the saved switch), the
+// photo tried; then Cancel. The language is the one the environment gives the program.
 #include <windows.h>
 
 #include <cstdio>
@@ -62,7 +62,10 @@ int wmain(int argc, wchar_t** argv) {
         return EXIT_FAILED;
     }
     window.Choose(IDC_SERVICE, PresetIndex(PICTURED_SERVICE));
-    window.Click(PICTURED_FORMAT);
+    if (!window.Checked(PICTURED_FORMAT)) {
+        window.Click(PICTURED_FORMAT);
+    }
+    window.Click(IDC_APPLY);
     if (argc > 4) {
         window.Type(IDC_PHOTO_PATH, argv[4]);
     }
