@@ -7,7 +7,6 @@
 #include <string>
 #include <vector>
 
-#include "common/map_presets.h"
 #include "common/owners.h"
 #include "settings/settings_ids.h"
 #include "tests/host/test_data_object.h"
@@ -24,7 +23,6 @@ namespace {
 constexpr UINT ID_FIRST = 100;
 constexpr UINT ID_LAST = 200;
 constexpr HRESULT ONE_ITEM = MAKE_HRESULT(SEVERITY_SUCCESS, 0, 1);
-constexpr int GOOGLE_MAPS = 1;
 constexpr int HEIC_BOX = IDC_FORMAT_BASE;  // image/heic, the first switched format
 constexpr const wchar_t* HTTPS_COMMAND = L"https\\shell\\open\\command";
 
@@ -84,13 +82,14 @@ TEST(SettingsFlow, GoogleMapsAndHeicChosenThenTheMenuOpensThePhotosLink) {
         SCOPED_TRACE(start.what);
         SettingsFixture stored;
         if (start.installed) {
-            stored.Write(DEFAULT_PRESET.launchTemplate, DEFAULT_PRESET.north, DEFAULT_PRESET.south,
-                         DEFAULT_PRESET.east, DEFAULT_PRESET.west);
+            const LaunchTexts defaults = PresetTexts(DefaultPreset());
+            stored.Write(defaults.object, defaults.north, defaults.south, defaults.east,
+                         defaults.west);
         }
         {
             SettingsWindow window(SettingsProgram());
             ASSERT_TRUE(window.Shown());
-            window.Choose(IDC_SERVICE, GOOGLE_MAPS);
+            window.Choose(IDC_SERVICE, PresetIndex(L"google-maps"));
             EXPECT_EQ(window.Text(IDC_PREVIEW_SAMPLE), SAMPLE_LINK);
             // The photo is tried by the saved switch: no link until HEIC is applied.
             window.Type(IDC_PHOTO_PATH, photo);

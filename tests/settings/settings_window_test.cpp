@@ -4,14 +4,11 @@
 // follows the user's.
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <cwctype>
 #include <set>
 #include <string>
 #include <vector>
 
 #include "common/formats.h"
-#include "common/map_presets.h"
 #include "launch/template_expansion.h"
 #include "settings/sample_position.h"
 #include "settings/settings_ids.h"
@@ -20,35 +17,17 @@
 
 namespace {
 
-constexpr int PRESET_COUNT = static_cast<int>(ARRAYSIZE(MAP_PRESETS));
-constexpr int CUSTOM = PRESET_COUNT;  // the last item of the service list
+const int PRESET_COUNT = PresetCount();
+const int CUSTOM = PRESET_COUNT;  // the last item of the service list
 // How long a refused OK is given to end the program all the same.
 constexpr DWORD REFUSAL_MS = 1000;
-
-// The texts the window edits, in the order of its hemisphere edits.
-struct Texts {
-    std::wstring object, north, south, east, west;
-};
-
-Texts PresetTexts(const MapPreset& preset) {
-    return {preset.launchTemplate, preset.north, preset.south, preset.east, preset.west};
-}
-
-// The five launch values a preset stands for, as REG_SZ.
-SettingsSnapshot PresetSettings(const MapPreset& preset) {
-    return {{SETTING_TEMPLATE, Sz(preset.launchTemplate)},
-            {SETTING_NORTH, Sz(preset.north)},
-            {SETTING_SOUTH, Sz(preset.south)},
-            {SETTING_EAST, Sz(preset.east)},
-            {SETTING_WEST, Sz(preset.west)}};
-}
 
 StoredText View(const std::wstring& text) {
     return StoredText{text.c_str(), text.size()};
 }
 
 // What the menu launches for position with these texts.
-std::wstring Expanded(const Texts& texts, const GpsPosition& position) {
+std::wstring Expanded(const LaunchTexts& texts, const GpsPosition& position) {
     const HemisphereTexts hemispheres{View(texts.north), View(texts.south), View(texts.east),
                                       View(texts.west)};
     UniqueBuffer<WCHAR> expanded;
@@ -58,7 +37,7 @@ std::wstring Expanded(const Texts& texts, const GpsPosition& position) {
     return expanded ? expanded.Get() : L"";
 }
 
-void ExpectShows(const SettingsWindow& window, const Texts& texts) {
+void ExpectShows(const SettingsWindow& window, const LaunchTexts& texts) {
     EXPECT_EQ(window.Text(IDC_TEMPLATE), texts.object);
     EXPECT_EQ(window.Text(IDC_NORTH), texts.north);
     EXPECT_EQ(window.Text(IDC_SOUTH), texts.south);
@@ -81,20 +60,19 @@ void WriteCustom(SettingsFixture& stored) {
 
 TEST(SettingsWindow, EachServiceFillsPreviewsAndSavesItsValues) {
     for (int i = 0; i < PRESET_COUNT; ++i) {
-        const MapPreset& preset = MAP_PRESETS[i];
-        SCOPED_TRACE(testing::PrintToString(std::wstring(preset.name)));
+        SCOPED_TRACE(testing::PrintToString(PresetName(i)));
         SettingsFixture stored;
         WriteCustom(stored);
         SettingsWindow window(SettingsProgram());
         ASSERT_TRUE(window.Shown());
         EXPECT_EQ(window.ItemCount(IDC_SERVICE), PRESET_COUNT + 1);
         EXPECT_EQ(window.Chosen(IDC_SERVICE), CUSTOM);
-        EXPECT_EQ(window.ItemText(IDC_SERVICE, i), preset.name);
+        EXPECT_EQ(window.ItemText(IDC_SERVICE, i), PresetName(i));
         window.Choose(IDC_SERVICE, i);
-        ExpectShows(window, PresetTexts(preset));
+        ExpectShows(window, PresetTexts(i));
         EXPECT_EQ(window.Text(IDC_TEMPLATE_ERROR), L"");
         PressAndExpectEnd(window, IDOK);
-        EXPECT_EQ(ReadSettings(), PresetSettings(preset));
+        EXPECT_EQ(ReadSettings(), PresetSettings(i));
     }
 }
 
@@ -104,16 +82,16 @@ TEST(SettingsWindow, CustomTemplatePreviewsAndIsSavedWithTheHemispheres) {
     SettingsFixture stored;
     SettingsWindow window(SettingsProgram());
     ASSERT_TRUE(window.Shown());
-    EXPECT_EQ(window.Chosen(IDC_SERVICE), 0);
-    ExpectShows(window, PresetTexts(DEFAULT_PRESET));
-    Texts custom = PresetTexts(DEFAULT_PRESET);
+    EXPECT_EQ(window.Chosen(IDC_SERVICE), DefaultPreset());
+    ExpectShows(window, PresetTexts(DefaultPreset()));
+    LaunchTexts custom = PresetTexts(DefaultPreset());
     custom.object = L"geo:@AH@Ad,@OH@Od?z=@AD°@Am' @OD°@OM'@Os\" @OH";
     window.Type(IDC_TEMPLATE, custom.object);
     EXPECT_EQ(window.Chosen(IDC_SERVICE), CUSTOM);
     ExpectShows(window, custom);
     EXPECT_EQ(window.Text(IDC_TEMPLATE_ERROR), L"");
     PressAndExpectEnd(window, IDOK);
-    SettingsSnapshot expected = PresetSettings(DEFAULT_PRESET);
+    SettingsSnapshot expected = PresetSettings(DefaultPreset());
     expected[SETTING_TEMPLATE] = Sz(custom.object);
     EXPECT_EQ(ReadSettings(), expected);
 }
@@ -150,11 +128,11 @@ TEST(SettingsWindow, CancelChangesNothingAndApplyWritesAtOnce) {
     WriteCustom(stored);
     stored.Write({{SETTING_FORMATS, REG_SZ, StringData(L"image/webp")}});
     const SettingsSnapshot before = ReadSettings();
-    const MapPreset& google = MAP_PRESETS[1];
+    const int google = PresetIndex(L"google-maps");
     {
         SettingsWindow window(SettingsProgram());
         ASSERT_TRUE(window.Shown());
-        window.Choose(IDC_SERVICE, 1);
+        window.Choose(IDC_SERVICE, google);
         window.Type(IDC_NORTH, L"north");
         window.Click(IDC_FORMAT_BASE);
         PressAndExpectEnd(window, IDCANCEL);
@@ -162,7 +140,7 @@ TEST(SettingsWindow, CancelChangesNothingAndApplyWritesAtOnce) {
     }
     SettingsWindow window(SettingsProgram());
     ASSERT_TRUE(window.Shown());
-    window.Choose(IDC_SERVICE, 1);
+    window.Choose(IDC_SERVICE, google);
     window.Click(IDC_APPLY);
     EXPECT_EQ(window.WaitForExit(0), static_cast<DWORD>(STILL_ACTIVE)) << "Apply keeps it open";
     SettingsSnapshot applied = PresetSettings(google);
@@ -235,27 +213,6 @@ TEST(SettingsWindow, HostileStoredValuesAreKeptUnlessChanged) {
     }
 }
 
-// The entries of a Formats value as the menu compares them: trimmed, in lower case.
-std::set<std::wstring> Entries(const RawValue& value) {
-    std::wstring text(reinterpret_cast<const wchar_t*>(value.data.data()),
-                      value.data.size() / sizeof(wchar_t));
-    text = text.substr(0, text.find(L'\0'));
-    std::set<std::wstring> entries;
-    size_t start = 0;
-    while (start <= text.size()) {
-        const size_t end = std::min(text.find(L';', start), text.size());
-        std::wstring entry = text.substr(start, end - start);
-        entry.erase(0, entry.find_first_not_of(L' '));
-        entry.erase(entry.find_last_not_of(L' ') + 1);
-        std::transform(entry.begin(), entry.end(), entry.begin(), towlower);
-        if (!entry.empty()) {
-            entries.insert(entry);
-        }
-        start = end + 1;
-    }
-    return entries;
-}
-
 // Every box ticked names every switched type; the next start shows them ticked, and unticking
 // one takes out its type alone.
 TEST(SettingsWindow, FormatBoxesWriteTheValueTheMenuReads) {
@@ -279,7 +236,7 @@ TEST(SettingsWindow, FormatBoxesWriteTheValueTheMenuReads) {
     const SettingsSnapshot all = ReadSettings();
     ASSERT_EQ(all.count(SETTING_FORMATS), 1u);
     EXPECT_EQ(all.at(SETTING_FORMATS).type, static_cast<DWORD>(REG_SZ));
-    EXPECT_EQ(Entries(all.at(SETTING_FORMATS)),
+    EXPECT_EQ(FormatsEntries(all.at(SETTING_FORMATS)),
               std::set<std::wstring>(switched.begin(), switched.end()));
     SettingsWindow window(SettingsProgram());
     ASSERT_TRUE(window.Shown());
@@ -288,7 +245,7 @@ TEST(SettingsWindow, FormatBoxesWriteTheValueTheMenuReads) {
     }
     window.Click(IDC_FORMAT_BASE);
     PressAndExpectEnd(window, IDOK);
-    EXPECT_EQ(Entries(ReadSettings().at(SETTING_FORMATS)),
+    EXPECT_EQ(FormatsEntries(ReadSettings().at(SETTING_FORMATS)),
               std::set<std::wstring>(switched.begin() + 1, switched.end()));
 }
 

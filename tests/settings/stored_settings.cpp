@@ -1,6 +1,17 @@
 #include "tests/settings/stored_settings.h"
 
+#include <algorithm>
+#include <cwctype>
+
+#include "common/map_presets.h"
 #include "common/owners.h"
+
+namespace {
+
+constexpr wchar_t ENTRY_SEPARATOR = L';';
+constexpr const wchar_t* SPACES = L" ";
+
+}  // namespace
 
 SettingsSnapshot ReadSettings() {
     SettingsSnapshot snapshot;
@@ -27,4 +38,59 @@ SettingsSnapshot ReadSettings() {
         snapshot[name] = value;
     }
     return snapshot;
+}
+
+std::set<std::wstring> FormatsEntries(const RawValue& value) {
+    std::wstring text(reinterpret_cast<const wchar_t*>(value.data.data()),
+                      value.data.size() / sizeof(wchar_t));
+    text = text.substr(0, text.find(L'\0'));
+    std::set<std::wstring> entries;
+    size_t start = 0;
+    while (start <= text.size()) {
+        const size_t end = std::min(text.find(ENTRY_SEPARATOR, start), text.size());
+        std::wstring entry = text.substr(start, end - start);
+        entry.erase(0, entry.find_first_not_of(SPACES));
+        entry.erase(entry.find_last_not_of(SPACES) + 1);
+        std::transform(entry.begin(), entry.end(), entry.begin(), towlower);
+        if (!entry.empty()) {
+            entries.insert(entry);
+        }
+        start = end + 1;
+    }
+    return entries;
+}
+
+int PresetCount() {
+    return static_cast<int>(ARRAYSIZE(MAP_PRESETS));
+}
+
+int PresetIndex(const wchar_t* file) {
+    for (int i = 0; i < PresetCount(); ++i) {
+        if (std::wstring(MAP_PRESETS[i].file) == file) {
+            return i;
+        }
+    }
+    return -1;
+}
+
+int DefaultPreset() {
+    return static_cast<int>(&DEFAULT_PRESET - MAP_PRESETS);
+}
+
+std::wstring PresetName(int index) {
+    return MAP_PRESETS[index].name;
+}
+
+LaunchTexts PresetTexts(int index) {
+    const MapPreset& preset = MAP_PRESETS[index];
+    return {preset.launchTemplate, preset.north, preset.south, preset.east, preset.west};
+}
+
+SettingsSnapshot PresetSettings(int index) {
+    const LaunchTexts texts = PresetTexts(index);
+    return {{SETTING_TEMPLATE, Sz(texts.object)},
+            {SETTING_NORTH, Sz(texts.north)},
+            {SETTING_SOUTH, Sz(texts.south)},
+            {SETTING_EAST, Sz(texts.east)},
+            {SETTING_WEST, Sz(texts.west)}};
 }
