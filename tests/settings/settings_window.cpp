@@ -153,6 +153,11 @@ void SettingsWindow::Click(int id) const {
     Send(Control(id), BM_CLICK, 0, 0);
 }
 
+void SettingsWindow::Press(WORD key) const {
+    PostMessageW(dialog_, WM_KEYDOWN, key, 0);
+    PostMessageW(dialog_, WM_KEYUP, key, 0);
+}
+
 DWORD SettingsWindow::WaitForExit(DWORD timeoutMs) const {
     if (!process_ || WaitForSingleObject(process_.Get(), timeoutMs) != WAIT_OBJECT_0) {
         return STILL_ACTIVE;

@@ -46,6 +46,10 @@ class SettingsWindow {
     // BM_CLICK: a check box toggles, a push button sends BN_CLICKED.
     void Click(int id) const;
 
+    // A key pressed while the dialog is active: posted, so that the dialog's own loop takes it
+    // as it takes a typed key (Enter for the default button, Escape for Cancel).
+    void Press(WORD key) const;
+
     // Waits for the program to end; its exit code, or STILL_ACTIVE when it is still running.
     DWORD WaitForExit(DWORD timeoutMs = EXIT_TIMEOUT_MS) const;
 

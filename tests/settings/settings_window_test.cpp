@@ -151,6 +151,23 @@ TEST(SettingsWindow, CancelChangesNothingAndApplyWritesAtOnce) {
     EXPECT_EQ(ReadSettings(), applied);
 }
 
+// Escape leaves the settings as they were; Enter presses OK.
+TEST(SettingsWindow, EscapeCancelsAndEnterSaves) {
+    SettingsFixture stored;
+    WriteCustom(stored);
+    const SettingsSnapshot before = ReadSettings();
+    const int google = PresetIndex(L"google-maps");
+    for (const WORD key : {VK_ESCAPE, VK_RETURN}) {
+        SCOPED_TRACE(key == VK_ESCAPE ? "Escape" : "Enter");
+        SettingsWindow window(SettingsProgram());
+        ASSERT_TRUE(window.Shown());
+        window.Choose(IDC_SERVICE, google);
+        window.Press(key);
+        EXPECT_EQ(window.WaitForExit(), 0u);
+        EXPECT_EQ(ReadSettings(), key == VK_ESCAPE ? before : PresetSettings(google));
+    }
+}
+
 // Only the south text changes: the REG_EXPAND_SZ template and the rest keep type and bytes.
 TEST(SettingsWindow, OnlyChangedValuesAreWritten) {
     SettingsFixture stored;
