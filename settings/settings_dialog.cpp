@@ -1,6 +1,6 @@
 #include "settings/settings_dialog.h"
 
-#include <new>
+#include <exception>
 
 #include "settings/dialog_controls.h"
 #include "settings/preset_choice.h"
@@ -90,8 +90,8 @@ void Command(SettingsWindow& window, int id, int notification) {
     }
 }
 
-// Nothing thrown (an allocation that failed) leaves the window procedure: the message is
-// dropped instead.
+// Nothing thrown (an allocation that failed, a text too long for a string) leaves the window
+// procedure: the message is dropped instead.
 INT_PTR CALLBACK SettingsProcedure(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
     try {
         if (message == WM_INITDIALOG) {
@@ -106,7 +106,7 @@ INT_PTR CALLBACK SettingsProcedure(HWND dialog, UINT message, WPARAM wParam, LPA
             Command(*window, LOWORD(wParam), HIWORD(wParam));
             return TRUE;
         }
-    } catch (const std::bad_alloc&) {
+    } catch (const std::exception&) {
         return FALSE;
     }
     return FALSE;
