@@ -15,7 +15,7 @@ struct MapPreset {
     const WCHAR* west;
 };
 
-constexpr MapPreset MAP_PRESETS[] = {
+inline constexpr MapPreset MAP_PRESETS[] = {
     {L"OpenStreetMap", L"openstreetmap",
      L"https://www.openstreetmap.org/?mlat=@AH@Ad&mlon=@OH@Od#map=16/@AH@Ad/@OH@Od", L"", L"-", L"",
      L"-"},
@@ -32,4 +32,4 @@ constexpr MapPreset MAP_PRESETS[] = {
 };
 
 // What the installer writes for a user who has no settings yet.
-constexpr const MapPreset& DEFAULT_PRESET = MAP_PRESETS[0];
+inline constexpr const MapPreset& DEFAULT_PRESET = MAP_PRESETS[0];
