@@ -1,14 +1,14 @@
 # The release archive, made by `cpack` in the build folder: Quoriel-<version>-win64.zip with the
-# installer and the module side by side at its top (the installer copies the Quoriel.dll that
-# lies beside it), the Windows 11 package and its certificate beside them (the installer
-# registers the package it finds there), the settings presets in presets/, the user guides, the
-# licence and the third-party notices.
+# installer, the module and the settings program side by side at its top (the installer copies
+# the Quoriel.dll and QuorielSettings.exe that lie beside it), the Windows 11 package and its
+# certificate beside them (the installer registers the package it finds there), the settings
+# presets in presets/, the user guides, the licence and the third-party notices.
 #
 # Everything shipped is installed as one component, and CPack packs that component only: the
 # module's import library and any install rule of another project in the tree stay out.
 set(QUORIEL_RELEASE_COMPONENT release)
 
-install(TARGETS QuorielSetup Quoriel
+install(TARGETS QuorielSetup Quoriel QuorielSettings
     RUNTIME DESTINATION . COMPONENT ${QUORIEL_RELEASE_COMPONENT})
 install(FILES ${QUORIEL_PACKAGE_FILE_PATH} ${QUORIEL_CERTIFICATE_FILE_PATH}
     DESTINATION . COMPONENT ${QUORIEL_RELEASE_COMPONENT})

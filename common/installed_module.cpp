@@ -4,16 +4,23 @@
 
 namespace {
 
-// The system directory with its NUL, so that the whole path fits MAX_PATH.
-constexpr UINT SYSTEM_DIRECTORY_CHARACTERS = 239;
+// The system directory followed by below, when the whole path fits MAX_PATH with its NUL.
+bool MakeSystemPath(const WCHAR* below, WCHAR (&path)[MAX_PATH]) {
+    const UINT room = MAX_PATH - static_cast<UINT>(lstrlenW(below));
+    const UINT length = GetSystemDirectoryW(path, room);
+    if (length == 0 || length >= room) {
+        return false;
+    }
+    lstrcpynW(path + length, below, MAX_PATH - length);
+    return true;
+}
 
 }  // namespace
 
 bool MakeInstalledModulePath(WCHAR (&path)[MAX_PATH]) {
-    const UINT length = GetSystemDirectoryW(path, SYSTEM_DIRECTORY_CHARACTERS);
-    if (length == 0 || length >= SYSTEM_DIRECTORY_CHARACTERS) {
-        return false;
-    }
-    lstrcpynW(path + length, MODULE_IN_SYSTEM, MAX_PATH - length);
-    return true;
+    return MakeSystemPath(MODULE_IN_SYSTEM, path);
+}
+
+bool MakeInstalledSettingsPath(WCHAR (&path)[MAX_PATH]) {
+    return MakeSystemPath(SETTINGS_PROGRAM_IN_SYSTEM, path);
 }

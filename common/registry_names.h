@@ -47,5 +47,6 @@ constexpr const WCHAR* SETTING_WEST = L"W";
 // The content types beyond JPEG and TIFF that the user has switched on, separated by ';'.
 constexpr const WCHAR* SETTING_FORMATS = L"Formats";
 
-// Below the system directory.
+// Below the system directory: the module and, beside it, the settings program.
 constexpr const WCHAR* MODULE_IN_SYSTEM = L"\\ShellExt\\" QUORIEL_MODULE_FILE_TEXT;
+constexpr const WCHAR* SETTINGS_PROGRAM_IN_SYSTEM = L"\\ShellExt\\" QUORIEL_SETTINGS_FILE_TEXT;

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "common/installed_module.h"
+#include "common/map_presets.h"
 #include "common/owners.h"
 #include "common/package_identity.h"
 #include "common/registry_names.h"
@@ -14,14 +15,6 @@ constexpr const WCHAR* DISPLAY_VERSION = L"1.0.0.1";
 constexpr const WCHAR* PUBLISHER = L"Vantorel";
 constexpr const WCHAR* THREADING_MODEL = L"Apartment";
 constexpr const WCHAR* MENU_NAME = L"Quoriel";
-
-// Signed decimal degrees: nothing for north and east, a minus sign for south and west.
-constexpr const WCHAR* DEFAULT_TEMPLATE =
-    L"https://www.openstreetmap.org/?mlat=@AH@Ad&mlon=@OH@Od#map=16/@AH@Ad/@OH@Od";
-constexpr const WCHAR* DEFAULT_NORTH = L"";
-constexpr const WCHAR* DEFAULT_SOUTH = L"-";
-constexpr const WCHAR* DEFAULT_EAST = L"";
-constexpr const WCHAR* DEFAULT_WEST = L"-";
 
 constexpr const WCHAR* FORMATS_SEPARATOR = L"; ";
 
@@ -54,6 +47,14 @@ bool InGroups(FormatGroup group, std::initializer_list<FormatGroup> groups) {
 std::wstring InstalledModulePath() {
     WCHAR path[MAX_PATH] = {};
     if (!MakeInstalledModulePath(path)) {
+        return L"";
+    }
+    return path;
+}
+
+std::wstring InstalledSettingsPath() {
+    WCHAR path[MAX_PATH] = {};
+    if (!MakeInstalledSettingsPath(path)) {
         return L"";
     }
     return path;
@@ -102,11 +103,12 @@ bool WriteDefaultSettings() {
         ERROR_SUCCESS) {
         return true;  // a reinstall keeps what the user chose
     }
-    return SetString(HKEY_CURRENT_USER, SETTINGS_KEY, SETTING_TEMPLATE, DEFAULT_TEMPLATE) &&
-           SetString(HKEY_CURRENT_USER, SETTINGS_KEY, SETTING_NORTH, DEFAULT_NORTH) &&
-           SetString(HKEY_CURRENT_USER, SETTINGS_KEY, SETTING_SOUTH, DEFAULT_SOUTH) &&
-           SetString(HKEY_CURRENT_USER, SETTINGS_KEY, SETTING_EAST, DEFAULT_EAST) &&
-           SetString(HKEY_CURRENT_USER, SETTINGS_KEY, SETTING_WEST, DEFAULT_WEST);
+    const MapPreset& preset = DEFAULT_PRESET;
+    return SetString(HKEY_CURRENT_USER, SETTINGS_KEY, SETTING_TEMPLATE, preset.launchTemplate) &&
+           SetString(HKEY_CURRENT_USER, SETTINGS_KEY, SETTING_NORTH, preset.north) &&
+           SetString(HKEY_CURRENT_USER, SETTINGS_KEY, SETTING_SOUTH, preset.south) &&
+           SetString(HKEY_CURRENT_USER, SETTINGS_KEY, SETTING_EAST, preset.east) &&
+           SetString(HKEY_CURRENT_USER, SETTINGS_KEY, SETTING_WEST, preset.west);
 }
 
 std::wstring SwitchedFormats(std::initializer_list<FormatGroup> groups) {

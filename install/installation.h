@@ -1,7 +1,8 @@
 #pragma once
-// What the installer writes: the module file in the system directory, its registration, the
-// entry in the list of installed programs, and the current user's launch settings. Exactly
-// what Uninstall removes.
+// What the installer writes: the module file and the settings program in the system directory,
+// the module's registration, the entry in the list of installed programs, and the current user's
+// launch settings. Exactly what Uninstall removes, with the Start menu shortcut
+// (install/start_menu_shortcut.h).
 
 #include <windows.h>
 
@@ -13,7 +14,11 @@
 // The installed module's path: the system directory and "\ShellExt\Quoriel.dll".
 std::wstring InstalledModulePath();
 
-// Copies the module to its installed path, making the "ShellExt" folder when needed.
+// The installed settings program's path: beside the module.
+std::wstring InstalledSettingsPath();
+
+// Copies the module or the settings program to its installed path, making the "ShellExt" folder
+// when needed.
 bool CopyModule(const std::wstring& source, const std::wstring& target);
 
 // The class with its in-process server and the installed-programs entry with an uninstall
@@ -29,7 +34,8 @@ bool RegisterClassicHandler();
 // show Quoriel twice.
 bool RecordPackage(const std::wstring& thumbprint);
 
-// The OpenStreetMap settings for the current user, unless the user already has settings.
+// The default preset's settings (common/map_presets.h) for the current user, unless the user
+// already has settings.
 bool WriteDefaultSettings();
 
 // The "Formats" value that switches on every switched format of the groups, "; "-joined in the

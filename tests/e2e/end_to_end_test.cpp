@@ -1,20 +1,24 @@
 // From a fresh prefix to a launched map URL and back to a clean machine: the installer from the
-// unpacked release archive, COM activation through the registry as Explorer does it, and
-// Uninstall of the installed module with its confirmation answered.
+// unpacked release archive, with the settings program and its Start menu shortcut, COM
+// activation through the registry as Explorer does it, and Uninstall of the installed module
+// with its confirmation answered.
 #include <gtest/gtest.h>
 #include <objbase.h>
 
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "common/messages.h"
 #include "common/owners.h"
 #include "common/registry_names.h"
+#include "common/settings_shortcut.h"
 #include "tests/support/child_process.h"
 #include "tests/support/launch_record.h"
 #include "tests/host/message_box_recorder.h"
 #include "tests/support/pending_renames.h"
 #include "tests/support/registry_scratch.h"
+#include "tests/support/shortcut_file.h"
 #include "tests/host/shell_host.h"
 #include "tests/support/test_window.h"
 
@@ -85,6 +89,12 @@ TEST(EndToEnd, InstallRightClickLaunchUninstall) {
     // The version in the archive's name is the one the user is shown.
     EXPECT_EQ(DisplayVersion(), QUORIEL_VERSION);
     EXPECT_EQ(FileVersion(MODULE_PATH), QUORIEL_VERSION);
+    const std::wstring shortcut =
+        CommonProgramsFolder() + L"\\" + ShortcutFor(GetUserDefaultUILanguage()).file;
+    const std::optional<ShortcutFile> link = ReadShortcut(shortcut);
+    ASSERT_TRUE(link.has_value()) << "the Start menu shortcut";
+    EXPECT_EQ(link->target, SETTINGS_PROGRAM_PATH);
+    EXPECT_NE(GetFileAttributesW(SETTINGS_PROGRAM_PATH), INVALID_FILE_ATTRIBUTES);
 
     TestWindow owner;
     {
@@ -136,6 +146,7 @@ TEST(EndToEnd, InstallRightClickLaunchUninstall) {
     {
         SCOPED_TRACE("uninstall through the installed module's export");
         const int deletions = ModuleDeletions();
+        const int programDeletions = DeletionsOf(SETTINGS_PROGRAM_PATH);
         UniqueModule installed(LoadLibraryW(MODULE_PATH));
         const auto uninstall = reinterpret_cast<void(WINAPI*)()>(
             reinterpret_cast<void*>(GetProcAddress(installed.Get(), "Uninstall")));
@@ -146,6 +157,8 @@ TEST(EndToEnd, InstallRightClickLaunchUninstall) {
         EXPECT_EQ(boxes.Boxes()[0].text, TEXT_CONFIRM_UNINSTALL);
         EXPECT_EQ(boxes.Boxes()[1].text, TEXT_UNINSTALLED);
         EXPECT_EQ(ModuleDeletions(), deletions + 1);
+        EXPECT_EQ(DeletionsOf(SETTINGS_PROGRAM_PATH), programDeletions + 1);
+        EXPECT_EQ(GetFileAttributesW(shortcut.c_str()), INVALID_FILE_ATTRIBUTES);
     }
     for (const auto& key : {std::make_pair(HKEY_CLASSES_ROOT, CLASS_KEY),
                             std::make_pair(HKEY_CLASSES_ROOT, HANDLER_KEY),

@@ -29,12 +29,14 @@ if(NOT status EQUAL 0)
 endif()
 
 # Everything at the archive's top, no folder of the archive's own name around it: the installer
-# copies the Quoriel.dll and registers the Quoriel.msix, trusting Quoriel.cer, that lie beside it.
+# copies the Quoriel.dll and QuorielSettings.exe and registers the Quoriel.msix, trusting
+# Quoriel.cer, that lie beside it.
 set(expected
     LICENSE
     Quoriel.cer
     Quoriel.dll
     Quoriel.msix
+    QuorielSettings.exe
     QuorielSetup.exe
     THIRD-PARTY-NOTICES.md
     guide.en.md

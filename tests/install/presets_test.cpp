@@ -1,9 +1,12 @@
-// The settings presets a user imports, each expanded for the positions of the real photos, and
-// the installer's own default, which is the OpenStreetMap preset.
+// The settings presets a user imports: each map preset holds exactly its row of the presets
+// table, which the installer's default and the settings window take their values from, and
+// expands for the positions of the real photos.
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 
+#include "common/map_presets.h"
 #include "install/installation.h"
 #include "launch/launch_settings.h"
 #include "launch/template_expansion.h"
@@ -114,12 +117,49 @@ TEST(Presets, EachPresetExpandsTheRealPhotosPositions) {
     DeleteKeyTree(HKEY_CURRENT_USER, SETTINGS_KEY);
 }
 
-TEST(Presets, InstallerDefaultIsTheOpenStreetMapPreset) {
+// The settings key holds the row's five values as REG_SZ, as the menu reads them, and no other.
+void ExpectSettingsAre(const MapPreset& preset) {
+    UniqueKey key;
+    ASSERT_EQ(RegOpenKeyExW(HKEY_CURRENT_USER, SETTINGS_KEY, 0, KEY_QUERY_VALUE, key.Put()),
+              ERROR_SUCCESS);
+    DWORD values = 0;
+    ASSERT_EQ(RegQueryInfoKeyW(key.Get(), nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
+                               &values, nullptr, nullptr, nullptr, nullptr),
+              ERROR_SUCCESS);
+    EXPECT_EQ(values, 5u);
+    const std::pair<const wchar_t*, const wchar_t*> expected[] = {
+        {SETTING_TEMPLATE, preset.launchTemplate},
+        {SETTING_NORTH, preset.north},
+        {SETTING_SOUTH, preset.south},
+        {SETTING_EAST, preset.east},
+        {SETTING_WEST, preset.west},
+    };
+    for (const auto& [name, text] : expected) {
+        SCOPED_TRACE(testing::PrintToString(std::wstring(name)));
+        DWORD type = REG_NONE;
+        EXPECT_EQ(RegQueryValueExW(key.Get(), name, nullptr, &type, nullptr, nullptr),
+                  ERROR_SUCCESS);
+        EXPECT_EQ(type, static_cast<DWORD>(REG_SZ));
+        SettingText read;
+        ASSERT_EQ(QuerySettingString(key.Get(), name, &read), RESULT_DONE);
+        EXPECT_EQ(std::wstring(read.text.Get(), read.length), text);
+    }
+}
+
+TEST(Presets, EachMapPresetFileHoldsExactlyItsRow) {
+    for (const MapPreset& preset : MAP_PRESETS) {
+        SCOPED_TRACE(testing::PrintToString(std::wstring(preset.file)));
+        ImportPreset(preset.file);
+        ExpectSettingsAre(preset);
+    }
+    DeleteKeyTree(HKEY_CURRENT_USER, SETTINGS_KEY);
+}
+
+TEST(Presets, InstallerWritesTheDefaultRowWhichIsOpenStreetMap) {
+    EXPECT_EQ(std::wstring(DEFAULT_PRESET.file), L"openstreetmap");
     DeleteKeyTree(HKEY_CURRENT_USER, SETTINGS_KEY);
     ASSERT_TRUE(WriteDefaultSettings());
-    const std::wstring installed = ExpandFor(Photo("gps_ii.tiff"));
-    ImportPreset(L"openstreetmap");
-    EXPECT_EQ(installed, ExpandFor(Photo("gps_ii.tiff")));
+    ExpectSettingsAre(DEFAULT_PRESET);
     DeleteKeyTree(HKEY_CURRENT_USER, SETTINGS_KEY);
 }
 

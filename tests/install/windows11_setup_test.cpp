@@ -8,19 +8,26 @@
 #include <string>
 
 #include "common/package_identity.h"
+#include "common/settings_shortcut.h"
 #include "common/thumbprint.h"
 #include "common/registry_names.h"
 #include "tests/support/certificate_store.h"
 #include "tests/support/child_process.h"
+#include "tests/support/pending_renames.h"
 #include "tests/support/powershell_stand_in.h"
 #include "tests/support/registry_scratch.h"
 #include "tests/support/reported_build.h"
 #include "tests/support/scratch_file.h"
+#include "tests/support/shortcut_file.h"
 
 namespace {
 
 constexpr const wchar_t* INSTALLED_LINE =
     L"Quoriel is installed: C:\\windows\\system32\\ShellExt\\Quoriel.dll\n";
+// The settings program and its shortcut, which tests/install/setup_test.cpp looks into.
+const SettingsShortcut& SHORTCUT = ShortcutFor(GetUserDefaultUILanguage());
+const std::wstring SETTINGS_LINE = std::wstring(L"Settings: Start menu > ") + SHORTCUT.name +
+                                   L" (" + SETTINGS_PROGRAM_PATH + L")\n";
 constexpr const wchar_t* FALL_BACK_LINE_START = L"Windows 11's own menu could not be set up (";
 constexpr const wchar_t* FALL_BACK_LINE_END =
     L"); Quoriel is under \"Show more options\" instead.\n";
@@ -51,6 +58,8 @@ void Clean(const std::wstring& thumbprint) {
     DeleteKeyTree(HKEY_LOCAL_MACHINE, PROGRAMS_KEY);
     DeleteKeyTree(HKEY_CURRENT_USER, MAKER_KEY);
     DeleteFileW((std::wstring(MODULE_FOLDER) + L"\\" + MODULE_FILE).c_str());
+    DeleteFileW(SETTINGS_PROGRAM_PATH);
+    DeleteFileW((CommonProgramsFolder() + L"\\" + SHORTCUT.file).c_str());
     RemoveFromMachineStore(TRUSTED_PEOPLE_STORE, thumbprint);
 }
 
@@ -111,6 +120,8 @@ TEST(Windows11Setup, RegistersThePackageOrFallsBackToTheClassicHandler) {
                           (folder + L"\\" + MODULE_FILE).c_str(), FALSE));
     const std::wstring package = folder + L"\\" + PACKAGE_FILE;
     ASSERT_TRUE(CopyFileW(setup.c_str(), package.c_str(), FALSE)) << "any bytes: never opened";
+    ASSERT_TRUE(CopyFileW(setup.c_str(), (folder + L"\\" + SETTINGS_FILE).c_str(), FALSE))
+        << "any bytes: never started";
     const std::wstring certificateFile = folder + L"\\" + CERTIFICATE_FILE;
     const std::wstring addCommand = std::wstring(POWERSHELL_PREFIX) + L"Add-AppxPackage -Path '" +
                                     scratch.Path() +
@@ -147,7 +158,7 @@ TEST(Windows11Setup, RegistersThePackageOrFallsBackToTheClassicHandler) {
         const std::wstring line = c.failure == nullptr ? L""
                                                        : std::wstring(FALL_BACK_LINE_START) +
                                                              c.failure + FALL_BACK_LINE_END;
-        EXPECT_EQ(Lines(output), line + INSTALLED_LINE);
+        EXPECT_EQ(Lines(output), line + INSTALLED_LINE + SETTINGS_LINE);
         EXPECT_TRUE(KeyExists(HKEY_CLASSES_ROOT, SERVER_KEY));
         EXPECT_EQ(KeyExists(HKEY_CLASSES_ROOT, HANDLER_KEY), !registered);
         EXPECT_EQ(RecordValue(PACKAGE_VALUE), registered ? PACKAGE_NAME : L"(none)");

@@ -38,13 +38,17 @@ std::vector<std::wstring> PendingRenames() {
     return entries;
 }
 
-int ModuleDeletions() {
+int DeletionsOf(const wchar_t* path) {
     const std::vector<std::wstring> entries = PendingRenames();
-    const std::wstring wanted = std::wstring(L"\\??\\") + MODULE_PATH;
+    const std::wstring wanted = std::wstring(L"\\??\\") + path;
     int count = 0;
     // Pairs of source and target; an empty target is a deletion.
     for (size_t i = 0; i + 1 < entries.size(); i += 2) {
         count += lstrcmpiW(entries[i].c_str(), wanted.c_str()) == 0 && entries[i + 1].empty();
     }
     return count;
+}
+
+int ModuleDeletions() {
+    return DeletionsOf(MODULE_PATH);
 }

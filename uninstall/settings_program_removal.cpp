@@ -1,0 +1,53 @@
+#include "uninstall/settings_program_removal.h"
+
+#include <windows.h>
+#include <shlobj.h>
+
+#include <string>
+
+#include "common/installed_module.h"
+#include "common/owners.h"
+#include "common/settings_shortcut.h"
+#include "uninstall/delayed_deletion.h"
+
+namespace {
+
+bool Gone(DWORD error) {
+    return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
+}
+
+// Either name: the installer chose by the language of whoever installed.
+bool DeleteShortcuts() {
+    UniqueTaskText folder;
+    // Not verified: a Programs folder that is missing holds no shortcut.
+    if (FAILED(SHGetKnownFolderPath(FOLDERID_CommonPrograms, KF_FLAG_DONT_VERIFY, nullptr,
+                                    folder.Put()))) {
+        return false;
+    }
+    bool removed = true;
+    for (const SettingsShortcut* shortcut : SETTINGS_SHORTCUTS) {
+        const std::wstring path = std::wstring(folder.Get()) + L"\\" + shortcut->file;
+        if (!DeleteFileW(path.c_str()) && !Gone(GetLastError())) {
+            removed = false;
+        }
+    }
+    return removed;
+}
+
+bool ScheduleProgramDeletion() {
+    WCHAR path[MAX_PATH] = {};
+    if (!MakeInstalledSettingsPath(path)) {
+        return false;
+    }
+    if (GetFileAttributesW(path) == INVALID_FILE_ATTRIBUTES && Gone(GetLastError())) {
+        return true;
+    }
+    return ScheduleDeletion(path);
+}
+
+}  // namespace
+
+bool RemoveSettingsProgram() {
+    const bool shortcutsRemoved = DeleteShortcuts();
+    return ScheduleProgramDeletion() && shortcutsRemoved;
+}
