@@ -1,6 +1,7 @@
 // A new user's first use: in the settings window, Google Maps is chosen and the link for the
-// sample position seen, HEIC is ticked and applied, an iPhone photo tried shows its link, and OK
-// is pressed; then the module offers its item for the photo and its command opens that link.
+// sample position seen, HEIC is ticked and applied, an iPhone photo tried shows its link, which
+// the window's button opens, and OK is pressed; then the module offers its item for the photo
+// and its command opens the same link.
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -87,6 +88,8 @@ TEST(SettingsFlow, GoogleMapsAndHeicChosenThenTheMenuOpensThePhotosLink) {
                          defaults.west);
         }
         {
+            // The window's own launch records here: the program inherits this environment.
+            LaunchRecord opened;
             SettingsWindow window(SettingsProgram());
             ASSERT_TRUE(window.Shown());
             window.Choose(IDC_SERVICE, PresetIndex(L"google-maps"));
@@ -101,6 +104,10 @@ TEST(SettingsFlow, GoogleMapsAndHeicChosenThenTheMenuOpensThePhotosLink) {
             EXPECT_EQ(window.Text(IDC_PHOTO_LINK), PHOTO_LINK)
                 << "result: " << testing::PrintToString(window.Text(IDC_PHOTO_RESULT));
             EXPECT_TRUE(window.Enabled(IDC_OPEN_LINK));
+            window.Click(IDC_OPEN_LINK);
+            const auto fromWindow = opened.Wait();
+            ASSERT_TRUE(fromWindow.has_value());
+            EXPECT_EQ(LaunchRecord::Arguments(*fromWindow), PHOTO_LINK);
             window.Click(IDOK);
             ASSERT_EQ(window.WaitForExit(), 0u);
         }

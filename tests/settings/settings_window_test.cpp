@@ -192,7 +192,7 @@ std::vector<uint8_t> Megabyte(const std::wstring& start) {
 }
 
 // Each hostile value among good ones: the window shows, says what it could not read, and OK
-// leaves every value as it was.
+// leaves every value as it was; an unreadable value the user edits is written as text.
 TEST(SettingsWindow, HostileStoredValuesAreKeptUnlessChanged) {
     const std::vector<uint8_t> ODD = {'h', 0, 't'};
     const struct {
@@ -228,6 +228,17 @@ TEST(SettingsWindow, HostileStoredValuesAreKeptUnlessChanged) {
         PressAndExpectEnd(window, IDOK);
         EXPECT_EQ(ReadSettings(), before);
     }
+    SCOPED_TRACE("an unreadable template edited");
+    SettingsFixture stored;
+    stored.Write(L"https://maps.example/?q=@Ad,@Od", L"", L"-", L"", L"-");
+    stored.Write({{SETTING_TEMPLATE, REG_BINARY, ODD}});
+    SettingsSnapshot expected = ReadSettings();
+    SettingsWindow window(SettingsProgram());
+    ASSERT_TRUE(window.Shown());
+    window.Type(IDC_TEMPLATE, L"geo:@Ad,@Od");
+    PressAndExpectEnd(window, IDOK);
+    expected[SETTING_TEMPLATE] = Sz(L"geo:@Ad,@Od");
+    EXPECT_EQ(ReadSettings(), expected);
 }
 
 // Every box ticked names every switched type; the next start shows them ticked, and unticking
