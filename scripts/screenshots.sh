@@ -42,7 +42,8 @@ if ! locale -a 2>/dev/null | grep -qix 'ja_JP\.utf-\?8'; then
     "${sudo[@]}" locale-gen >/dev/null
 fi
 
-cmake -S "$root" -B "$build" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" >/dev/null
+cmake -S "$root" -B "$build" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" \
+    -DBUILD_TESTING=ON >/dev/null
 cmake --build "$build" -j "$(nproc)" --target QuorielSettings settings-screenshot window-capture
 
 export WINEPREFIX=$prefix
@@ -70,8 +71,10 @@ fi
 mkdir -p "$prefix/drive_c/Photos"
 cp "$photo" "$prefix/drive_c/Photos/"
 
+# A Linux path as Wine's Z: drive shows it.
 to_windows() {
-    echo "Z:$1" | tr / '\\'
+    local path="Z:$1"
+    echo "${path//\//\\}"
 }
 program=$(to_windows "$build/settings/QuorielSettings.exe")
 capture=$(to_windows "$build/tests/settings/window-capture.dll")
@@ -81,7 +84,7 @@ for language in en ja; do
     locale=$english
     [ "$language" = ja ] && locale=$japanese
     "$wine" reg delete 'HKCU\Software\Vantorel\Quoriel' /f >/dev/null 2>&1 || true
-    LC_ALL= LANG=$locale LC_MESSAGES=$locale \
+    LC_ALL='' LANG=$locale LC_MESSAGES=$locale \
         "$wine" "$build/tests/settings/settings-screenshot.exe" "$program" "$capture" \
         "$(to_windows "$shots/settings-window.$language.bmp")" "$photo_in_prefix"
     python3 "$root/scripts/screenshot/bmp_to_png.py" "$shots/settings-window.$language.bmp" \
