@@ -1,0 +1,58 @@
+#include "settings/formats_boxes.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace {
+
+// The box of a content type, by its place among the switched rows.
+int BoxOf(const std::wstring& contentType) {
+    for (int i = 0; i < SWITCHED_FORMAT_COUNT; ++i) {
+        if (contentType == SwitchedFormat(i).contentType) {
+            return i;
+        }
+    }
+    ADD_FAILURE() << "no box";
+    return 0;
+}
+
+struct UnknownCase {
+    const wchar_t* stored;
+    const wchar_t* unknown;
+};
+
+TEST(FormatsBoxes, EntriesNoBoxShowsAreFoundAsWritten) {
+    const UnknownCase cases[] = {
+        {L"image/heic; image/jxl;*", L"image/jxl"},
+        {L" IMAGE/HEIC ;; x-raw ; * ;video/mp4;", L"x-raw"},
+        {L"image/jpeg; image/tiff", L""},  // rows that need no switch are not unknown
+        {L"a;b", L"a; b"},
+        {L"", L""},
+    };
+    for (const UnknownCase& c : cases) {
+        SCOPED_TRACE(c.stored);
+        EXPECT_EQ(UnknownEntries(c.stored), c.unknown);
+    }
+}
+
+TEST(FormatsBoxes, ValueIsTheCheckedTypesInTableOrderThenTheKeptEntries) {
+    FormatsChoice choice;
+    EXPECT_EQ(FormatsValue(choice, L""), L"");
+    EXPECT_EQ(FormatsValue(choice, L"image/jxl"), L"image/jxl");
+    choice.on[BoxOf(L"video/mp4")] = true;
+    choice.on[BoxOf(L"image/heic")] = true;
+    EXPECT_EQ(FormatsValue(choice, L""), L"image/heic; video/mp4");
+    EXPECT_EQ(FormatsValue(choice, L"image/jxl"), L"image/heic; video/mp4; image/jxl");
+    // What is written reads back as the same boxes.
+    EXPECT_TRUE(ListedFormats(FormatsValue(choice, L"image/jxl")) == choice);
+}
+
+TEST(FormatsBoxes, StarChecksEveryBox) {
+    const FormatsChoice listed = ListedFormats(L"*");
+    for (int i = 0; i < SWITCHED_FORMAT_COUNT; ++i) {
+        EXPECT_TRUE(listed.on[i]) << i;
+    }
+}
+
+}  // namespace
