@@ -1,11 +1,12 @@
-#include <windows.h>
+#include "settings/photo_commands.h"
+
 #include <commdlg.h>
 
 #include "launch/command_launch.h"
 #include "settings/dialog_controls.h"
 #include "settings/settings_ids.h"
 #include "settings/settings_strings.h"
-#include "settings/settings_window.h"
+#include "settings/window_state.h"
 
 namespace {
 

@@ -6,7 +6,10 @@
 #include "settings/preset_choice.h"
 #include "settings/settings_ids.h"
 #include "settings/settings_strings.h"
+#include "settings/photo_commands.h"
 #include "settings/settings_window.h"
+#include "settings/window_save.h"
+#include "settings/window_state.h"
 
 namespace {
 

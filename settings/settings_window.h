@@ -1,5 +1,6 @@
 #pragma once
-// The settings window's state and the steps its message handling is made of.
+// The settings window's state, shared by the steps its message handling is made of
+// (window_state.h, window_save.h, photo_commands.h).
 
 #include <windows.h>
 
@@ -23,23 +24,3 @@ struct SettingsWindow {
     std::wstring unknownFormats;  // entries of the stored value the boxes cannot show
     PhotoReading photo;
 };
-
-// The edit of a launch setting.
-int LaunchControl(int setting);
-
-// window_state.cpp: the stored settings into the controls, and everything that follows an edit.
-void ShowStoredSettings(SettingsWindow& window);
-LaunchTexts EditedTexts(HWND dialog);
-void FillLaunchTexts(SettingsWindow& window, const LaunchTexts& texts);
-void ShowService(SettingsWindow& window);
-void RefreshPreview(SettingsWindow& window);
-FormatsChoice CheckedFormats(HWND dialog);
-
-// window_save.cpp: true when every changed value was written, or nothing changed; false when a
-// malformed template refused the save or a write failed (said in a box).
-bool SaveChanges(SettingsWindow& window);
-
-// photo_commands.cpp: the file dialog, a new path, and the launch of the photo's link.
-void ChoosePhoto(SettingsWindow& window);
-void ReadPhotoAgain(SettingsWindow& window);
-void OpenPhotoLink(SettingsWindow& window);

@@ -1,7 +1,10 @@
+#include "settings/window_save.h"
+
 #include "settings/dialog_controls.h"
 #include "settings/settings_ids.h"
 #include "settings/settings_strings.h"
-#include "settings/settings_window.h"
+#include "settings/photo_commands.h"
+#include "settings/window_state.h"
 
 namespace {
 

@@ -1,9 +1,10 @@
+#include "settings/window_state.h"
+
 #include "settings/dialog_controls.h"
 #include "settings/preset_choice.h"
 #include "settings/sample_position.h"
 #include "settings/settings_ids.h"
 #include "settings/settings_strings.h"
-#include "settings/settings_window.h"
 
 namespace {
 
