@@ -21,6 +21,12 @@ constexpr int PICTURED_FORMAT = IDC_FORMAT_BASE;  // image/heic
 constexpr int EXIT_USAGE = 2;
 constexpr int EXIT_FAILED = 1;
 
+struct HookTraits {
+    using Value = HHOOK;
+    static Value Empty() noexcept { return nullptr; }
+    static void Close(Value hook) noexcept { UnhookWindowsHookEx(hook); }
+};
+
 int PresetIndex(const wchar_t* file) {
     for (int i = 0; i < static_cast<int>(ARRAYSIZE(MAP_PRESETS)); ++i) {
         if (std::wstring(MAP_PRESETS[i].file) == file) {
@@ -37,13 +43,12 @@ bool CaptureWindow(HWND dialog, const wchar_t* dllPath) {
     if (hook == nullptr) {
         return false;
     }
-    const HHOOK installed = SetWindowsHookExW(WH_CALLWNDPROC, hook, dll.Get(),
-                                              GetWindowThreadProcessId(dialog, nullptr));
-    if (installed == nullptr) {
+    const Owner<HookTraits> installed(SetWindowsHookExW(WH_CALLWNDPROC, hook, dll.Get(),
+                                                        GetWindowThreadProcessId(dialog, nullptr)));
+    if (!installed) {
         return false;
     }
     SendMessageW(dialog, RegisterWindowMessageW(CAPTURE_MESSAGE), 0, 0);
-    UnhookWindowsHookEx(installed);
     return true;
 }
 

@@ -10,6 +10,12 @@ constexpr UINT SEND_TIMEOUT_MS = 10000;
 constexpr const wchar_t* DIALOG_CLASS = L"#32770";
 constexpr wchar_t VARIABLE_SEPARATOR = L'=';
 
+struct EnvironmentStringsTraits {
+    using Value = wchar_t*;
+    static Value Empty() noexcept { return nullptr; }
+    static void Close(Value strings) noexcept { FreeEnvironmentStringsW(strings); }
+};
+
 bool SameName(const std::wstring& entry, const std::wstring& name) {
     return entry.size() > name.size() && entry[name.size()] == VARIABLE_SEPARATOR &&
            _wcsnicmp(entry.c_str(), name.c_str(), name.size()) == 0;
@@ -19,11 +25,10 @@ bool SameName(const std::wstring& entry, const std::wstring& name) {
 // block of NUL-terminated entries ending in an empty one.
 std::wstring EnvironmentBlock(const std::vector<EnvironmentVariable>& extra) {
     std::vector<std::wstring> entries;
-    wchar_t* strings = GetEnvironmentStringsW();
-    for (const wchar_t* p = strings; p != nullptr && *p != L'\0'; p += wcslen(p) + 1) {
+    const Owner<EnvironmentStringsTraits> strings(GetEnvironmentStringsW());
+    for (const wchar_t* p = strings.Get(); p != nullptr && *p != L'\0'; p += wcslen(p) + 1) {
         entries.emplace_back(p);
     }
-    FreeEnvironmentStringsW(strings);
     std::wstring block;
     for (const std::wstring& entry : entries) {
         bool replaced = false;
