@@ -29,7 +29,14 @@ void AddService(HWND dialog, const std::wstring& name) {
                         reinterpret_cast<LPARAM>(name.c_str()));
 }
 
+void ShowIcon(const SettingsWindow& window) {
+    const HICON icon = LoadIconW(window.texts.instance, MAKEINTRESOURCEW(IDI_SETTINGS));
+    SendMessageW(window.dialog, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
+    SendMessageW(window.dialog, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
+}
+
 void Initialize(SettingsWindow& window) {
+    ShowIcon(window);
     for (int id : LONG_FIELDS) {
         SendDlgItemMessageW(window.dialog, id, EM_SETLIMITTEXT, UNLIMITED_TEXT, 0);
     }

@@ -10,6 +10,9 @@
 
 // The dialog template.
 #define IDD_SETTINGS 100
+// The program's icon (the module's own picture), also the window's; the lowest icon
+// identifier, so that Explorer and a shortcut show it.
+#define IDI_SETTINGS 1
 
 // Map service: a combo box (drop-down list). Its items are the map presets in their table's
 // order (common/map_presets.h), then "Custom" last (index: the number of presets).
