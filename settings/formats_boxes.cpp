@@ -8,6 +8,7 @@ namespace {
 constexpr WCHAR SEPARATOR = L';';
 constexpr const WCHAR* SPACES = L" ";
 constexpr const WCHAR* EVERY_TYPE = L"*";
+constexpr int NOT_SWITCHED = -1;
 
 int SwitchedIndex(const Format& format) {
     for (int i = 0; i < SWITCHED_FORMAT_COUNT; ++i) {
@@ -15,7 +16,7 @@ int SwitchedIndex(const Format& format) {
             return i;
         }
     }
-    return -1;
+    return NOT_SWITCHED;
 }
 
 bool NamesARow(const std::wstring& entry) {
@@ -89,8 +90,10 @@ std::wstring UnknownEntries(const std::wstring& stored) {
 }
 
 std::wstring FormatsValue(const FormatsChoice& choice, const std::wstring& unknown) {
-    std::wstring value =
-        JoinFormats([&](const Format& format) { return choice.on[SwitchedIndex(format)]; });
+    std::wstring value = JoinFormats([&](const Format& format) {
+        const int box = SwitchedIndex(format);
+        return box != NOT_SWITCHED && choice.on[box];
+    });
     if (!unknown.empty()) {
         value += (value.empty() ? L"" : FORMATS_VALUE_SEPARATOR) + unknown;
     }

@@ -15,6 +15,7 @@ namespace {
 
 // The fields are as long as the stored values, which the command reads at any length.
 constexpr WPARAM UNLIMITED_TEXT = 0;
+constexpr int NOT_A_LAUNCH_FIELD = -1;
 constexpr int LONG_FIELDS[] = {
     IDC_TEMPLATE,       IDC_NORTH,         IDC_SOUTH,        IDC_EAST,       IDC_WEST,
     IDC_PREVIEW_SAMPLE, IDC_PREVIEW_SOUTH, IDC_PREVIEW_WEST, IDC_PHOTO_PATH, IDC_PHOTO_LINK};
@@ -69,19 +70,19 @@ void LaunchFieldEdited(SettingsWindow& window, int setting) {
     RefreshPreview(window);
 }
 
-// The launch setting whose field id is, or -1.
+// The launch setting whose field id is, or NOT_A_LAUNCH_FIELD.
 int LaunchSettingOf(int id) {
     for (int i = 0; i < LAUNCH_SETTING_COUNT; ++i) {
         if (LaunchControl(i) == id) {
             return i;
         }
     }
-    return -1;
+    return NOT_A_LAUNCH_FIELD;
 }
 
 void Command(SettingsWindow& window, int id, int notification) {
     const int setting = LaunchSettingOf(id);
-    if (setting >= 0 && notification == EN_CHANGE) {
+    if (setting != NOT_A_LAUNCH_FIELD && notification == EN_CHANGE) {
         LaunchFieldEdited(window, setting);
     } else if (id == IDC_SERVICE && notification == CBN_SELCHANGE) {
         ServiceChosen(window);
@@ -129,7 +130,7 @@ INT_PTR RunSettingsDialog(HINSTANCE instance, LANGID language) {
     window.texts = WindowTexts{instance, language};
     const DLGTEMPLATE* resource = DialogTemplate(instance, language, IDD_SETTINGS);
     if (resource == nullptr) {
-        return -1;
+        return DIALOG_NOT_SHOWN;
     }
     return DialogBoxIndirectParamW(instance, resource, nullptr, SettingsProcedure,
                                    reinterpret_cast<LPARAM>(&window));

@@ -3,5 +3,8 @@
 
 #include <windows.h>
 
-// IDOK or IDCANCEL by how it was closed, or -1 when it could not be shown.
+// As DialogBoxIndirectParamW answers when it cannot show a dialog.
+constexpr INT_PTR DIALOG_NOT_SHOWN = -1;
+
+// IDOK or IDCANCEL by how it was closed, or DIALOG_NOT_SHOWN.
 INT_PTR RunSettingsDialog(HINSTANCE instance, LANGID language);

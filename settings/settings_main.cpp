@@ -16,5 +16,6 @@ constexpr int EXIT_NOT_SHOWN = 1;
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     const INITCOMMONCONTROLSEX controls = {sizeof(INITCOMMONCONTROLSEX), ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&controls);
-    return RunSettingsDialog(instance, WindowLanguage()) < 0 ? EXIT_NOT_SHOWN : EXIT_OK;
+    return RunSettingsDialog(instance, WindowLanguage()) == DIALOG_NOT_SHOWN ? EXIT_NOT_SHOWN
+                                                                             : EXIT_OK;
 }
