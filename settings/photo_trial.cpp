@@ -9,9 +9,6 @@
 
 namespace {
 
-// The position in decimal degrees by the expansion itself, so that it reads as the links do.
-const LaunchTexts DEGREES = {L"@Ad° @AH, @Od° @OH", L"N", L"S", L"E", L"W"};
-
 PhotoReading NotRead(Status error) {
     PhotoReading reading;
     reading.outcome = PhotoReading::NOT_READ;
@@ -62,8 +59,7 @@ std::wstring DescribeReading(const PhotoReading& reading, const WindowTexts& tex
         case PhotoReading::NONE:
             return std::wstring();
         case PhotoReading::POSITION:
-            return FormatText(texts.Get(IDS_PHOTO_POSITION),
-                              {ExpandedText(DEGREES, reading.position)});
+            return FormatText(texts.Get(IDS_PHOTO_POSITION), {DegreesText(reading.position)});
         case PhotoReading::NOT_OFFERED:
             return texts.Get(IDS_PHOTO_NOT_OFFERED);
         case PhotoReading::NO_POSITION:

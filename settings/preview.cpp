@@ -7,6 +7,7 @@
 namespace {
 
 constexpr WCHAR SPACE = L' ';
+const LaunchTexts DEGREES = {L"@Ad° @AH, @Od° @OH", L"N", L"S", L"E", L"W"};
 
 // Where the menu starts reading the template: its first character that is not a space.
 size_t TemplateStart(const std::wstring& object) {
@@ -37,6 +38,10 @@ std::wstring ExpandedText(const LaunchTexts& texts, const GpsPosition& position)
         return std::wstring();
     }
     return expanded.Get();
+}
+
+std::wstring DegreesText(const GpsPosition& position) {
+    return ExpandedText(DEGREES, position);
 }
 
 std::wstring TemplateProblem(const std::wstring& object, const WindowTexts& texts) {

@@ -25,6 +25,10 @@ bool TemplateBlank(const std::wstring& object);
 // nothing then) or when memory runs out.
 std::wstring ExpandedText(const LaunchTexts& texts, const GpsPosition& position);
 
+// A position in decimal degrees, by the expansion itself so that it reads as the links do:
+// "35.681236° N, 139.767125° E".
+std::wstring DegreesText(const GpsPosition& position);
+
 // What to say beside the template: its first malformed code, or that the menu would say it is
 // not set; empty when neither.
 std::wstring TemplateProblem(const std::wstring& object, const WindowTexts& texts);

@@ -38,6 +38,7 @@ void ShowIcon(const SettingsWindow& window) {
 
 void Initialize(SettingsWindow& window) {
     ShowIcon(window);
+    ShowSampleTitle(window);
     for (int id : LONG_FIELDS) {
         SendDlgItemMessageW(window.dialog, id, EM_SETLIMITTEXT, UNLIMITED_TEXT, 0);
     }

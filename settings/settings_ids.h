@@ -36,6 +36,8 @@
 // (settings/sample_position.h). Read-only edits, so that a long link can be scrolled and
 // copied (WM_GETTEXT reads them as any control); empty while the template is empty.
 #define IDC_PREVIEW_SAMPLE 1010
+// The previews' frame, whose title names the sample position.
+#define IDC_PREVIEW_GROUP 1013
 #define IDC_PREVIEW_SOUTH 1011
 #define IDC_PREVIEW_WEST 1012
 

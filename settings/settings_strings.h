@@ -4,6 +4,8 @@
 
 // "Custom", the last map service.
 #define IDS_CUSTOM 1
+// The previews' frame. %1: the sample position in degrees.
+#define IDS_PREVIEW_TITLE 14
 // A map preset's name in this language, IDS_PRESET_NAME_BASE + its index in the table; a
 // language without the entry shows the table's own name.
 #define IDS_PRESET_NAME_BASE 16

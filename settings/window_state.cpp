@@ -95,6 +95,11 @@ void FillLaunchTexts(SettingsWindow& window, const LaunchTexts& texts) {
     window.filling = false;
 }
 
+void ShowSampleTitle(const SettingsWindow& window) {
+    SetControlText(window.dialog, IDC_PREVIEW_GROUP,
+                   FormatText(window.texts.Get(IDS_PREVIEW_TITLE), {DegreesText(SAMPLE_POSITION)}));
+}
+
 void ShowStoredSettings(SettingsWindow& window) {
     window.stored = ReadStoredSettings();
     for (bool& touched : window.touched) {

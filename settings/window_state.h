@@ -10,6 +10,8 @@
 // The edit of a launch setting.
 int LaunchControl(int setting);
 
+// The previews' frame names the sample position.
+void ShowSampleTitle(const SettingsWindow& window);
 // Reads the stored settings afresh and shows them; nothing counts as edited afterwards.
 void ShowStoredSettings(SettingsWindow& window);
 LaunchTexts EditedTexts(HWND dialog);
