@@ -46,7 +46,13 @@ void ChoosePhoto(SettingsWindow& window) {
 
 void ReadPhotoAgain(SettingsWindow& window) {
     window.photo = ReadPhoto(ControlText(window.dialog, IDC_PHOTO_PATH));
-    SetControlText(window.dialog, IDC_PHOTO_RESULT, DescribeReading(window.photo, window.texts));
+    std::wstring result = DescribeReading(window.photo, window.texts);
+    // The menu reads the formats as saved: boxes changed since are not tried yet.
+    if (window.photo.outcome == PhotoReading::NOT_OFFERED &&
+        !(CheckedFormats(window.dialog) == window.shownFormats)) {
+        result += window.texts.Get(IDS_PHOTO_APPLY_FIRST);
+    }
+    SetControlText(window.dialog, IDC_PHOTO_RESULT, result);
     RefreshPreview(window);
 }
 

@@ -81,12 +81,18 @@ int LaunchSettingOf(int id) {
     return NOT_A_LAUNCH_FIELD;
 }
 
+bool IsFormatBox(int id) {
+    return id >= IDC_FORMAT_BASE && id < IDC_FORMAT_BASE + SWITCHED_FORMAT_COUNT;
+}
+
 void Command(SettingsWindow& window, int id, int notification) {
     const int setting = LaunchSettingOf(id);
     if (setting != NOT_A_LAUNCH_FIELD && notification == EN_CHANGE) {
         LaunchFieldEdited(window, setting);
     } else if (id == IDC_SERVICE && notification == CBN_SELCHANGE) {
         ServiceChosen(window);
+    } else if (IsFormatBox(id) && notification == BN_CLICKED) {
+        ReadPhotoAgain(window);
     } else if (id == IDC_PHOTO_PATH && notification == EN_CHANGE) {
         ReadPhotoAgain(window);
     } else if (id == IDC_TRY_PHOTO && notification == BN_CLICKED) {

@@ -25,6 +25,8 @@
 #define IDS_PHOTO_POSITION 8
 #define IDS_PHOTO_NOT_OFFERED 9
 #define IDS_PHOTO_NOT_READ 10
+// Added to IDS_PHOTO_NOT_OFFERED while format boxes differ from the saved value.
+#define IDS_PHOTO_APPLY_FIRST 15
 // The file dialog's title and its filter's name for every file.
 #define IDS_PHOTO_DIALOG_TITLE 11
 #define IDS_ALL_FILES 12
