@@ -6,6 +6,8 @@
 
 #include <windows.h>
 
+#include "common/settings_names.h"
+
 struct SettingsShortcut {
     const WCHAR* name;  // as the Start menu lists it
     const WCHAR* file;  // the name with ".lnk"
@@ -13,10 +15,10 @@ struct SettingsShortcut {
 };
 
 inline constexpr SettingsShortcut JAPANESE_SHORTCUT = {
-    L"Quoriel の設定", L"Quoriel の設定.lnk",
+    L"" SETTINGS_CAPTION_JA_TEXT, L"" SETTINGS_CAPTION_JA_TEXT ".lnk",
     L"Quoriel が開く地図サービスと、右クリックで扱う写真・動画の形式を選びます"};
 inline constexpr SettingsShortcut ENGLISH_SHORTCUT = {
-    L"Quoriel Settings", L"Quoriel Settings.lnk",
+    L"" SETTINGS_CAPTION_EN_TEXT, L"" SETTINGS_CAPTION_EN_TEXT ".lnk",
     L"Choose the map service Quoriel opens and the photo and video formats it offers"};
 
 // Both names, for the removal: the installing user's language may not be the uninstalling one's.

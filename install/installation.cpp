@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "common/formats_value.h"
 #include "common/installed_module.h"
 #include "common/map_presets.h"
 #include "common/owners.h"
@@ -15,8 +16,6 @@ constexpr const WCHAR* DISPLAY_VERSION = L"1.0.0.1";
 constexpr const WCHAR* PUBLISHER = L"Vantorel";
 constexpr const WCHAR* THREADING_MODEL = L"Apartment";
 constexpr const WCHAR* MENU_NAME = L"Quoriel";
-
-constexpr const WCHAR* FORMATS_SEPARATOR = L"; ";
 
 bool SetValue(HKEY root, const WCHAR* path, const WCHAR* name, DWORD type, const void* data,
               DWORD bytes) {
@@ -112,17 +111,7 @@ bool WriteDefaultSettings() {
 }
 
 std::wstring SwitchedFormats(std::initializer_list<FormatGroup> groups) {
-    std::wstring value;
-    for (const Format& format : FORMATS) {
-        if (!format.switched || !InGroups(format.group, groups)) {
-            continue;
-        }
-        if (!value.empty()) {
-            value += FORMATS_SEPARATOR;
-        }
-        value += format.contentType;
-    }
-    return value;
+    return JoinFormats([&](const Format& format) { return InGroups(format.group, groups); });
 }
 
 bool SwitchOnPhotoFormats() {

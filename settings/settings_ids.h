@@ -3,10 +3,8 @@
 // program and whatever drives the window with messages. The window is a dialog (class "#32770")
 // found by its caption, which depends on the user interface language.
 
-// Captions. The Japanese one is also the name of the Start menu shortcut. Narrow UTF-8 literals
-// so that the resource script can use them; C++ code takes them with an L"" prefix.
-#define SETTINGS_CAPTION_JA_TEXT "Quoriel の設定"
-#define SETTINGS_CAPTION_EN_TEXT "Quoriel Settings"
+// Captions, which are also the Start menu shortcut's names.
+#include "common/settings_names.h"
 
 // The dialog template.
 #define IDD_SETTINGS 100
