@@ -24,23 +24,8 @@ english=en_US.UTF-8
 photo=$root/tests/data/corpus/IMG_5195.HEIC
 photo_in_prefix='C:\Photos\IMG_5195.HEIC'
 
-sudo=()
-if [ "$(id -u)" -ne 0 ]; then
-    sudo=(sudo)
-fi
-
-bash "$root/scripts/setup.sh" fonts-wine fonts-ipafont-gothic locales
-
-# A ja_JP.UTF-8 locale, generated once.
-if ! locale -a 2>/dev/null | grep -qix 'ja_JP\.utf-\?8'; then
-    echo "generating the $japanese locale"
-    if grep -q "^# *$japanese UTF-8" /etc/locale.gen 2>/dev/null; then
-        "${sudo[@]}" sed -i "s/^# *$japanese UTF-8/$japanese UTF-8/" /etc/locale.gen
-    else
-        echo "$japanese UTF-8" | "${sudo[@]}" tee -a /etc/locale.gen >/dev/null
-    fi
-    "${sudo[@]}" locale-gen >/dev/null
-fi
+# setup.sh also makes the ja_JP.UTF-8 locale the Japanese window needs.
+bash "$root/scripts/setup.sh" fonts-wine fonts-ipafont-gothic
 
 cmake -S "$root" -B "$build" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" \
     -DBUILD_TESTING=ON >/dev/null

@@ -7,7 +7,9 @@
 set -euo pipefail
 
 packages=(cmake make g++ clang-14 libclang-rt-14-dev googletest g++-mingw-w64-x86-64 wine64
-    openssl python3 "$@")
+    openssl python3 locales "$@")
+# Wine shows a program's Japanese resources only when the Linux locale it runs in exists.
+japanese=ja_JP.UTF-8
 signer=osslsigncode
 signer_minimum=2.7
 
@@ -102,4 +104,15 @@ if [ -z "$version" ] || dpkg --compare-versions "$version" lt "$signer_minimum";
     echo "installing: $signer from $codename-backports"
     "${sudo[@]}" apt-get update -q
     apt_install -t "$codename-backports" "$signer"
+fi
+
+# The Japanese locale, generated once: the tests of the Japanese installer and window run in it.
+if ! locale -a 2>/dev/null | grep -qix 'ja_JP\.utf-\?8'; then
+    echo "generating the $japanese locale"
+    if grep -q "^# *$japanese UTF-8" /etc/locale.gen 2>/dev/null; then
+        "${sudo[@]}" sed -i "s/^# *$japanese UTF-8/$japanese UTF-8/" /etc/locale.gen
+    else
+        echo "$japanese UTF-8" | "${sudo[@]}" tee -a /etc/locale.gen >/dev/null
+    fi
+    "${sudo[@]}" locale-gen >/dev/null
 fi
