@@ -13,6 +13,8 @@ enum class FileKind : uint8_t {
     WEBP = 3,
     PNG = 4,
     VIDEO = 5,    // MP4, MOV and 3GP: the location records of the movie box
+    ORF = 6,      // Olympus raw: a TIFF file whose header has its own magic number
+    RW2 = 7,      // Panasonic raw: likewise, with another magic number
     NONE = 0xFF,  // no item was offered
 };
 
@@ -31,6 +33,10 @@ constexpr const char* KindName(FileKind kind) {
             return "PNG";
         case FileKind::VIDEO:
             return "VIDEO";
+        case FileKind::ORF:
+            return "ORF";
+        case FileKind::RW2:
+            return "RW2";
         case FileKind::NONE:
             return "none";
     }

@@ -7,13 +7,16 @@
 
 #include "common/file_kind.h"
 
-enum class FormatGroup : uint8_t { PHOTO, VIDEO };
+enum class FormatGroup : uint8_t { PHOTO, VIDEO, RAW };
 
 struct Format {
     const WCHAR* contentType;
     FileKind kind;
     bool switched;
     FormatGroup group;
+    // The extension a "Formats" entry may name instead, for a raw whose extension Windows
+    // registers without a content type, or not at all; null for the other rows.
+    const WCHAR* extension = nullptr;
 };
 
 constexpr bool ALWAYS = false;
@@ -30,4 +33,15 @@ constexpr Format FORMATS[] = {
     {L"video/mp4", FileKind::VIDEO, SWITCHED, FormatGroup::VIDEO},
     {L"video/quicktime", FileKind::VIDEO, SWITCHED, FormatGroup::VIDEO},
     {L"video/3gpp", FileKind::VIDEO, SWITCHED, FormatGroup::VIDEO},
+    // Camera raws that are TIFF files with the GPS pointer in their first directory; Olympus and
+    // Panasonic put their own magic number in the TIFF header.
+    {L"image/DNG", FileKind::TIFF, SWITCHED, FormatGroup::RAW, L".dng"},
+    {L"image/x-canon-cr2", FileKind::TIFF, SWITCHED, FormatGroup::RAW, L".cr2"},
+    {L"image/x-nikon-nef", FileKind::TIFF, SWITCHED, FormatGroup::RAW, L".nef"},
+    {L"image/x-nikon-nrw", FileKind::TIFF, SWITCHED, FormatGroup::RAW, L".nrw"},
+    {L"image/x-sony-arw", FileKind::TIFF, SWITCHED, FormatGroup::RAW, L".arw"},
+    {L"image/x-pentax-pef", FileKind::TIFF, SWITCHED, FormatGroup::RAW, L".pef"},
+    {L"image/x-samsung-srw", FileKind::TIFF, SWITCHED, FormatGroup::RAW, L".srw"},
+    {L"image/x-olympus-orf", FileKind::ORF, SWITCHED, FormatGroup::RAW, L".orf"},
+    {L"image/x-panasonic-rw2", FileKind::RW2, SWITCHED, FormatGroup::RAW, L".rw2"},
 };

@@ -30,13 +30,20 @@ FileAccess AccessFor(FileKind kind) {
                                                             : FileAccess::READ_AHEAD;
 }
 
+// The raws with their own header magic; 42 for every other kind.
+TiffMagic MagicOf(FileKind kind) {
+    return kind == FileKind::ORF   ? TiffMagic::ORF
+           : kind == FileKind::RW2 ? TiffMagic::RW2
+                                   : TiffMagic::TIFF;
+}
+
 Status ReadBlock(CQuorielReader& reader, FileSource& file, FileKind kind, GpsPosition* position) {
     FileWindow window{};
     const Status status = LocateTiffBlock(file, kind, &window);
     if (status != RESULT_DONE) {
         return status;
     }
-    return reader.ReadTiffPosition(file, window, position);
+    return reader.ReadTiffPosition(file, window, position, MagicOf(kind));
 }
 
 }  // namespace
@@ -46,6 +53,8 @@ Status LocateTiffBlock(FileSource& file, FileKind kind, FileWindow* window) {
         case FileKind::JPEG:
             return LocateJpegExif(file, window);
         case FileKind::TIFF:
+        case FileKind::ORF:
+        case FileKind::RW2:
             return WholeFile(file, window);
         case FileKind::HEIF:
             return LocateHeifExif(file, window);

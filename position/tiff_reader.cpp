@@ -5,7 +5,7 @@
 
 namespace {
 
-// Header: 2 byte-order mark + 2 magic (42) + 4 offset of IFD0.
+// Header: 2 byte-order mark + 2 magic (42, or a raw's own) + 4 offset of IFD0.
 constexpr DWORD HEADER_SIZE = 8;
 constexpr int HEADER_MAGIC = 2;
 constexpr int HEADER_IFD0 = 4;
@@ -18,6 +18,10 @@ constexpr DWORD TRIPLE_SIZE = 24;
 constexpr BYTE ORDER_INTEL = 0x49;     // "II"
 constexpr BYTE ORDER_MOTOROLA = 0x4D;  // "MM"
 constexpr uint16_t TIFF_MAGIC = 42;
+// Read in the header's byte order: "IIRO" and "MMOR" both give 0x4F52.
+constexpr uint16_t ORF_MAGIC = 0x4F52;
+constexpr uint16_t ORF_MAGIC_SP = 0x5352;  // "IIRS"
+constexpr uint16_t RW2_MAGIC = 0x0055;     // "IIU\0"
 
 constexpr uint16_t TAG_GPS_POINTER = 0x8825;
 constexpr uint16_t TAG_LATITUDE_REF = 1;
@@ -59,6 +63,18 @@ bool OffsetFits(uint32_t offset, const FileWindow& window, uint32_t room) {
 }
 
 // (numerator x unit) / denominator, truncated; 0 denominators are refused by the caller.
+bool MagicAccepted(TiffMagic magic, uint16_t word) {
+    switch (magic) {
+        case TiffMagic::TIFF:
+            return word == TIFF_MAGIC;
+        case TiffMagic::ORF:
+            return word == ORF_MAGIC || word == ORF_MAGIC_SP;
+        case TiffMagic::RW2:
+            return word == RW2_MAGIC;
+    }
+    return false;
+}
+
 uint64_t Term(uint32_t numerator, uint32_t denominator, uint64_t unit) {
     return numerator * unit / denominator;
 }
@@ -66,9 +82,9 @@ uint64_t Term(uint32_t numerator, uint32_t denominator, uint64_t unit) {
 }  // namespace
 
 Status CQuorielReader::ReadTiffPosition(FileSource& file, const FileWindow& window,
-                                        GpsPosition* position) {
+                                        GpsPosition* position, TiffMagic magic) {
     uint32_t ifd0 = 0;
-    Status status = ReadByteOrder(file, window, &ifd0);
+    Status status = ReadByteOrder(file, window, magic, &ifd0);
     if (status != RESULT_DONE) {
         return status;
     }
@@ -98,7 +114,8 @@ Status CQuorielReader::ReadTiffPosition(FileSource& file, const FileWindow& wind
 }
 
 // The header: sets both slots from its byte-order mark, checks the magic, gives IFD0's offset.
-Status CQuorielReader::ReadByteOrder(FileSource& file, const FileWindow& window, uint32_t* ifd0) {
+Status CQuorielReader::ReadByteOrder(FileSource& file, const FileWindow& window, TiffMagic magic,
+                                     uint32_t* ifd0) {
     BYTE header[HEADER_SIZE];
     const Status status = ReadInWindow(file, window, header);
     if (status != RESULT_DONE) {
@@ -111,7 +128,7 @@ Status CQuorielReader::ReadByteOrder(FileSource& file, const FileWindow& window,
     } else {
         return RESULT_NO_EXIF;
     }
-    if (Word(header + HEADER_MAGIC) != TIFF_MAGIC) {
+    if (!MagicAccepted(magic, Word(header + HEADER_MAGIC))) {
         return RESULT_NO_EXIF;
     }
     *ifd0 = Dword(header + HEADER_IFD0);

@@ -13,11 +13,17 @@
 #include "position/file_source.h"
 #include "position/file_window.h"
 
+// The magic numbers a TIFF header may carry: 42 alone for TIFF and every block inside a
+// container; the Olympus and Panasonic raws each have their own, accepted only for them.
+enum class TiffMagic : uint8_t { TIFF, ORF, RW2 };
+
 class CQuorielReader {
   public:
     // The GPS position of the TIFF data in window, where file stands: RESULT_DONE with
-    // *position, RESULT_NO_EXIF, RESULT_NO_POSITION, or the failure HRESULT of a read.
-    Status ReadTiffPosition(FileSource& file, const FileWindow& window, GpsPosition* position);
+    // *position, RESULT_NO_EXIF, RESULT_NO_POSITION, or the failure HRESULT of a read. A
+    // header whose magic number is not one of magic's is no Exif.
+    Status ReadTiffPosition(FileSource& file, const FileWindow& window, GpsPosition* position,
+                            TiffMagic magic = TiffMagic::TIFF);
 
   private:
     using WordReader = uint16_t (CQuorielReader::*)(const BYTE* bytes) const;
@@ -37,7 +43,8 @@ class CQuorielReader {
     uint32_t Dword(const BYTE* bytes) const { return (this->*byteOrder_.ReadDword)(bytes); }
 
     // Steps of ReadTiffPosition; each returns early with its status.
-    Status ReadByteOrder(FileSource& file, const FileWindow& window, uint32_t* ifd0);
+    Status ReadByteOrder(FileSource& file, const FileWindow& window, TiffMagic magic,
+                         uint32_t* ifd0);
     Status ReadDirectoryCount(FileSource& file, const FileWindow& window, uint32_t offset,
                               uint16_t* count) const;
     Status FindGpsDirectory(FileSource& file, const FileWindow& window, uint16_t entries,

@@ -54,10 +54,11 @@
 
 // Formats: one check box per row of FORMATS (common/formats.h) that needs the switch, in the
 // table's order, with consecutive identifiers from this base (IDC_FORMAT_BASE + 0 is
-// image/heic). Grouped in two group boxes, photos and videos.
+// image/heic). Grouped in three group boxes: photos, videos and camera raws.
 #define IDC_FORMAT_BASE 1100
 #define IDC_PHOTOS_GROUP 1030
 #define IDC_VIDEOS_GROUP 1031
+#define IDC_RAWS_GROUP 1033
 // Beside the formats: the stored value is not one the menu reads, or names entries the boxes
 // cannot show (kept as they are). Empty when all is well.
 #define IDC_FORMATS_NOTE 1032

@@ -86,6 +86,18 @@ FileKind KindOfContentType(const WCHAR* contentType) {
     return FileKind::NONE;
 }
 
+// The kind of a raw whose extension the user's switch names by itself ("Formats" entry
+// ".cr2"), for an extension Windows gives no content type. The switch is read only for an
+// extension of the table.
+FileKind KindOfExtension(const WCHAR* extension) {
+    for (const Format& readable : FORMATS) {
+        if (readable.extension != nullptr && lstrcmpiW(extension, readable.extension + 1) == 0) {
+            return FormatSwitchedOn(readable.extension) ? readable.kind : FileKind::NONE;
+        }
+    }
+    return FileKind::NONE;
+}
+
 // Whether a value too long for CONTENT_TYPE_BYTES may still be a type the user is offered.
 bool LongTypeOffered() {
     for (const Format& readable : FORMATS) {
@@ -135,8 +147,12 @@ HRESULT FindFileKind(const WCHAR* path, FileKind* kind) {
     }
     WCHAR text[NAME_CHARACTERS];
     const HRESULT found = FindExtensionKey(classes.Get(), extension, text);
+    if (found == S_FALSE) {
+        *kind = KindOfExtension(extension);
+        return S_OK;
+    }
     if (found != S_OK) {
-        return SUCCEEDED(found) ? S_OK : found;
+        return found;
     }
     UniqueKey key;
     error = RegOpenKeyExW(classes.Get(), text, 0, KEY_QUERY_VALUE, key.Put());
@@ -145,6 +161,10 @@ HRESULT FindFileKind(const WCHAR* path, FileKind* kind) {
     }
     // The key name is not needed any more: the content type is read into the same buffer.
     error = ReadContentType(key.Get(), text);
+    if (error == ERROR_FILE_NOT_FOUND) {
+        *kind = KindOfExtension(extension);
+        return *kind != FileKind::NONE ? S_OK : HResultFromWin32(error);
+    }
     if (error != ERROR_SUCCESS) {
         return HResultFromWin32(error);
     }

@@ -164,7 +164,7 @@ TEST(Presets, InstallerWritesTheDefaultRowWhichIsOpenStreetMap) {
 }
 
 // The switch presets and the installer's /formats write the lists of the formats table: the
-// photo preset and /formats its switched photo formats, the other preset every switched format.
+// photo preset and /formats its switched photo formats, the others their groups' formats.
 // None of them touches the map settings.
 TEST(Presets, FormatPresetsSwitchOnTheirLists) {
     const std::wstring everyPhotoFormat = SwitchedFormats({FormatGroup::PHOTO});
@@ -176,6 +176,8 @@ TEST(Presets, FormatPresetsSwitchOnTheirLists) {
     } cases[] = {
         {L"photo-formats", everyPhotoFormat},
         {L"photo-and-video-formats", SwitchedFormats({FormatGroup::PHOTO, FormatGroup::VIDEO})},
+        {L"photo-video-and-raw-formats",
+         SwitchedFormats({FormatGroup::PHOTO, FormatGroup::VIDEO, FormatGroup::RAW})},
         {nullptr, everyPhotoFormat},
     };
     for (const auto& c : cases) {

@@ -1,6 +1,7 @@
 // TIFF files through the position command: every case in both byte orders.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 
 #include "tests/position/command_harness.h"
@@ -327,6 +328,31 @@ TEST(TiffReader, MissingPositionDataIsReported) {
         {"no longitude reference", [](ByteOrder o) { return WithoutGpsEntry(o, 3); }, NO_POSITION},
         {"no longitude", [](ByteOrder o) { return WithoutGpsEntry(o, 4); }, NO_POSITION},
     });
+}
+
+// The raws' own header magic numbers count only for their kinds, and 42 only for TIFF: every
+// header read as each kind.
+TEST(TiffReader, RawMagicNumbersOnlyForTheirKinds) {
+    struct Header {
+        const char* bytes;  // the byte-order mark and the magic number
+        ByteOrder order;
+        FileKind reads;  // the one kind that reads it
+    };
+    const Header headers[] = {
+        {"II*\0", ByteOrder::INTEL, FileKind::TIFF}, {"MM\0*", ByteOrder::MOTOROLA, FileKind::TIFF},
+        {"IIRO", ByteOrder::INTEL, FileKind::ORF},   {"MMOR", ByteOrder::MOTOROLA, FileKind::ORF},
+        {"IIRS", ByteOrder::INTEL, FileKind::ORF},   {"IIU\0", ByteOrder::INTEL, FileKind::RW2},
+    };
+    CommandHarness harness;
+    for (const Header& header : headers) {
+        Bytes bytes = BuildTiff(LayoutA(header.order));
+        std::copy(header.bytes, header.bytes + 4, bytes.begin());
+        for (FileKind kind : {FileKind::TIFF, FileKind::ORF, FileKind::RW2}) {
+            SCOPED_TRACE(std::string(header.bytes, 4) + " read as " + KindName(kind));
+            ExpectOutcome(harness.RunBytes(bytes, kind),
+                          kind == header.reads ? Launch(POSITION_A) : NO_EXIF, harness.Owner());
+        }
+    }
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 // stored, whatever it is; the formats boxes write the value the menu reads.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <set>
 #include <string>
 #include <vector>
@@ -252,7 +253,10 @@ TEST(SettingsWindow, FormatBoxesWriteTheValueTheMenuReads) {
     std::vector<std::wstring> switched;
     for (const Format& format : FORMATS) {
         if (format.switched) {
-            switched.push_back(format.contentType);
+            // In lower case, as the entries are compared (image/DNG).
+            std::wstring type = format.contentType;
+            std::transform(type.begin(), type.end(), type.begin(), towlower);
+            switched.push_back(type);
         }
     }
     SettingsFixture stored;

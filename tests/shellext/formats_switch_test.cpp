@@ -4,6 +4,7 @@
 #include <shlobj.h>
 #include <winioctl.h>
 
+#include <algorithm>
 #include <memory>
 #include <string>
 #include <vector>
@@ -38,13 +39,25 @@ struct ExtensionType {
     const wchar_t* extension;
     const wchar_t* contentType;
 };
-// The test's own extensions, one for each content type the switch can name, JPEG's, and two
-// video types that no reader takes: one as long as video/quicktime, one a character longer.
+// The test's own extensions, one for each content type the switch can name, JPEG's, two video
+// types that no reader takes (one as long as video/quicktime, one a character longer), raws, and
+// a type a character longer than the longest readable one.
 const ExtensionType TYPES[] = {
-    {L".qfheic", L"image/heic"},     {L".qfheif", L"image/heif"},      {L".qfavif", L"image/avif"},
-    {L".qfwebp", L"image/webp"},     {L".qfpng", L"image/png"},        {L".qfjpg", L"image/jpeg"},
-    {L".qfmp4", L"video/mp4"},       {L".qfmov", L"video/quicktime"},  {L".qf3gp", L"video/3gpp"},
-    {L".qfavi", L"video/x-msvideo"}, {L".qfmkv", L"video/x-matroska"},
+    {L".qfheic", L"image/heic"},
+    {L".qfheif", L"image/heif"},
+    {L".qfavif", L"image/avif"},
+    {L".qfwebp", L"image/webp"},
+    {L".qfpng", L"image/png"},
+    {L".qfjpg", L"image/jpeg"},
+    {L".qfmp4", L"video/mp4"},
+    {L".qfmov", L"video/quicktime"},
+    {L".qf3gp", L"video/3gpp"},
+    {L".qfavi", L"video/x-msvideo"},
+    {L".qfmkv", L"video/x-matroska"},
+    {L".qfdng", L"image/DNG"},
+    {L".qfcr2", L"image/x-canon-cr2"},
+    {L".qfrw2", L"image/x-panasonic-rw2"},
+    {L".qfraw", L"image/x-panasonic-rw2x"},
 };
 // The real files' own extensions, registered as Windows registers them.
 const ExtensionType REAL_TYPES[] = {
@@ -100,29 +113,32 @@ TEST(FormatsSwitch, ItemForTheTypesTheValueNames) {
         std::vector<uint8_t> data;
         const char* offered;
     } cases[] = {
-        {"absent", false, REG_SZ, {}, "-----J-!-!!"},
-        {"empty", true, REG_SZ, Sz(L""), "-----J-!-!!"},
-        {"two types", true, REG_SZ, Sz(L"image/heic;image/webp"), "H--W-J-!-!!"},
-        {"spaces and capitals", true, REG_SZ, Sz(L"  IMAGE/AVIF ; Image/Png  "), "--A-PJ-!-!!"},
-        {"every type", true, REG_SZ, Sz(L"*"), "HFAWPJMQG--"},
+        {"absent", false, REG_SZ, {}, "-----J-!-!!-!!!"},
+        {"empty", true, REG_SZ, Sz(L""), "-----J-!-!!-!!!"},
+        {"two types", true, REG_SZ, Sz(L"image/heic;image/webp"), "H--W-J-!-!!-!!!"},
+        {"spaces and capitals", true, REG_SZ, Sz(L"  IMAGE/AVIF ; Image/Png  "), "--A-PJ-!-!!-!!!"},
+        {"every type", true, REG_SZ, Sz(L"*"), "HFAWPJMQG--DCR-"},
         {"the installer's list", true, REG_SZ,
-         Sz(L"image/heic; image/heif; image/avif; image/webp; image/png"), "HFAWPJ-!-!!"},
-        {"the videos", true, REG_SZ, Sz(L"video/mp4; video/quicktime; video/3gpp"), "-----JMQG--"},
-        {"the short videos", true, REG_SZ, Sz(L"video/mp4;video/3gpp"), "-----JM!G!!"},
-        {"QuickTime alone", true, REG_SZ, Sz(L"Video/QuickTime"), "-----J-Q---"},
-        {"every type among others", true, REG_SZ, Sz(L"video/x; * ;"), "HFAWPJMQG--"},
+         Sz(L"image/heic; image/heif; image/avif; image/webp; image/png"), "HFAWPJ-!-!!-!!!"},
+        {"the videos", true, REG_SZ, Sz(L"video/mp4; video/quicktime; video/3gpp"),
+         "-----JMQG------"},
+        {"the short videos", true, REG_SZ, Sz(L"video/mp4;video/3gpp"), "-----JM!G!!-!!!"},
+        {"QuickTime alone", true, REG_SZ, Sz(L"Video/QuickTime"), "-----J-Q-------"},
+        {"every type among others", true, REG_SZ, Sz(L"video/x; * ;"), "HFAWPJMQG--DCR-"},
         {"unknown entries ignored", true, REG_SZ, Sz(L"image/x-foo;;image/heif;image/heic2"),
-         "-F---J-!-!!"},
+         "-F---J-!-!!-!!!"},
         {"near misses", true, REG_SZ,
-         Sz(L"image/hei;image/heicc;image/ png;**;video/quicktim;video/x-matroska"), "-----J-!-!!"},
-        {"another type", true, REG_EXPAND_SZ, Sz(L"*"), "-----J-!-!!"},
-        {"binary", true, REG_BINARY, Sz(L"*"), "-----J-!-!!"},
-        {"odd size", true, REG_SZ, {'*', 0, 0}, "-----J-!-!!"},
+         Sz(L"image/hei;image/heicc;image/ png;**;video/quicktim;video/x-matroska"),
+         "-----J-!-!!-!!!"},
+        {"another type", true, REG_EXPAND_SZ, Sz(L"*"), "-----J-!-!!-!!!"},
+        {"binary", true, REG_BINARY, Sz(L"*"), "-----J-!-!!-!!!"},
+        {"odd size", true, REG_SZ, {'*', 0, 0}, "-----J-!-!!-!!!"},
         // Filling the whole room, so that the registry cannot end it with a NUL of its own.
         {"no terminator", true, REG_SZ, CharacterData(L"image/heic;" + std::wstring(501, L' ')),
-         "-----J-!-!!"},
-        {"very long", true, REG_SZ, Repeated(L"image/none; ", 100), "-----J-!-!!"},
-        {"long enough", true, REG_SZ, Repeated(L"x;", 200), "H----J-!-!!"},
+         "-----J-!-!!-!!!"},
+        {"very long", true, REG_SZ, Repeated(L"image/none; ", 100), "-----J-!-!!-!!!"},
+        {"long enough", true, REG_SZ, Repeated(L"x;", 200), "H----J-!-!!-!!!"},
+        {"raws", true, REG_SZ, Sz(L"image/dng; IMAGE/X-PANASONIC-RW2"), "-----J-----D-R-"},
     };
     QuorielModule module;
     for (const auto& c : cases) {
@@ -141,6 +157,36 @@ TEST(FormatsSwitch, ItemForTheTypesTheValueNames) {
     }
 }
 
+// A raw's extension that Windows registers without a content type, and one it does not register
+// at all: the item only where the switch names the extension itself (or "*"), and otherwise the
+// outcomes the menu has always had for them.
+TEST(FormatsSwitch, ExtensionEntriesForRawsWithoutContentType) {
+    ScratchKey withoutType(HKEY_CLASSES_ROOT, L".cr2");
+    constexpr HRESULT NO_TYPE = HRESULT_FROM_WIN32(ERROR_FILE_NOT_FOUND);
+    const struct {
+        const wchar_t* formats;  // null: absent
+        HRESULT cr2;
+        HRESULT nef;  // not registered
+    } cases[] = {
+        {nullptr, NO_TYPE, NO_ITEM},
+        {L"image/x-canon-cr2; image/x-nikon-nef", NO_TYPE, NO_ITEM},
+        {L"cr2; nef; .cr; .nefx", NO_TYPE, NO_ITEM},
+        {L" .CR2 ", ONE_ITEM, NO_ITEM},
+        {L".nef", NO_TYPE, ONE_ITEM},
+        {L"*", ONE_ITEM, ONE_ITEM},
+    };
+    QuorielModule module;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::PrintToString(std::wstring(c.formats ? c.formats : L"(absent)")));
+        ScratchKey settings(HKEY_CURRENT_USER, SETTINGS_KEY);
+        if (c.formats != nullptr) {
+            settings.SetString(SETTING_FORMATS, c.formats);
+        }
+        EXPECT_EQ(MenuFor(module, L".cr2"), c.cr2);
+        EXPECT_EQ(MenuFor(module, L".nef"), c.nef);
+    }
+}
+
 // A HEIC file whose Exif item, the primary item's description, lies in mdat behind meta.
 Bytes BuiltHeic(const Bytes& tiff) {
     const Bytes ftyp = Ftyp("heic");
@@ -154,6 +200,13 @@ Bytes BuiltHeic(const Bytes& tiff) {
     };
     const uint64_t itemOffset = ftyp.size() + meta(0).size() + 8;
     return Concat({ftyp, meta(itemOffset), Box("mdat", item)});
+}
+
+// The TIFF data under a raw's own byte-order mark and magic number, four bytes (a literal of
+// three ends with the NUL of the fourth).
+Bytes WithHeader(Bytes tiff, const char* header) {
+    std::copy(header, header + 4, tiff.begin());
+    return tiff;
 }
 
 // Settings that launch the recorder with both hemispheres and decimal degrees, every type on.
@@ -198,7 +251,8 @@ void ExpectLaunches(const std::vector<LaunchCase>& cases) {
 }
 
 // The same Exif block in each container launches the same position as in a JPEG file, once
-// the switch names the container's type; real files from phones and tools launch theirs.
+// the switch names the container's type, and as a raw's (the TIFF file itself, under a raw's
+// header where its own extension names it); real files from phones and tools launch theirs.
 TEST(FormatsSwitch, SwitchedOnPhotosLaunchLikeJpegs) {
     const auto extensions = Registered(TYPES);
     const auto realExtensions = Registered(REAL_TYPES);
@@ -206,6 +260,8 @@ TEST(FormatsSwitch, SwitchedOnPhotosLaunchLikeJpegs) {
     WriteSwitchedOnSettings(settings);
     const Bytes tiff = BuildTiff(
         PositionLayout(ByteOrder::MOTOROLA, 'N', Dms(35, 39, 3120), 'E', Dms(139, 44, 4350)));
+    const Bytes intelTiff = BuildTiff(
+        PositionLayout(ByteOrder::INTEL, 'N', Dms(35, 39, 3120), 'E', Dms(139, 44, 4350)));
     const std::wstring SAME = L"N35.658666 E139.745416";
     const std::string data = QUORIEL_TEST_DATA;
     ScratchFolder folder;
@@ -218,6 +274,9 @@ TEST(FormatsSwitch, SwitchedOnPhotosLaunchLikeJpegs) {
          SAME},
         {folder.Write(L"a.qfpng", Png({PngIhdr(), PngIdat(64), PngChunk("eXIf", tiff), PngIend()})),
          SAME},
+        {folder.Write(L"a.qfdng", tiff), SAME},
+        {folder.Write(L"a.orf", WithHeader(tiff, "MMOR")), SAME},
+        {folder.Write(L"a.rw2", WithHeader(intelTiff, "IIU")), SAME},
         {FromLinuxPath(data + "/corpus/IMG_5195.HEIC"), L"N39.051344 W94.288772"},
         {FromLinuxPath(data + "/formats/gps_exiftool.heic"), L"N35.658666 E139.745416"},
         {FromLinuxPath(data + "/formats/gps_exiftool.avif"), L"S22.908333 W43.172666"},
