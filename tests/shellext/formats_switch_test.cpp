@@ -282,6 +282,7 @@ TEST(FormatsSwitch, SwitchedOnPhotosLaunchLikeJpegs) {
         {FromLinuxPath(data + "/formats/gps_exiftool.avif"), L"S22.908333 W43.172666"},
         {FromLinuxPath(data + "/formats/gps_exiftool_lossy.webp"), L"S35.658632 W139.74541"},
         {FromLinuxPath(data + "/formats/gps_exiftool.png"), L"S35.658632 W139.74541"},
+        {FromLinuxPath(data + "/formats/gps_exiftool.dng"), L"N35.658632 E139.74541"},
     });
 }
 
