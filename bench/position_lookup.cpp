@@ -32,11 +32,20 @@ FileKind KindOfContentType(const wchar_t* contentType) {
     return found == std::end(FORMATS) ? FileKind::NONE : found->kind;
 }
 
+// A raw's extension, which Windows often registers without a content type, by the table's own.
+FileKind KindOfRawExtension(const std::wstring& name) {
+    const auto* found =
+        std::find_if(std::begin(FORMATS), std::end(FORMATS), [&](const Format& readable) {
+            return readable.extension != nullptr && HasExtension(name, readable.extension);
+        });
+    return found == std::end(FORMATS) ? FileKind::NONE : found->kind;
+}
+
 FileKind KindOf(const std::wstring& name) {
     const auto* found = std::find_if(
         std::begin(EXTENSION_TYPES), std::end(EXTENSION_TYPES),
         [&](const ExtensionType& known) { return HasExtension(name, known.extension); });
-    return found == std::end(EXTENSION_TYPES) ? FileKind::NONE
+    return found == std::end(EXTENSION_TYPES) ? KindOfRawExtension(name)
                                               : KindOfContentType(found->contentType);
 }
 
