@@ -2,6 +2,7 @@
 
 #include "common/messages.h"
 #include "common/owners.h"
+#include "position/command/selected_file.h"
 #include "position/gps_reading.h"
 #include "settings/preview.h"
 #include "settings/settings_strings.h"
@@ -32,10 +33,10 @@ PhotoReading ReadPhoto(const std::wstring& path) {
         reading.outcome = PhotoReading::NOT_OFFERED;
         return reading;
     }
-    UniqueFile file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                                0, nullptr));
-    if (!file) {
-        return NotRead(HResultFromWin32(static_cast<long>(GetLastError())));
+    UniqueFile file;
+    const HRESULT opened = OpenSelectedFile(path.c_str(), &file);
+    if (opened != S_OK) {
+        return NotRead(opened);
     }
     CQuorielReader reader;
     const Status status = ReadGpsPosition(reader, file.Get(), kind, &reading.position);

@@ -20,16 +20,6 @@ bool IsOurCommand(LPCSTR verb) {
     return (value >> 16) == 0 && (value & 0xFFFF) == 0;
 }
 
-// Opens the file for reading, others may read it too.
-HRESULT OpenForReading(const WCHAR* path, UniqueFile* file) {
-    file->Reset(
-        CreateFileW(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
-    if (!*file) {
-        return LastErrorStatus();
-    }
-    return S_OK;
-}
-
 // What follows a reading: the launch of a complete position, or the box that says the file has
 // none. Every other status goes on unchanged.
 Status Deliver(HWND owner, Status reading, const GpsPosition& position) {
@@ -47,7 +37,7 @@ Status Deliver(HWND owner, Status reading, const GpsPosition& position) {
 
 HRESULT RunCommandForFile(CQuorielReader& reader, const WCHAR* path, FileKind kind, HWND owner) {
     UniqueFile file;
-    const HRESULT opened = OpenForReading(path, &file);
+    const HRESULT opened = OpenSelectedFile(path, &file);
     if (opened != S_OK) {
         return opened;
     }

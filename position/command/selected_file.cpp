@@ -1,5 +1,7 @@
 #include "position/command/selected_file.h"
 
+#include "position/file_source.h"
+
 namespace {
 
 constexpr UINT FIRST_FILE = 0;
@@ -14,4 +16,13 @@ UniqueBuffer<WCHAR> FirstFileName(HDROP drop) {
         DragQueryFileW(drop, FIRST_FILE, path.Get(), length + 1);
     }
     return path;
+}
+
+HRESULT OpenSelectedFile(const WCHAR* path, UniqueFile* file) {
+    file->Reset(
+        CreateFileW(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
+    if (!*file) {
+        return LastErrorStatus();
+    }
+    return S_OK;
 }
