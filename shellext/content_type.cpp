@@ -75,27 +75,29 @@ bool Offered(const Format& readable) {
     return !readable.switched || FormatSwitchedOn(readable.contentType);
 }
 
-// Letter case is not significant in a content type. The switch is read only for a type that
-// it can enable.
-FileKind KindOfContentType(const WCHAR* contentType) {
+// The kind of the row whose name (as nameOf gives it: its content type, or its extension with
+// the dot) is name, letter case aside, when that row is offered: a switched row only when the
+// user's switch names that name, so the switch is read only for a name the table holds.
+template <typename NameOf>
+FileKind KindOfRow(const WCHAR* name, NameOf nameOf) {
     for (const Format& readable : FORMATS) {
-        if (lstrcmpiW(contentType, readable.contentType) == 0) {
-            return Offered(readable) ? readable.kind : FileKind::NONE;
+        const WCHAR* rowName = nameOf(readable);
+        if (rowName != nullptr && lstrcmpiW(name, rowName) == 0) {
+            return !readable.switched || FormatSwitchedOn(rowName) ? readable.kind : FileKind::NONE;
         }
     }
     return FileKind::NONE;
 }
 
+FileKind KindOfContentType(const WCHAR* contentType) {
+    return KindOfRow(contentType, [](const Format& readable) { return readable.contentType; });
+}
+
 // The kind of a raw whose extension the user's switch names by itself ("Formats" entry
-// ".cr2"), for an extension Windows gives no content type. The switch is read only for an
-// extension of the table.
-FileKind KindOfExtension(const WCHAR* extension) {
-    for (const Format& readable : FORMATS) {
-        if (readable.extension != nullptr && lstrcmpiW(extension, readable.extension + 1) == 0) {
-            return FormatSwitchedOn(readable.extension) ? readable.kind : FileKind::NONE;
-        }
-    }
-    return FileKind::NONE;
+// ".cr2"), for an extension Windows gives no content type. dotted is the extension with its
+// dot, as the path holds it.
+FileKind KindOfExtension(const WCHAR* dotted) {
+    return KindOfRow(dotted, [](const Format& readable) { return readable.extension; });
 }
 
 // Whether a value too long for CONTENT_TYPE_BYTES may still be a type the user is offered.
@@ -145,10 +147,12 @@ HRESULT FindFileKind(const WCHAR* path, FileKind* kind) {
     if (error != ERROR_SUCCESS) {
         return HResultFromWin32(error);
     }
+    // The same extension with the dot before it in the path, as a "Formats" entry names it.
+    const WCHAR* dotted = extension - 1;
     WCHAR text[NAME_CHARACTERS];
     const HRESULT found = FindExtensionKey(classes.Get(), extension, text);
     if (found == S_FALSE) {
-        *kind = KindOfExtension(extension);
+        *kind = KindOfExtension(dotted);
         return S_OK;
     }
     if (found != S_OK) {
@@ -162,7 +166,7 @@ HRESULT FindFileKind(const WCHAR* path, FileKind* kind) {
     // The key name is not needed any more: the content type is read into the same buffer.
     error = ReadContentType(key.Get(), text);
     if (error == ERROR_FILE_NOT_FOUND) {
-        *kind = KindOfExtension(extension);
+        *kind = KindOfExtension(dotted);
         return *kind != FileKind::NONE ? S_OK : HResultFromWin32(error);
     }
     if (error != ERROR_SUCCESS) {
