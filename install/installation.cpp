@@ -41,22 +41,20 @@ bool InGroups(FormatGroup group, std::initializer_list<FormatGroup> groups) {
     return std::find(groups.begin(), groups.end(), group) != groups.end();
 }
 
+// The path make gives, or empty when it cannot be made.
+std::wstring SystemPathOrEmpty(bool (*make)(WCHAR (&)[MAX_PATH])) {
+    WCHAR path[MAX_PATH] = {};
+    return make(path) ? path : L"";
+}
+
 }  // namespace
 
 std::wstring InstalledModulePath() {
-    WCHAR path[MAX_PATH] = {};
-    if (!MakeInstalledModulePath(path)) {
-        return L"";
-    }
-    return path;
+    return SystemPathOrEmpty(MakeInstalledModulePath);
 }
 
 std::wstring InstalledSettingsPath() {
-    WCHAR path[MAX_PATH] = {};
-    if (!MakeInstalledSettingsPath(path)) {
-        return L"";
-    }
-    return path;
+    return SystemPathOrEmpty(MakeInstalledSettingsPath);
 }
 
 bool CopyModule(const std::wstring& source, const std::wstring& target) {

@@ -21,6 +21,10 @@ namespace {
 
 constexpr const WCHAR* FORMATS_OPTION = L"/formats";
 
+std::wstring FolderOf(const std::wstring& file) {
+    return file.substr(0, file.find_last_of(L'\\'));
+}
+
 // The folder the installer lies in, without a trailing backslash.
 std::wstring SetupFolder() {
     WCHAR path[MAX_PATH] = {};
@@ -28,12 +32,7 @@ std::wstring SetupFolder() {
     if (length == 0 || length >= MAX_PATH) {
         return L"";
     }
-    const std::wstring file(path, length);
-    return file.substr(0, file.find_last_of(L'\\'));
-}
-
-std::wstring FolderOf(const std::wstring& file) {
-    return file.substr(0, file.find_last_of(L'\\'));
+    return FolderOf(std::wstring(path, length));
 }
 
 int Fail(const char* step) {
@@ -66,9 +65,9 @@ void PrintLine(const std::wstring& line) {
 }
 
 // On Windows 11 the package, or else the classic handler; before Windows 11 the classic handler.
-bool RegisterMenu(const std::wstring& target) {
+bool RegisterMenu(const std::wstring& setupFolder, const std::wstring& target) {
     if (IsWindows11OrLater()) {
-        const PackageRegistration package = RegisterPackage(SetupFolder(), FolderOf(target));
+        const PackageRegistration package = RegisterPackage(setupFolder, FolderOf(target));
         if (package.registered) {
             return RecordPackage(package.thumbprint);
         }
@@ -91,15 +90,16 @@ int wmain(int argc, wchar_t** argv) {
         }
         formats = true;
     }
+    const std::wstring setupFolder = SetupFolder();
     const std::wstring target = InstalledModulePath();
-    if (target.empty() || !CopyModule(SetupFolder() + L"\\" + MODULE_FILE, target)) {
+    if (target.empty() || !CopyModule(setupFolder + L"\\" + MODULE_FILE, target)) {
         return Fail("copying Quoriel.dll to the system directory");
     }
     const std::wstring settings = InstalledSettingsPath();
-    if (settings.empty() || !CopyModule(SetupFolder() + L"\\" + SETTINGS_FILE, settings)) {
+    if (settings.empty() || !CopyModule(setupFolder + L"\\" + SETTINGS_FILE, settings)) {
         return Fail("copying QuorielSettings.exe beside Quoriel.dll");
     }
-    if (!RegisterModule(target) || !RegisterMenu(target)) {
+    if (!RegisterModule(target) || !RegisterMenu(setupFolder, target)) {
         return Fail("registering the context-menu handler");
     }
     if (!WriteDefaultSettings()) {
