@@ -15,6 +15,7 @@ enum class FileKind : uint8_t {
     VIDEO = 5,    // MP4, MOV and 3GP: the location records of the movie box
     ORF = 6,      // Olympus raw: a TIFF file whose header has its own magic number
     RW2 = 7,      // Panasonic raw: likewise, with another magic number
+    CR3 = 8,      // Canon raw: ISO base media, its GPS directory a TIFF block of its own
     NONE = 0xFF,  // no item was offered
 };
 
@@ -37,6 +38,8 @@ constexpr const char* KindName(FileKind kind) {
             return "ORF";
         case FileKind::RW2:
             return "RW2";
+        case FileKind::CR3:
+            return "CR3";
         case FileKind::NONE:
             return "none";
     }

@@ -5,6 +5,7 @@
 
 #include "position/chunks/png_locator.h"
 #include "position/chunks/webp_locator.h"
+#include "position/isobmff/canon_locator.h"
 #include "position/isobmff/heif_locator.h"
 #include "position/jpeg_locator.h"
 #include "position/movie/video_location.h"
@@ -37,13 +38,18 @@ TiffMagic MagicOf(FileKind kind) {
                                    : TiffMagic::TIFF;
 }
 
+// A CR3's GPS block is the GPS directory alone; every other block leads to it from IFD0.
+GpsDirectory GpsDirectoryOf(FileKind kind) {
+    return kind == FileKind::CR3 ? GpsDirectory::FIRST : GpsDirectory::POINTED_TO;
+}
+
 Status ReadBlock(CQuorielReader& reader, FileSource& file, FileKind kind, GpsPosition* position) {
     FileWindow window{};
     const Status status = LocateTiffBlock(file, kind, &window);
     if (status != RESULT_DONE) {
         return status;
     }
-    return reader.ReadTiffPosition(file, window, position, MagicOf(kind));
+    return reader.ReadTiffPosition(file, window, position, MagicOf(kind), GpsDirectoryOf(kind));
 }
 
 }  // namespace
@@ -62,6 +68,8 @@ Status LocateTiffBlock(FileSource& file, FileKind kind, FileWindow* window) {
             return LocateWebpExif(file, window);
         case FileKind::PNG:
             return LocatePngExif(file, window);
+        case FileKind::CR3:
+            return LocateCanonGps(file, window);
         case FileKind::VIDEO:  // its own location records instead
         case FileKind::NONE:
             break;

@@ -20,7 +20,8 @@ Status ReadGpsPosition(CQuorielReader& reader, FileSource& file, FileKind kind,
 
 // Where a file of kind keeps its TIFF block, the file standing at its first byte afterwards:
 // RESULT_DONE with *window, RESULT_NO_EXIF when there is none (and for videos, which keep
-// their own records), or the failure HRESULT of a read.
+// their own records), RESULT_NO_POSITION for a CR3 whose Exif has no GPS block, or the failure
+// HRESULT of a read.
 Status LocateTiffBlock(FileSource& file, FileKind kind, FileWindow* window);
 
 // The JPEG reading: the Exif block of the first APP1 segment, then the TIFF reader on it.

@@ -8,6 +8,7 @@ set(QUORIEL_READING_SOURCES
     chunks/png_locator.cpp
     chunks/webp_locator.cpp
     isobmff/box_reader.cpp
+    isobmff/canon_locator.cpp
     isobmff/heif_items.cpp
     isobmff/heif_locator.cpp
     isobmff/item_locations.cpp

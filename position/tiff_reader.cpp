@@ -62,7 +62,6 @@ bool OffsetFits(uint32_t offset, const FileWindow& window, uint32_t room) {
     return offset >= SMALLEST_OFFSET && window.HoldsOffset(offset, room);
 }
 
-// (numerator x unit) / denominator, truncated; 0 denominators are refused by the caller.
 bool MagicAccepted(TiffMagic magic, uint16_t word) {
     switch (magic) {
         case TiffMagic::TIFF:
@@ -75,6 +74,7 @@ bool MagicAccepted(TiffMagic magic, uint16_t word) {
     return false;
 }
 
+// (numerator x unit) / denominator, truncated; 0 denominators are refused by the caller.
 uint64_t Term(uint32_t numerator, uint32_t denominator, uint64_t unit) {
     return numerator * unit / denominator;
 }
@@ -82,22 +82,24 @@ uint64_t Term(uint32_t numerator, uint32_t denominator, uint64_t unit) {
 }  // namespace
 
 Status CQuorielReader::ReadTiffPosition(FileSource& file, const FileWindow& window,
-                                        GpsPosition* position, TiffMagic magic) {
+                                        GpsPosition* position, TiffMagic magic, GpsDirectory gps) {
     uint32_t ifd0 = 0;
     Status status = ReadByteOrder(file, window, magic, &ifd0);
     if (status != RESULT_DONE) {
         return status;
     }
+    bool hasGps = gps == GpsDirectory::FIRST;
+    uint32_t gpsOffset = ifd0;
     uint16_t entries = 0;
-    status = ReadDirectoryCount(file, window, ifd0, &entries);
-    if (status != RESULT_DONE) {
-        return status;
-    }
-    bool hasGps = false;
-    uint32_t gpsOffset = 0;
-    status = FindGpsDirectory(file, window, entries, &hasGps, &gpsOffset);
-    if (status != RESULT_DONE) {
-        return status;
+    if (!hasGps) {
+        status = ReadDirectoryCount(file, window, ifd0, &entries);
+        if (status != RESULT_DONE) {
+            return status;
+        }
+        status = FindGpsDirectory(file, window, entries, &hasGps, &gpsOffset);
+        if (status != RESULT_DONE) {
+            return status;
+        }
     }
     unsigned found = 0;
     if (hasGps) {

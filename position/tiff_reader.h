@@ -17,13 +17,18 @@
 // container; the Olympus and Panasonic raws each have their own, accepted only for them.
 enum class TiffMagic : uint8_t { TIFF, ORF, RW2 };
 
+// Where the GPS directory lies: behind the GPS pointer of the first directory, as in TIFF and
+// Exif, or the first directory itself, as in the GPS block of a Canon CR3.
+enum class GpsDirectory : uint8_t { POINTED_TO, FIRST };
+
 class CQuorielReader {
   public:
     // The GPS position of the TIFF data in window, where file stands: RESULT_DONE with
     // *position, RESULT_NO_EXIF, RESULT_NO_POSITION, or the failure HRESULT of a read. A
     // header whose magic number is not one of magic's is no Exif.
     Status ReadTiffPosition(FileSource& file, const FileWindow& window, GpsPosition* position,
-                            TiffMagic magic = TiffMagic::TIFF);
+                            TiffMagic magic = TiffMagic::TIFF,
+                            GpsDirectory gps = GpsDirectory::POINTED_TO);
 
   private:
     using WordReader = uint16_t (CQuorielReader::*)(const BYTE* bytes) const;

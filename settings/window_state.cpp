@@ -12,7 +12,7 @@ constexpr int LAUNCH_CONTROLS[LAUNCH_SETTING_COUNT] = {IDC_TEMPLATE, IDC_NORTH, 
                                                        IDC_WEST};
 constexpr const WCHAR* NAME_SEPARATOR = L", ";
 // The resource script places this many format boxes, from IDC_FORMAT_BASE.
-constexpr int FORMAT_BOXES = 17;
+constexpr int FORMAT_BOXES = 18;
 static_assert(SWITCHED_FORMAT_COUNT == FORMAT_BOXES, "a box for each switched format");
 
 std::wstring* TextOf(LaunchTexts& texts, int setting) {

@@ -75,29 +75,36 @@ bool Offered(const Format& readable) {
     return !readable.switched || FormatSwitchedOn(readable.contentType);
 }
 
-// The kind of the row whose name (as nameOf gives it: its content type, or its extension with
-// the dot) is name, letter case aside, when that row is offered: a switched row only when the
-// user's switch names that name, so the switch is read only for a name the table holds.
+// The row whose name (as nameOf gives it: its content type, or its extension with the dot) is
+// name, letter case aside; null when the table holds none, so that the switch is read only for
+// a name the table holds.
 template <typename NameOf>
-FileKind KindOfRow(const WCHAR* name, NameOf nameOf) {
+const Format* RowNamed(const WCHAR* name, NameOf nameOf) {
     for (const Format& readable : FORMATS) {
         const WCHAR* rowName = nameOf(readable);
         if (rowName != nullptr && lstrcmpiW(name, rowName) == 0) {
-            return !readable.switched || FormatSwitchedOn(rowName) ? readable.kind : FileKind::NONE;
+            return &readable;
         }
     }
-    return FileKind::NONE;
+    return nullptr;
 }
 
 FileKind KindOfContentType(const WCHAR* contentType) {
-    return KindOfRow(contentType, [](const Format& readable) { return readable.contentType; });
+    const Format* row =
+        RowNamed(contentType, [](const Format& readable) { return readable.contentType; });
+    return row != nullptr && Offered(*row) ? row->kind : FileKind::NONE;
 }
 
-// The kind of a raw whose extension the user's switch names by itself ("Formats" entry
-// ".cr2"), for an extension Windows gives no content type. dotted is the extension with its
-// dot, as the path holds it.
+// The kind of a raw whose extension Windows gives no content type. dotted is the extension with
+// its dot, as the path holds it. The user's switch may name the raw by that extension (".cr2")
+// or by its content type, as the settings window and the presets write it.
 FileKind KindOfExtension(const WCHAR* dotted) {
-    return KindOfRow(dotted, [](const Format& readable) { return readable.extension; });
+    const Format* row = RowNamed(dotted, [](const Format& readable) { return readable.extension; });
+    if (row == nullptr) {
+        return FileKind::NONE;
+    }
+    return !row->switched || FormatSwitchedOn(row->contentType, row->extension) ? row->kind
+                                                                                : FileKind::NONE;
 }
 
 // Whether a value too long for CONTENT_TYPE_BYTES may still be a type the user is offered.

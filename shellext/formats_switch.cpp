@@ -52,7 +52,7 @@ bool FormatsListNames(const WCHAR* list, size_t characters, const WCHAR* content
     }
 }
 
-bool FormatSwitchedOn(const WCHAR* contentType) {
+bool FormatSwitchedOn(const WCHAR* contentType, const WCHAR* alsoNamed) {
     UniqueKey settings;
     if (RegOpenKeyExW(HKEY_CURRENT_USER, SETTINGS_KEY, 0, KEY_QUERY_VALUE, settings.Put()) !=
         ERROR_SUCCESS) {
@@ -70,5 +70,6 @@ bool FormatSwitchedOn(const WCHAR* contentType) {
     if (LengthBeforeNul(list, characters) == characters) {
         return false;  // no terminator: the value was not written as a string
     }
-    return FormatsListNames(list, characters, contentType);
+    return FormatsListNames(list, characters, contentType) ||
+           (alsoNamed != nullptr && FormatsListNames(list, characters, alsoNamed));
 }

@@ -11,6 +11,7 @@
 // around each, letter case not significant, "*" naming every type.
 bool FormatsListNames(const WCHAR* list, size_t characters, const WCHAR* contentType);
 
-// Whether the current user's "Formats" value names contentType. Absent, of another type than
-// REG_SZ, of an odd size, without its terminator or longer than the switch has room for: no.
-bool FormatSwitchedOn(const WCHAR* contentType);
+// Whether the current user's "Formats" value names contentType, or alsoNamed when that is not
+// null. Absent, of another type than REG_SZ, of an odd size, without its terminator or longer
+// than the switch has room for: no.
+bool FormatSwitchedOn(const WCHAR* contentType, const WCHAR* alsoNamed = nullptr);

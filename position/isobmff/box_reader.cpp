@@ -10,10 +10,8 @@ constexpr uint32_t HEADER_SIZE = 8;
 constexpr uint32_t HEADER_SIZE_FIELD = 0;
 constexpr uint32_t HEADER_TYPE_FIELD = 4;
 constexpr uint32_t LARGE_SIZE_SIZE = 8;
-constexpr uint32_t USER_TYPE_SIZE = 16;
 constexpr uint32_t SIZE_TO_END = 0;
 constexpr uint32_t SIZE_IS_LARGE = 1;
-constexpr uint32_t TYPE_UUID = FourCc("uuid");
 
 constexpr uint32_t FLAGS_MASK = 0x00FFFFFF;
 

@@ -34,6 +34,10 @@ constexpr uint32_t TYPE_ABSENT = 0;
 // The meta box, which both the HEIF images and the movies carry.
 constexpr uint32_t TYPE_META = FourCc("meta");
 
+// A box of a type of its own: the 16-byte user type lies between its header and its payload.
+constexpr uint32_t TYPE_UUID = FourCc("uuid");
+constexpr uint32_t USER_TYPE_SIZE = 16;
+
 // Item IDs and entry counts are 16 or 32 bits wide, as a full box's version picks.
 constexpr uint32_t SHORT_ID_SIZE = 2;
 constexpr uint32_t LONG_ID_SIZE = 4;
@@ -43,7 +47,8 @@ constexpr uint32_t COUNT32_SIZE = 4;
 struct Box {
     uint32_t type;
     uint64_t start;    // the first byte of its header
-    uint64_t payload;  // the first byte behind the header (and behind version/flags once read)
+    uint64_t payload;  // the first byte behind the header (and a uuid box's user type, and
+                       // version/flags once read)
     uint64_t end;      // the first byte behind the box
 };
 

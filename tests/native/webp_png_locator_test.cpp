@@ -227,12 +227,13 @@ struct RealFileCase {
     double longitude;
 };
 
-// Written by exiftool 12.57 (see tests/data/formats/README.md): eXIf before IDAT in the PNG, a
-// bare TIFF header in the WebP EXIF chunks.
+// Written by exiftool 12.57 (see tests/data/formats/README.md), the CR3 onto a tiny file of our
+// own: eXIf before IDAT in the PNG, a bare TIFF header in the WebP EXIF chunks.
 const RealFileCase REAL_FILES[] = {
     {"gps_exiftool.png", FileKind::PNG, -35.658632, -139.745410999914},
     {"gps_exiftool_lossless.webp", FileKind::WEBP, -35.658632, -139.745410999914},
     {"gps_exiftool_lossy.webp", FileKind::WEBP, -35.658632, -139.745410999914},
+    {"gps_exiftool.cr3", FileKind::CR3, 35.658632, 139.745410999914},
 };
 
 double SignedDegrees(uint64_t magnitude, bool positive) {

@@ -40,8 +40,8 @@ struct ExtensionType {
     const wchar_t* contentType;
 };
 // The test's own extensions, one for each content type the switch can name, JPEG's, two video
-// types that no reader takes (one as long as video/quicktime, one a character longer), raws, and
-// a type a character longer than the longest readable one.
+// types that no reader takes (one as long as video/quicktime, the longest readable type, one a
+// character longer), raws as Windows registers them, and a raw's type Windows does not use.
 const ExtensionType TYPES[] = {
     {L".qfheic", L"image/heic"},
     {L".qfheif", L"image/heif"},
@@ -55,9 +55,9 @@ const ExtensionType TYPES[] = {
     {L".qfavi", L"video/x-msvideo"},
     {L".qfmkv", L"video/x-matroska"},
     {L".qfdng", L"image/DNG"},
-    {L".qfcr2", L"image/x-canon-cr2"},
-    {L".qfrw2", L"image/x-panasonic-rw2"},
-    {L".qfraw", L"image/x-panasonic-rw2x"},
+    {L".qfcr2", L"image/CR2"},
+    {L".qfrw2", L"image/RW2"},
+    {L".qfraw", L"image/x-panasonic-rw2"},
 };
 // The real files' own extensions, registered as Windows registers them.
 const ExtensionType REAL_TYPES[] = {
@@ -113,32 +113,33 @@ TEST(FormatsSwitch, ItemForTheTypesTheValueNames) {
         std::vector<uint8_t> data;
         const char* offered;
     } cases[] = {
-        {"absent", false, REG_SZ, {}, "-----J-!-!!-!!!"},
-        {"empty", true, REG_SZ, Sz(L""), "-----J-!-!!-!!!"},
-        {"two types", true, REG_SZ, Sz(L"image/heic;image/webp"), "H--W-J-!-!!-!!!"},
-        {"spaces and capitals", true, REG_SZ, Sz(L"  IMAGE/AVIF ; Image/Png  "), "--A-PJ-!-!!-!!!"},
+        {"absent", false, REG_SZ, {}, "-----J-!-!!---!"},
+        {"empty", true, REG_SZ, Sz(L""), "-----J-!-!!---!"},
+        {"two types", true, REG_SZ, Sz(L"image/heic;image/webp"), "H--W-J-!-!!---!"},
+        {"spaces and capitals", true, REG_SZ, Sz(L"  IMAGE/AVIF ; Image/Png  "), "--A-PJ-!-!!---!"},
         {"every type", true, REG_SZ, Sz(L"*"), "HFAWPJMQG--DCR-"},
         {"the installer's list", true, REG_SZ,
-         Sz(L"image/heic; image/heif; image/avif; image/webp; image/png"), "HFAWPJ-!-!!-!!!"},
+         Sz(L"image/heic; image/heif; image/avif; image/webp; image/png"), "HFAWPJ-!-!!---!"},
         {"the videos", true, REG_SZ, Sz(L"video/mp4; video/quicktime; video/3gpp"),
          "-----JMQG------"},
-        {"the short videos", true, REG_SZ, Sz(L"video/mp4;video/3gpp"), "-----JM!G!!-!!!"},
+        {"the short videos", true, REG_SZ, Sz(L"video/mp4;video/3gpp"), "-----JM!G!!---!"},
         {"QuickTime alone", true, REG_SZ, Sz(L"Video/QuickTime"), "-----J-Q-------"},
         {"every type among others", true, REG_SZ, Sz(L"video/x; * ;"), "HFAWPJMQG--DCR-"},
         {"unknown entries ignored", true, REG_SZ, Sz(L"image/x-foo;;image/heif;image/heic2"),
-         "-F---J-!-!!-!!!"},
+         "-F---J-!-!!---!"},
         {"near misses", true, REG_SZ,
          Sz(L"image/hei;image/heicc;image/ png;**;video/quicktim;video/x-matroska"),
-         "-----J-!-!!-!!!"},
-        {"another type", true, REG_EXPAND_SZ, Sz(L"*"), "-----J-!-!!-!!!"},
-        {"binary", true, REG_BINARY, Sz(L"*"), "-----J-!-!!-!!!"},
-        {"odd size", true, REG_SZ, {'*', 0, 0}, "-----J-!-!!-!!!"},
+         "-----J-!-!!---!"},
+        {"another type", true, REG_EXPAND_SZ, Sz(L"*"), "-----J-!-!!---!"},
+        {"binary", true, REG_BINARY, Sz(L"*"), "-----J-!-!!---!"},
+        {"odd size", true, REG_SZ, {'*', 0, 0}, "-----J-!-!!---!"},
         // Filling the whole room, so that the registry cannot end it with a NUL of its own.
         {"no terminator", true, REG_SZ, CharacterData(L"image/heic;" + std::wstring(501, L' ')),
-         "-----J-!-!!-!!!"},
-        {"very long", true, REG_SZ, Repeated(L"image/none; ", 100), "-----J-!-!!-!!!"},
-        {"long enough", true, REG_SZ, Repeated(L"x;", 200), "H----J-!-!!-!!!"},
-        {"raws", true, REG_SZ, Sz(L"image/dng; IMAGE/X-PANASONIC-RW2"), "-----J-----D-R-"},
+         "-----J-!-!!---!"},
+        {"very long", true, REG_SZ, Repeated(L"image/none; ", 100), "-----J-!-!!---!"},
+        {"long enough", true, REG_SZ, Repeated(L"x;", 200), "H----J-!-!!---!"},
+        {"raws", true, REG_SZ, Sz(L"image/dng; IMAGE/RW2; image/x-panasonic-rw2"),
+         "-----J-!-!!D-R!"},
     };
     QuorielModule module;
     for (const auto& c : cases) {
@@ -158,8 +159,8 @@ TEST(FormatsSwitch, ItemForTheTypesTheValueNames) {
 }
 
 // A raw's extension that Windows registers without a content type, and one it does not register
-// at all: the item only where the switch names the extension itself (or "*"), and otherwise the
-// outcomes the menu has always had for them.
+// at all: the item only where the switch names the raw, by its extension or its content type (or
+// "*"), and otherwise the outcomes the menu has always had for them.
 TEST(FormatsSwitch, ExtensionEntriesForRawsWithoutContentType) {
     ScratchKey withoutType(HKEY_CLASSES_ROOT, L".cr2");
     constexpr HRESULT NO_TYPE = HRESULT_FROM_WIN32(ERROR_FILE_NOT_FOUND);
@@ -169,8 +170,9 @@ TEST(FormatsSwitch, ExtensionEntriesForRawsWithoutContentType) {
         HRESULT nef;  // not registered
     } cases[] = {
         {nullptr, NO_TYPE, NO_ITEM},
-        {L"image/x-canon-cr2; image/x-nikon-nef", NO_TYPE, NO_ITEM},
-        {L"cr2; nef; .cr; .nefx", NO_TYPE, NO_ITEM},
+        {L"image/cr2; IMAGE/NEF", ONE_ITEM, ONE_ITEM},
+        {L"image/ARW; .arw; image/CR3; image/x-canon-cr2", NO_TYPE, NO_ITEM},
+        {L"cr2; nef; .cr; .nefx; CR2", NO_TYPE, NO_ITEM},
         {L" .CR2 ", ONE_ITEM, NO_ITEM},
         {L".nef", NO_TYPE, ONE_ITEM},
         {L"*", ONE_ITEM, ONE_ITEM},
@@ -283,6 +285,7 @@ TEST(FormatsSwitch, SwitchedOnPhotosLaunchLikeJpegs) {
         {FromLinuxPath(data + "/formats/gps_exiftool_lossy.webp"), L"S35.658632 W139.74541"},
         {FromLinuxPath(data + "/formats/gps_exiftool.png"), L"S35.658632 W139.74541"},
         {FromLinuxPath(data + "/formats/gps_exiftool.dng"), L"N35.658632 E139.74541"},
+        {FromLinuxPath(data + "/formats/gps_exiftool.cr3"), L"N35.658632 E139.74541"},
     });
 }
 
