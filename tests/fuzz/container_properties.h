@@ -1,6 +1,6 @@
 #pragma once
-// One reading of a whole file of a container kind (HEIF, WebP, PNG, video) over the memory
-// file, call by call and through read-ahead blocks, and the properties it must keep:
+// One reading of a whole file of a container kind (HEIF, WebP, PNG, CR3, video) over the
+// memory file, call by call and through read-ahead blocks, and the properties it must keep:
 // - its outcome is a position, "no Exif" or "no position" (the memory file never fails a read);
 // - read-ahead gives the same outcome and position as reading call by call, with no seek, at
 //   most one size query, reads of at most a block that lie inside the file, and no more reads

@@ -21,6 +21,7 @@ constexpr auto CheckHeifReading = CheckContainerReadingOf<FileKind::HEIF>;
 constexpr auto CheckWebpReading = CheckContainerReadingOf<FileKind::WEBP>;
 constexpr auto CheckPngReading = CheckContainerReadingOf<FileKind::PNG>;
 constexpr auto CheckVideoReading = CheckContainerReadingOf<FileKind::VIDEO>;
+constexpr auto CheckCr3Reading = CheckContainerReadingOf<FileKind::CR3>;
 
 // The broken property, whether the check gives it alone or beside the reading's outcome.
 inline const std::string& ViolationOf(const std::string& violation) {

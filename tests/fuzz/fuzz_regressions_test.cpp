@@ -8,6 +8,7 @@
 #include "tests/fuzz/fuzz_property.h"
 #include "tests/fuzz/expansion_check.h"
 #include "tests/fuzz/iso6709_check.h"
+#include "tests/fuzz/raw_magic_check.h"
 #include "tests/fuzz/reading_properties.h"
 #include "tests/fuzz/seeds.h"
 #include "tests/fuzz/template_input.h"
@@ -39,6 +40,7 @@ const Target TARGETS[] = {
     {"webp", Violation<CheckWebpReading>, nullptr},
     {"png", Violation<CheckPngReading>, nullptr},
     {"video", Violation<CheckVideoReading>, nullptr},
+    {"cr3", Violation<CheckCr3Reading>, nullptr},
     {"iso6709", Violation<CheckIso6709Text>, nullptr},
 };
 
@@ -114,6 +116,37 @@ TEST(FuzzReplay, ReaderSeedsReachEveryOutcome) {
     }
     EXPECT_EQ(jpeg, every);
     EXPECT_EQ(tiff, every);
+}
+
+TEST(RawMagicChecker, RefusesAnotherOutcomeThanTiffsWithMagic42) {
+    const KindOutcome done{RESULT_DONE, {1, 2, true, false}};
+    const KindOutcome moved{RESULT_DONE, {1, 3, true, false}};
+    const KindOutcome noExif{RESULT_NO_EXIF, {}};
+    const KindOutcome noPosition{RESULT_NO_POSITION, {}};
+    const struct {
+        FileKind kind;
+        uint16_t magic;
+        KindOutcome outcome;
+        KindOutcome as42;
+        bool holds;
+    } cases[] = {
+        {FileKind::ORF, 0x4F52, done, done, true},
+        {FileKind::ORF, 0x5352, noPosition, noPosition, true},
+        {FileKind::RW2, 0x0055, noExif, noExif, true},
+        {FileKind::ORF, 0x4F52, noExif, done, false},
+        {FileKind::ORF, 0x5352, moved, done, false},
+        {FileKind::RW2, 0x0055, noPosition, done, false},
+        {FileKind::RW2, 0x4F52, done, done, false},  // another kind's magic
+        {FileKind::ORF, 42, noPosition, noPosition, false},
+        {FileKind::ORF, 0x524F, noExif, done, true},  // "IIOR": the word of the other order
+        {FileKind::TIFF, 0x0055, noPosition, noPosition, false},
+        {FileKind::TIFF, 0x0055, noExif, done, true},
+        {FileKind::TIFF, 42, done, done, true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(KindName(c.kind)) + " " + std::to_string(c.magic));
+        EXPECT_EQ(CheckKindOutcome(c.kind, c.magic, c.outcome, c.as42).empty(), c.holds);
+    }
 }
 
 TEST(FuzzReplay, TemplateInputDecodesAsTheLoaderHandsOver) {

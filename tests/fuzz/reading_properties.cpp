@@ -8,6 +8,7 @@
 
 #include "position/gps_reading.h"
 #include "tests/fuzz/expansion_check.h"
+#include "tests/fuzz/raw_magic_check.h"
 #include "tests/native/memory_file.h"
 
 namespace {
@@ -290,7 +291,9 @@ ReadingVerdict CheckTiffReading(const uint8_t* data, size_t size) {
     if (verdict.violation.empty()) {
         const std::vector<ReadRecord> reads = file.reads;
         const std::vector<GpsPosition> positions = found;
-        verdict.violation = CheckSameInsideJpeg(data, size, verdict.status, reads, positions);
+        verdict.violation =
+            FirstViolation({CheckSameInsideJpeg(data, size, verdict.status, reads, positions),
+                            CheckRawMagics(data, size, verdict.status)});
     }
     return verdict;
 }

@@ -79,6 +79,18 @@ std::vector<std::pair<std::string, TiffLayout>> TiffLayouts(ByteOrder order) {
     return layouts;
 }
 
+// TIFF data with a raw's header magic in place of 42, as the bytes stand in the header.
+struct RawHeader {
+    const char* name;
+    ByteOrder order;
+    uint8_t magic[2];
+};
+constexpr RawHeader RAW_HEADERS[] = {{"orf_ii", ByteOrder::INTEL, {'R', 'O'}},
+                                     {"orf_mm", ByteOrder::MOTOROLA, {'O', 'R'}},
+                                     {"orf_sp_ii", ByteOrder::INTEL, {'R', 'S'}},
+                                     {"rw2_ii", ByteOrder::INTEL, {'U', 0}}};
+constexpr size_t MAGIC_AT = 2;
+
 Bytes ExifIdentifier() {
     return Bytes{'E', 'x', 'i', 'f', 0, 0};
 }
@@ -161,6 +173,11 @@ std::vector<Seed> BuiltTiffSeeds() {
         for (const auto& [name, layout] : TiffLayouts(order)) {
             seeds.push_back({name + "_" + OrderName(order), BuildTiff(layout)});
         }
+    }
+    for (const RawHeader& raw : RAW_HEADERS) {
+        Bytes tiff = BuildTiff(Position(raw.order));
+        std::copy(std::begin(raw.magic), std::end(raw.magic), tiff.begin() + MAGIC_AT);
+        seeds.push_back({std::string("position_") + raw.name, tiff});
     }
     return seeds;
 }

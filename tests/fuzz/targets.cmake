@@ -11,6 +11,7 @@ set(QUORIEL_FUZZ_TARGETS
     fuzz_webp_locator:webp:webp.dict:CheckWebpReading
     fuzz_png_locator:png:png.dict:CheckPngReading
     fuzz_video_locator:video:video.dict:CheckVideoReading
+    fuzz_cr3_locator:cr3:cr3.dict:CheckCr3Reading
     fuzz_iso6709:iso6709:iso6709.dict:CheckIso6709Text)
 
 # Sets PREFIX_TARGET, PREFIX_SEEDS, PREFIX_DICTIONARY and PREFIX_PROPERTY from one entry.
