@@ -15,12 +15,17 @@
 # 5 MB, 50 MB, 500 MB and 5 GB with the sample's movie box, the largest with a 64-bit mdat size:
 #   video-mdat-SIZE.mov|.mp4|.3gp   ftyp (and wide or free), the mdat, then moov
 #   video-moov-SIZE.mov|.mp4|.3gp   ftyp, wide or free, moov, then the mdat
+# and, by make_raw_inputs (grow_raws.py), sparse raws of 60 MB and 600 MB (the image data a hole):
+#   raw-SIZE.dng|.orf|.rw2   the DNG sample's header and directories, its strip grown; the ORF
+#                            and RW2 are its bytes with their own header magic
+#   raw-SIZE.cr3             ftyp, moov with the GPS directory in CMT4, XMP, then the mdat
 
 # The largest segment: its length field counts itself and up to 65,533 bytes of payload.
 readonly LARGEST_SEGMENT_LENGTH=65535
 readonly CAMERA_FILE_BYTES=$((6 * 1024 * 1024))
 readonly GROWN_SAMPLE_BYTES=("$((1024 * 1024))" "$((200 * 1024 * 1024))")
 readonly GROWN_VIDEO_BYTES=("$((5 << 20))" "$((50 << 20))" "$((500 << 20))" "$((5 << 30))")
+readonly GROWN_RAW_BYTES=("$((60 << 20))" "$((600 << 20))")
 
 # The byte at offset $2 of file $1, as a decimal number.
 byte_at() {
@@ -114,6 +119,11 @@ make_jpeg() {
     } >"$2"
 }
 
+# make_raw_inputs FORMATS_DIR OUT_DIR: the raws alone, for bench.sh --raws too.
+make_raw_inputs() {
+    python3 "$(dirname "${BASH_SOURCE[0]}")/grow_raws.py" "$1" "$2" "${GROWN_RAW_BYTES[@]}"
+}
+
 make_bench_inputs() {
     local corpus=$1 formats=$2 out=$3
     mkdir -p "$out"
@@ -130,4 +140,5 @@ make_bench_inputs() {
         "${GROWN_SAMPLE_BYTES[@]}"
     python3 "$(dirname "${BASH_SOURCE[0]}")/grow_videos.py" "$formats" "$out" \
         "${GROWN_VIDEO_BYTES[@]}"
+    make_raw_inputs "$formats" "$out"
 }

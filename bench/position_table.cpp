@@ -25,8 +25,8 @@ constexpr int TIMED_RUNS = 5;
 constexpr double RUN_SECONDS = 0.2;
 
 // The generated files that share one Exif block, or one movie box, whatever their size:
-// exif-[LAYOUT-]SIZE.EXT and video-LAYOUT-SIZE.EXT. Those of one layout and extension form a
-// group.
+// exif-[LAYOUT-]SIZE.EXT, video-LAYOUT-SIZE.EXT and raw-SIZE.EXT. Those of one layout and
+// extension form a group.
 struct SameRecordFamily {
     const wchar_t* prefix;
     const char* record;
@@ -34,6 +34,7 @@ struct SameRecordFamily {
 constexpr SameRecordFamily SAME_RECORD_FAMILIES[] = {
     {L"exif-", "same Exif block"},
     {L"video-", "same movie box"},
+    {L"raw-", "same raw metadata"},
 };
 constexpr int NAME_WIDTH = 26;
 
