@@ -14,6 +14,7 @@ constexpr uint32_t SIZE_TO_END = 0;
 constexpr uint32_t SIZE_IS_LARGE = 1;
 
 constexpr uint32_t FLAGS_MASK = 0x00FFFFFF;
+constexpr uint32_t TYPE_FTYP = FourCc("ftyp");
 
 // The box's size as its header gives it, or 0 for one that runs to the end of the walk; room is
 // what the walk has left from the box's start.
@@ -118,6 +119,22 @@ Status FindBox(FileSource& file, BoxWalk* walk, uint32_t type, Box* box) {
         return status;
     }
     return box->type == TYPE_ABSENT ? RESULT_NO_EXIF : RESULT_DONE;
+}
+
+Status FindTopBox(FileSource& file, uint32_t type, BoxWalk* top, Box* box) {
+    *top = BoxWalk{0, 0, BOX_LIMIT};
+    Status status = file.Size(&top->end);
+    if (status != RESULT_DONE) {
+        return status;
+    }
+    status = NextBox(file, top, box);
+    if (status != RESULT_DONE) {
+        return status;
+    }
+    if (box->type != TYPE_FTYP) {
+        return RESULT_NO_EXIF;
+    }
+    return FindBox(file, top, type, box);
 }
 
 Status CollectChildren(FileSource& file, BoxWalk walk, ShortTail tail,

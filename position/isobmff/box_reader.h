@@ -81,6 +81,11 @@ Status FindChild(FileSource& file, BoxWalk* walk, ShortTail tail, uint32_t type,
 // The first child of the given type; RESULT_NO_EXIF when the walk ends without one.
 Status FindBox(FileSource& file, BoxWalk* walk, uint32_t type, Box* box);
 
+// The first box of the given type at the top level of the file, behind an ftyp box that must
+// come first; *top is the walk of the top level, left behind that box with what is left of
+// BOX_LIMIT. RESULT_NO_EXIF without either.
+Status FindTopBox(FileSource& file, uint32_t type, BoxWalk* top, Box* box);
+
 struct BoxSlot {
     uint32_t type;
     Box* box;

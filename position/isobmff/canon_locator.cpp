@@ -9,7 +9,6 @@
 
 namespace {
 
-constexpr uint32_t TYPE_FTYP = FourCc("ftyp");
 constexpr uint32_t TYPE_MOOV = FourCc("moov");
 // CMT1 holds IFD0, as a TIFF file does; CMT4 the GPS directory.
 constexpr uint32_t TYPE_CMT1 = FourCc("CMT1");
@@ -18,23 +17,6 @@ constexpr uint32_t TYPE_CMT4 = FourCc("CMT4");
 // 85c0b687-820f-11e0-8111-f4ce462b6a48: the box of Canon's metadata (CNCV, CMT1 to CMT4, ...).
 constexpr BYTE CANON_USER_TYPE[USER_TYPE_SIZE] = {0x85, 0xC0, 0xB6, 0x87, 0x82, 0x0F, 0x11, 0xE0,
                                                   0x81, 0x11, 0xF4, 0xCE, 0x46, 0x2B, 0x6A, 0x48};
-
-// The movie box of the top level, behind an ftyp box that must come first.
-Status FindMovie(FileSource& file, Box* moov) {
-    BoxWalk top{0, 0, BOX_LIMIT};
-    Status status = file.Size(&top.end);
-    if (status != RESULT_DONE) {
-        return status;
-    }
-    status = NextBox(file, &top, moov);
-    if (status != RESULT_DONE) {
-        return status;
-    }
-    if (moov->type != TYPE_FTYP) {
-        return RESULT_NO_EXIF;
-    }
-    return FindBox(file, &top, TYPE_MOOV, moov);
-}
 
 // The first uuid child of the walk whose user type is Canon's.
 Status FindCanonBox(FileSource& file, BoxWalk* walk, Box* box) {
@@ -57,12 +39,13 @@ Status FindCanonBox(FileSource& file, BoxWalk* walk, Box* box) {
 }  // namespace
 
 Status LocateCanonGps(FileSource& file, FileWindow* window) {
+    BoxWalk walk{};
     Box box{};
-    Status status = FindMovie(file, &box);
+    Status status = FindTopBox(file, TYPE_MOOV, &walk, &box);
     if (status != RESULT_DONE) {
         return status;
     }
-    BoxWalk walk = ChildrenOf(box, BOX_LIMIT);
+    walk = ChildrenOf(box, BOX_LIMIT);
     status = FindCanonBox(file, &walk, &box);
     if (status != RESULT_DONE) {
         return status;

@@ -10,7 +10,6 @@
 
 namespace {
 
-constexpr uint32_t TYPE_FTYP = FourCc("ftyp");
 constexpr uint32_t TYPE_IINF = FourCc("iinf");
 constexpr uint32_t TYPE_ILOC = FourCc("iloc");
 constexpr uint32_t TYPE_IREF = FourCc("iref");
@@ -29,19 +28,8 @@ struct MetaBoxes {
 // The meta box of the top level, behind an ftyp box that must come first; budget gives what is
 // left of the box limit, which the top level and meta's children share, for meta's children.
 Status FindMeta(FileSource& file, Box* meta, uint32_t* budget) {
-    BoxWalk top{0, 0, BOX_LIMIT};
-    Status status = file.Size(&top.end);
-    if (status != RESULT_DONE) {
-        return status;
-    }
-    status = NextBox(file, &top, meta);
-    if (status != RESULT_DONE) {
-        return status;
-    }
-    if (meta->type != TYPE_FTYP) {
-        return RESULT_NO_EXIF;
-    }
-    status = FindBox(file, &top, TYPE_META, meta);
+    BoxWalk top{};
+    Status status = FindTopBox(file, TYPE_META, &top, meta);
     if (status != RESULT_DONE) {
         return status;
     }
