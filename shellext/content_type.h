@@ -6,5 +6,7 @@
 #include "common/file_kind.h"
 
 // S_OK with *kind set; or the registry error as HRESULT. An extension that is not registered,
-// or registered with a content type the command does not read, is FileKind::NONE.
+// or registered with a content type the command does not read, is FileKind::NONE. A raw's
+// extension that is not registered, or has no content type, is the raw's kind when the user's
+// "Formats" value names the raw by its extension or its content type.
 HRESULT FindFileKind(const WCHAR* path, FileKind* kind);
