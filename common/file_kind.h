@@ -12,11 +12,12 @@ enum class FileKind : uint8_t {
     HEIF = 2,  // HEIC, HEIF and AVIF: the ISO base media file format's item boxes
     WEBP = 3,
     PNG = 4,
-    VIDEO = 5,    // MP4, MOV and 3GP: the location records of the movie box
-    ORF = 6,      // Olympus raw: a TIFF file whose header has its own magic number
-    RW2 = 7,      // Panasonic raw: likewise, with another magic number
-    CR3 = 8,      // Canon raw: ISO base media, its GPS directory a TIFF block of its own
-    NONE = 0xFF,  // no item was offered
+    VIDEO = 5,     // MP4, MOV and 3GP: the location records of the movie box
+    ORF = 6,       // Olympus raw: a TIFF file whose header has its own magic number
+    RW2 = 7,       // Panasonic raw: likewise, with another magic number
+    CR3 = 8,       // Canon raw: ISO base media, its GPS directory a TIFF block of its own
+    TIFF_RAW = 9,  // the camera raws that are TIFF files with TIFF's header (DNG, CR2, NEF, ...)
+    NONE = 0xFF,   // no item was offered
 };
 
 // The kind's name in the benchmarks' and fuzzers' tables.
@@ -40,6 +41,8 @@ constexpr const char* KindName(FileKind kind) {
             return "RW2";
         case FileKind::CR3:
             return "CR3";
+        case FileKind::TIFF_RAW:
+            return "TIFF_RAW";
         case FileKind::NONE:
             return "none";
     }

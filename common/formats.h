@@ -35,13 +35,13 @@ constexpr Format FORMATS[] = {
     {L"video/3gpp", FileKind::VIDEO, SWITCHED, FormatGroup::VIDEO},
     // Camera raws that are TIFF files with the GPS pointer in their first directory; Olympus and
     // Panasonic put their own magic number in the TIFF header.
-    {L"image/DNG", FileKind::TIFF, SWITCHED, FormatGroup::RAW, L".dng"},
-    {L"image/CR2", FileKind::TIFF, SWITCHED, FormatGroup::RAW, L".cr2"},
-    {L"image/NEF", FileKind::TIFF, SWITCHED, FormatGroup::RAW, L".nef"},
-    {L"image/NRW", FileKind::TIFF, SWITCHED, FormatGroup::RAW, L".nrw"},
-    {L"image/ARW", FileKind::TIFF, SWITCHED, FormatGroup::RAW, L".arw"},
-    {L"image/PEF", FileKind::TIFF, SWITCHED, FormatGroup::RAW, L".pef"},
-    {L"image/SRW", FileKind::TIFF, SWITCHED, FormatGroup::RAW, L".srw"},
+    {L"image/DNG", FileKind::TIFF_RAW, SWITCHED, FormatGroup::RAW, L".dng"},
+    {L"image/CR2", FileKind::TIFF_RAW, SWITCHED, FormatGroup::RAW, L".cr2"},
+    {L"image/NEF", FileKind::TIFF_RAW, SWITCHED, FormatGroup::RAW, L".nef"},
+    {L"image/NRW", FileKind::TIFF_RAW, SWITCHED, FormatGroup::RAW, L".nrw"},
+    {L"image/ARW", FileKind::TIFF_RAW, SWITCHED, FormatGroup::RAW, L".arw"},
+    {L"image/PEF", FileKind::TIFF_RAW, SWITCHED, FormatGroup::RAW, L".pef"},
+    {L"image/SRW", FileKind::TIFF_RAW, SWITCHED, FormatGroup::RAW, L".srw"},
     {L"image/ORF", FileKind::ORF, SWITCHED, FormatGroup::RAW, L".orf"},
     {L"image/RW2", FileKind::RW2, SWITCHED, FormatGroup::RAW, L".rw2"},
     // Canon's raw in the ISO base media file format, with its GPS directory in a box of its own.

@@ -24,8 +24,8 @@ Status WholeFile(FileSource& file, FileWindow* window) {
     return RESULT_DONE;
 }
 
-// JPEG and TIFF files are read call by call, as they always have been; every other kind
-// through read-ahead blocks.
+// JPEG and TIFF files are read call by call, as they always have been; every other kind, the
+// raws that are TIFF files included, through read-ahead blocks.
 FileAccess AccessFor(FileKind kind) {
     return kind == FileKind::JPEG || kind == FileKind::TIFF ? FileAccess::DIRECT
                                                             : FileAccess::READ_AHEAD;
@@ -59,6 +59,7 @@ Status LocateTiffBlock(FileSource& file, FileKind kind, FileWindow* window) {
         case FileKind::JPEG:
             return LocateJpegExif(file, window);
         case FileKind::TIFF:
+        case FileKind::TIFF_RAW:
         case FileKind::ORF:
         case FileKind::RW2:
             return WholeFile(file, window);

@@ -330,8 +330,8 @@ TEST(TiffReader, MissingPositionDataIsReported) {
     });
 }
 
-// The raws' own header magic numbers count only for their kinds, and 42 only for TIFF: every
-// header read as each kind.
+// The raws' own header magic numbers count only for their kinds, and 42 only for TIFF and the
+// raws that are TIFF files: every header read as each kind.
 TEST(TiffReader, RawMagicNumbersOnlyForTheirKinds) {
     struct Header {
         const char* bytes;  // the byte-order mark and the magic number
@@ -347,10 +347,12 @@ TEST(TiffReader, RawMagicNumbersOnlyForTheirKinds) {
     for (const Header& header : headers) {
         Bytes bytes = BuildTiff(LayoutA(header.order));
         std::copy(header.bytes, header.bytes + 4, bytes.begin());
-        for (FileKind kind : {FileKind::TIFF, FileKind::ORF, FileKind::RW2}) {
+        for (FileKind kind : {FileKind::TIFF, FileKind::TIFF_RAW, FileKind::ORF, FileKind::RW2}) {
             SCOPED_TRACE(std::string(header.bytes, 4) + " read as " + KindName(kind));
-            ExpectOutcome(harness.RunBytes(bytes, kind),
-                          kind == header.reads ? Launch(POSITION_A) : NO_EXIF, harness.Owner());
+            const bool reads = kind == header.reads ||
+                               (kind == FileKind::TIFF_RAW && header.reads == FileKind::TIFF);
+            ExpectOutcome(harness.RunBytes(bytes, kind), reads ? Launch(POSITION_A) : NO_EXIF,
+                          harness.Owner());
         }
     }
 }
