@@ -142,6 +142,8 @@ TEST(RawMagicChecker, RefusesAnotherOutcomeThanTiffsWithMagic42) {
         {FileKind::TIFF, 0x0055, noPosition, noPosition, false},
         {FileKind::TIFF, 0x0055, noExif, done, true},
         {FileKind::TIFF, 42, done, done, true},
+        {FileKind::TIFF_RAW, 42, noPosition, done, false},
+        {FileKind::TIFF_RAW, 0x4F52, done, done, false},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(std::string(KindName(c.kind)) + " " + std::to_string(c.magic));

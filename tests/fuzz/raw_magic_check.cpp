@@ -17,7 +17,8 @@ constexpr uint16_t ORF_MAGIC = 0x4F52;
 constexpr uint16_t ORF_MAGIC_SP = 0x5352;
 constexpr uint16_t RW2_MAGIC = 0x0055;
 
-constexpr FileKind RAW_KINDS[] = {FileKind::ORF, FileKind::RW2};
+// The kinds read besides TIFF; TIFF_RAW takes 42 alone, as TIFF does.
+constexpr FileKind RAW_KINDS[] = {FileKind::ORF, FileKind::RW2, FileKind::TIFF_RAW};
 
 bool Accepts(FileKind kind, uint16_t magic) {
     if (kind == FileKind::ORF) {

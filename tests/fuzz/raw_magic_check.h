@@ -1,9 +1,10 @@
 #pragma once
-// The header magic of the TIFF-based kinds: the same bytes read as TIFF, ORF and RW2, and the
-// properties they must keep, when the bytes hold an 8-byte header with a byte-order mark:
+// The header magic of the TIFF-based kinds: the same bytes read as TIFF, ORF, RW2 and TIFF_RAW,
+// and the properties they must keep, when the bytes hold an 8-byte header with a byte-order mark:
 // - a kind whose accepted magic words include the header's (read in the header's byte order:
-//   42 for TIFF; 0x4F52 "IIRO"/"MMOR" and 0x5352 "IIRS" for ORF; 0x0055 "IIU\0" for RW2) gives
-//   the outcome and position that TIFF gives on the same bytes with the magic replaced by 42;
+//   42 for TIFF and TIFF_RAW; 0x4F52 "IIRO"/"MMOR" and 0x5352 "IIRS" for ORF; 0x0055 "IIU\0"
+//   for RW2) gives the outcome and position that TIFF gives on the same bytes with the magic
+//   replaced by 42;
 // - every other kind gives "no Exif".
 // Without such a header every kind gives "no Exif".
 

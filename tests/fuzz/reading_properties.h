@@ -12,9 +12,9 @@
 //   replaced by numbers and the hemisphere texts, inside the room the size pass reserved;
 // - TIFF data gives the same outcome, position and reads (moved by its start) inside a JPEG
 //   file's Exif segment as on its own;
-// - the same bytes read as ORF and RW2 give TIFF's outcome and position wherever the header's
-//   magic is theirs (TIFF reading the bytes with 42 there), and "no Exif" for any other magic,
-//   as TIFF does for any magic but 42 (raw_magic_check.h).
+// - the same bytes read as ORF, RW2 and TIFF_RAW give TIFF's outcome and position wherever the
+//   header's magic is theirs (TIFF reading the bytes with 42 there), and "no Exif" for any other
+//   magic, as TIFF does for any magic but 42 (raw_magic_check.h).
 
 #include <cstddef>
 #include <cstdint>
