@@ -71,8 +71,9 @@ HRESULT FindExtensionKey(HKEY classes, const WCHAR* extension, WCHAR (&name)[NAM
     }
 }
 
-bool Offered(const Format& readable) {
-    return !readable.switched || FormatSwitchedOn(readable.contentType);
+// A switched row is offered when the user's switch names its content type, or alsoNamed.
+bool Offered(const Format& readable, const WCHAR* alsoNamed = nullptr) {
+    return !readable.switched || FormatSwitchedOn(readable.contentType, alsoNamed);
 }
 
 // The row whose name (as nameOf gives it: its content type, or its extension with the dot) is
@@ -100,11 +101,7 @@ FileKind KindOfContentType(const WCHAR* contentType) {
 // or by its content type, as the settings window and the presets write it.
 FileKind KindOfExtension(const WCHAR* dotted) {
     const Format* row = RowNamed(dotted, [](const Format& readable) { return readable.extension; });
-    if (row == nullptr) {
-        return FileKind::NONE;
-    }
-    return !row->switched || FormatSwitchedOn(row->contentType, row->extension) ? row->kind
-                                                                                : FileKind::NONE;
+    return row != nullptr && Offered(*row, row->extension) ? row->kind : FileKind::NONE;
 }
 
 // Whether a value too long for CONTENT_TYPE_BYTES may still be a type the user is offered.
