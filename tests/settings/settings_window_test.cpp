@@ -174,6 +174,18 @@ TEST(SettingsWindow, EscapeCancelsAndEnterSaves) {
     }
 }
 
+// Typing text into the field and pressing OK writes that value, named name, as text; every
+// other value keeps its type and bytes.
+void ExpectOnlyTheEditWritten(int field, const wchar_t* name, const std::wstring& text) {
+    SettingsSnapshot expected = ReadSettings();
+    SettingsWindow window(SettingsProgram());
+    ASSERT_TRUE(window.Shown());
+    window.Type(field, text);
+    PressAndExpectEnd(window, IDOK);
+    expected[name] = Sz(text);
+    EXPECT_EQ(ReadSettings(), expected);
+}
+
 // Only the south text changes: the REG_EXPAND_SZ template and the rest keep type and bytes.
 TEST(SettingsWindow, OnlyChangedValuesAreWritten) {
     SettingsFixture stored;
@@ -183,13 +195,7 @@ TEST(SettingsWindow, OnlyChangedValuesAreWritten) {
                   {SETTING_EAST, REG_SZ, StringData(L"")},
                   {SETTING_WEST, REG_SZ, StringData(L"-")},
                   {SETTING_FORMATS, REG_SZ, StringData(L"image/webp; image/x-mine")}});
-    SettingsSnapshot expected = ReadSettings();
-    SettingsWindow window(SettingsProgram());
-    ASSERT_TRUE(window.Shown());
-    window.Type(IDC_SOUTH, L"minus ");
-    PressAndExpectEnd(window, IDOK);
-    expected[SETTING_SOUTH] = Sz(L"minus ");
-    EXPECT_EQ(ReadSettings(), expected);
+    ExpectOnlyTheEditWritten(IDC_SOUTH, SETTING_SOUTH, L"minus ");
 }
 
 std::vector<uint8_t> Megabyte(const std::wstring& start) {
@@ -238,13 +244,7 @@ TEST(SettingsWindow, HostileStoredValuesAreKeptUnlessChanged) {
     SettingsFixture stored;
     stored.Write(L"https://maps.example/?q=@Ad,@Od", L"", L"-", L"", L"-");
     stored.Write({{SETTING_TEMPLATE, REG_BINARY, ODD}});
-    SettingsSnapshot expected = ReadSettings();
-    SettingsWindow window(SettingsProgram());
-    ASSERT_TRUE(window.Shown());
-    window.Type(IDC_TEMPLATE, L"geo:@Ad,@Od");
-    PressAndExpectEnd(window, IDOK);
-    expected[SETTING_TEMPLATE] = Sz(L"geo:@Ad,@Od");
-    EXPECT_EQ(ReadSettings(), expected);
+    ExpectOnlyTheEditWritten(IDC_TEMPLATE, SETTING_TEMPLATE, L"geo:@Ad,@Od");
 }
 
 // Every box ticked names every switched type; the next start shows them ticked, and unticking
