@@ -2,15 +2,17 @@
 
 #include <windows.h>
 
+#include <cstdint>
+
 #include "common/registry_names.h"
 
 namespace {
 
-constexpr unsigned long WINDOWS_11_BUILD = 22000;
-// Build numbers have five digits; ten leave room and cannot overflow.
+constexpr uint64_t WINDOWS_11_BUILD = 22000;
+// Build numbers have five digits; ten leave room, and cannot overflow 64 bits.
 constexpr DWORD BUILD_CHARACTERS = 11;
 constexpr size_t MOST_DIGITS = BUILD_CHARACTERS - 1;
-constexpr unsigned long DECIMAL_BASE = 10;
+constexpr uint64_t DECIMAL_BASE = 10;
 
 }  // namespace
 
@@ -21,13 +23,13 @@ bool IsWindows11OrLater() {
                      nullptr, text, &size) != ERROR_SUCCESS) {
         return false;
     }
-    unsigned long build = 0;
+    uint64_t build = 0;
     size_t digits = 0;
     for (; digits < MOST_DIGITS && text[digits] != L'\0'; ++digits) {
         if (text[digits] < L'0' || text[digits] > L'9') {
             return false;
         }
-        build = build * DECIMAL_BASE + static_cast<unsigned long>(text[digits] - L'0');
+        build = build * DECIMAL_BASE + static_cast<uint64_t>(text[digits] - L'0');
     }
     return digits != 0 && build >= WINDOWS_11_BUILD;
 }

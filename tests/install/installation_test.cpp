@@ -75,6 +75,7 @@ TEST(Installation, Windows11IsBuild22000AndLaterAndNothingUnreadable) {
         {REG_SZ, std::wstring(L"22000a", 7), false},
         {REG_SZ, std::wstring(L"-22000", 7), false},
         {REG_SZ, std::wstring(L"99999999999", 12), false},  // longer than any build number
+        {REG_SZ, std::wstring(L"4294967296", 11), true},    // ten digits, 2^32: no wrap to 0
         {REG_SZ, std::wstring(L"22631", 5), true},          // without its NUL
         {REG_DWORD, std::wstring(L"\x5848\0", 2), false},   // 22600 as a number
     };
