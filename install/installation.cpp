@@ -57,8 +57,12 @@ std::wstring InstalledSettingsPath() {
     return SystemPathOrEmpty(MakeInstalledSettingsPath);
 }
 
+std::wstring FolderOf(const std::wstring& file) {
+    return file.substr(0, file.find_last_of(L'\\'));
+}
+
 bool CopyModule(const std::wstring& source, const std::wstring& target) {
-    const std::wstring folder = target.substr(0, target.find_last_of(L'\\'));
+    const std::wstring folder = FolderOf(target);
     if (!CreateDirectoryW(folder.c_str(), nullptr) && GetLastError() != ERROR_ALREADY_EXISTS) {
         return false;
     }

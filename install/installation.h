@@ -17,6 +17,9 @@ std::wstring InstalledModulePath();
 // The installed settings program's path: beside the module.
 std::wstring InstalledSettingsPath();
 
+// The folder of a file's path, without a trailing backslash.
+std::wstring FolderOf(const std::wstring& file);
+
 // Copies the module or the settings program to its installed path, making the "ShellExt" folder
 // when needed.
 bool CopyModule(const std::wstring& source, const std::wstring& target);

@@ -21,10 +21,6 @@ namespace {
 
 constexpr const WCHAR* FORMATS_OPTION = L"/formats";
 
-std::wstring FolderOf(const std::wstring& file) {
-    return file.substr(0, file.find_last_of(L'\\'));
-}
-
 // The folder the installer lies in, without a trailing backslash.
 std::wstring SetupFolder() {
     WCHAR path[MAX_PATH] = {};

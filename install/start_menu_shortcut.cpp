@@ -4,6 +4,7 @@
 #include <shlobj.h>
 
 #include "common/owners.h"
+#include "install/installation.h"
 
 namespace {
 
@@ -25,10 +26,6 @@ class Apartment {
   private:
     HRESULT result_;
 };
-
-std::wstring FolderOf(const std::wstring& file) {
-    return file.substr(0, file.find_last_of(L'\\'));
-}
 
 }  // namespace
 
