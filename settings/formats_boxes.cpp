@@ -59,8 +59,13 @@ const Format& SwitchedFormat(int i) {
 
 FormatsChoice MenuFormats() {
     FormatsChoice choice;
+    WCHAR list[FORMATS_CHARACTERS];
+    size_t characters = 0;
+    if (!ReadFormatsSwitch(list, &characters)) {
+        return choice;  // the menu reads no switch: every box unticked
+    }
     for (int i = 0; i < SWITCHED_FORMAT_COUNT; ++i) {
-        choice.on[i] = FormatSwitchedOn(SwitchedFormat(i).contentType);
+        choice.on[i] = FormatsListNames(list, characters, SwitchedFormat(i).contentType);
     }
     return choice;
 }

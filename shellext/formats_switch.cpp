@@ -9,9 +9,6 @@ namespace {
 constexpr WCHAR SEPARATOR = L';';
 constexpr WCHAR SPACE = L' ';
 constexpr WCHAR EVERY_TYPE = L'*';
-// Every type the system reads, each with its separator, fits many times over; a longer value
-// is taken for damaged rather than read in part.
-constexpr DWORD FORMATS_CHARACTERS = 512;
 
 bool IsSpace(WCHAR c) {
     return c == SPACE;
@@ -52,13 +49,12 @@ bool FormatsListNames(const WCHAR* list, size_t characters, const WCHAR* content
     }
 }
 
-bool FormatSwitchedOn(const WCHAR* contentType, const WCHAR* alsoNamed) {
+bool ReadFormatsSwitch(WCHAR (&list)[FORMATS_CHARACTERS], size_t* characters) {
     UniqueKey settings;
     if (RegOpenKeyExW(HKEY_CURRENT_USER, SETTINGS_KEY, 0, KEY_QUERY_VALUE, settings.Put()) !=
         ERROR_SUCCESS) {
         return false;
     }
-    WCHAR list[FORMATS_CHARACTERS];
     DWORD type = REG_NONE;
     DWORD size = sizeof(list);
     if (RegQueryValueExW(settings.Get(), SETTING_FORMATS, nullptr, &type,
@@ -66,9 +62,16 @@ bool FormatSwitchedOn(const WCHAR* contentType, const WCHAR* alsoNamed) {
         type != REG_SZ || size % sizeof(WCHAR) != 0) {
         return false;
     }
-    const size_t characters = size / sizeof(WCHAR);
-    if (LengthBeforeNul(list, characters) == characters) {
-        return false;  // no terminator: the value was not written as a string
+    *characters = size / sizeof(WCHAR);
+    // Without a terminator the value was not written as a string.
+    return LengthBeforeNul(list, *characters) != *characters;
+}
+
+bool FormatSwitchedOn(const WCHAR* contentType, const WCHAR* alsoNamed) {
+    WCHAR list[FORMATS_CHARACTERS];
+    size_t characters = 0;
+    if (!ReadFormatsSwitch(list, &characters)) {
+        return false;
     }
     return FormatsListNames(list, characters, contentType) ||
            (alsoNamed != nullptr && FormatsListNames(list, characters, alsoNamed));
