@@ -46,6 +46,10 @@ void ChoosePhoto(SettingsWindow& window) {
 
 void ReadPhotoAgain(SettingsWindow& window) {
     window.photo = ReadPhoto(ControlText(window.dialog, IDC_PHOTO_PATH));
+    ShowPhotoReading(window);
+}
+
+void ShowPhotoReading(SettingsWindow& window) {
     std::wstring result = DescribeReading(window.photo, window.texts);
     // The menu reads the formats as saved: boxes changed since are not tried yet.
     if (window.photo.outcome == PhotoReading::NOT_OFFERED &&

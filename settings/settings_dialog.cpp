@@ -92,7 +92,7 @@ void Command(SettingsWindow& window, int id, int notification) {
     } else if (id == IDC_SERVICE && notification == CBN_SELCHANGE) {
         ServiceChosen(window);
     } else if (IsFormatBox(id) && notification == BN_CLICKED) {
-        ReadPhotoAgain(window);
+        ShowPhotoReading(window);
     } else if (id == IDC_PHOTO_PATH && notification == EN_CHANGE) {
         ReadPhotoAgain(window);
     } else if (id == IDC_TRY_PHOTO && notification == BN_CLICKED) {

@@ -98,8 +98,14 @@ TEST(SettingsFlow, GoogleMapsAndHeicChosenThenTheMenuOpensThePhotosLink) {
             window.Type(IDC_PHOTO_PATH, photo);
             EXPECT_EQ(window.Text(IDC_PHOTO_LINK), L"");
             EXPECT_FALSE(window.Enabled(IDC_OPEN_LINK));
+            const std::wstring notOffered = window.Text(IDC_PHOTO_RESULT);
             window.Click(HEIC_BOX);
             EXPECT_TRUE(window.Checked(HEIC_BOX));
+            // Ticked but not applied: the result adds that it is not tried yet, still no link.
+            const std::wstring pending = window.Text(IDC_PHOTO_RESULT);
+            EXPECT_EQ(pending.rfind(notOffered, 0), 0u) << testing::PrintToString(pending);
+            EXPECT_GT(pending.size(), notOffered.size());
+            EXPECT_EQ(window.Text(IDC_PHOTO_LINK), L"");
             window.Click(IDC_APPLY);
             EXPECT_EQ(window.Text(IDC_PHOTO_LINK), PHOTO_LINK)
                 << "result: " << testing::PrintToString(window.Text(IDC_PHOTO_RESULT));
