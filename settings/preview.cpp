@@ -19,7 +19,20 @@ StoredText View(const std::wstring& text) {
     return StoredText{text.c_str(), text.size()};
 }
 
+// The launch values in the window's order.
+constexpr std::wstring LaunchTexts::*const LAUNCH_FIELDS[] = {
+    &LaunchTexts::object, &LaunchTexts::north, &LaunchTexts::south, &LaunchTexts::east,
+    &LaunchTexts::west};
+
 }  // namespace
+
+std::wstring& TextOf(LaunchTexts& texts, int index) {
+    return texts.*LAUNCH_FIELDS[index];
+}
+
+const std::wstring& TextOf(const LaunchTexts& texts, int index) {
+    return texts.*LAUNCH_FIELDS[index];
+}
 
 bool TemplateBlank(const std::wstring& object) {
     return TemplateStart(object) == object.size();

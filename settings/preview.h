@@ -18,6 +18,11 @@ struct LaunchTexts {
     std::wstring west;
 };
 
+// The text of the launch value at index (the window's order: template, north, south, east,
+// west).
+std::wstring& TextOf(LaunchTexts& texts, int index);
+const std::wstring& TextOf(const LaunchTexts& texts, int index);
+
 // Whether the menu would take the template for unset: empty or only spaces.
 bool TemplateBlank(const std::wstring& object);
 

@@ -50,13 +50,11 @@ bool SaveChanges(SettingsWindow& window) {
     if (RefusedForTemplate(window, edited.object)) {
         return false;
     }
-    const std::wstring* texts[LAUNCH_SETTING_COUNT] = {&edited.object, &edited.north, &edited.south,
-                                                       &edited.east, &edited.west};
     for (int i = 0; i < LAUNCH_SETTING_COUNT; ++i) {
-        if (!LaunchValueChanged(window, i, *texts[i])) {
+        if (!LaunchValueChanged(window, i, TextOf(edited, i))) {
             continue;
         }
-        const Status status = WriteSetting(static_cast<SettingIndex>(i), *texts[i]);
+        const Status status = WriteSetting(static_cast<SettingIndex>(i), TextOf(edited, i));
         if (status != RESULT_DONE) {
             ReportFailure(window, status);
             return false;

@@ -15,12 +15,6 @@ constexpr const WCHAR* NAME_SEPARATOR = L", ";
 constexpr int FORMAT_BOXES = 18;
 static_assert(SWITCHED_FORMAT_COUNT == FORMAT_BOXES, "a box for each switched format");
 
-std::wstring* TextOf(LaunchTexts& texts, int setting) {
-    std::wstring* fields[LAUNCH_SETTING_COUNT] = {&texts.object, &texts.north, &texts.south,
-                                                  &texts.east, &texts.west};
-    return fields[setting];
-}
-
 // A stored value that could not be read and that the user has not replaced.
 bool UnreadableKept(const SettingsWindow& window, int setting) {
     return window.stored.values[setting].state == ValueState::UNREADABLE &&
@@ -81,16 +75,15 @@ int LaunchControl(int setting) {
 LaunchTexts EditedTexts(HWND dialog) {
     LaunchTexts texts;
     for (int i = 0; i < LAUNCH_SETTING_COUNT; ++i) {
-        *TextOf(texts, i) = ControlText(dialog, LAUNCH_CONTROLS[i]);
+        TextOf(texts, i) = ControlText(dialog, LAUNCH_CONTROLS[i]);
     }
     return texts;
 }
 
 void FillLaunchTexts(SettingsWindow& window, const LaunchTexts& texts) {
-    LaunchTexts copy = texts;
     window.filling = true;
     for (int i = 0; i < LAUNCH_SETTING_COUNT; ++i) {
-        SetControlText(window.dialog, LAUNCH_CONTROLS[i], *TextOf(copy, i));
+        SetControlText(window.dialog, LAUNCH_CONTROLS[i], TextOf(texts, i));
     }
     window.filling = false;
 }
@@ -108,7 +101,7 @@ void ShowStoredSettings(SettingsWindow& window) {
     LaunchTexts texts = DefaultPresetTexts();
     if (!window.stored.NoLaunchValues()) {
         for (int i = 0; i < LAUNCH_SETTING_COUNT; ++i) {
-            *TextOf(texts, i) = window.stored.values[i].text;
+            TextOf(texts, i) = window.stored.values[i].text;
         }
     }
     FillLaunchTexts(window, texts);
