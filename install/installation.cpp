@@ -4,6 +4,7 @@
 
 #include "common/formats_value.h"
 #include "common/installed_module.h"
+#include "common/key_removal.h"
 #include "common/map_presets.h"
 #include "common/owners.h"
 #include "common/package_identity.h"
@@ -94,8 +95,7 @@ bool RecordPackage(const std::wstring& thumbprint) {
         !SetString(HKEY_LOCAL_MACHINE, PROGRAMS_KEY, TRUSTED_CERTIFICATE_VALUE, thumbprint)) {
         return false;
     }
-    const LONG error = RegDeleteKeyW(HKEY_CLASSES_ROOT, HANDLER_KEY);
-    return error == ERROR_SUCCESS || error == ERROR_FILE_NOT_FOUND;
+    return Removed(RegDeleteKeyW(HKEY_CLASSES_ROOT, HANDLER_KEY));
 }
 
 bool WriteDefaultSettings() {

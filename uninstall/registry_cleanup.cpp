@@ -2,7 +2,7 @@
 
 #include "common/messages.h"
 #include "common/registry_names.h"
-#include "uninstall/key_removal.h"
+#include "common/key_removal.h"
 #include "uninstall/package_removal.h"
 #include "uninstall/profile_walk.h"
 #include "uninstall/restore_privilege.h"

@@ -2,7 +2,7 @@
 
 #include "common/owners.h"
 #include "common/registry_names.h"
-#include "uninstall/key_removal.h"
+#include "common/key_removal.h"
 
 bool RemoveSettings(HKEY root) {
     UniqueKey maker;

@@ -1,5 +1,5 @@
 #pragma once
-// How every removal step of the uninstall judges a RegDeleteKeyW result.
+// How every removal of a key, by the uninstall or the installer, judges a RegDeleteKeyW result.
 
 #include <windows.h>
 
