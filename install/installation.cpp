@@ -9,11 +9,12 @@
 #include "common/owners.h"
 #include "common/package_identity.h"
 #include "common/registry_names.h"
+#include "quoriel_version.h"
 
 namespace {
 
 constexpr const WCHAR* DISPLAY_NAME = L"Quoriel 64ビット版";
-constexpr const WCHAR* DISPLAY_VERSION = L"1.0.0.1";
+constexpr const WCHAR* DISPLAY_VERSION = L"" QUORIEL_VERSION_TEXT;
 constexpr const WCHAR* PUBLISHER = L"Vantorel";
 constexpr const WCHAR* THREADING_MODEL = L"Apartment";
 constexpr const WCHAR* MENU_NAME = L"Quoriel";

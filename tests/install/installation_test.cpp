@@ -10,6 +10,7 @@
 #include "install/windows_version.h"
 #include "tests/support/registry_scratch.h"
 #include "tests/support/reported_build.h"
+#include "quoriel_version.h"
 
 namespace {
 
@@ -48,7 +49,7 @@ TEST(Installation, RegistersTheHandlerAndTheInstalledProgramsEntry) {
         {HKEY_CLASSES_ROOT, SERVER_KEY, L"ThreadingModel", L"Apartment"},
         {HKEY_CLASSES_ROOT, HANDLER_KEY, nullptr, L"Quoriel"},
         {HKEY_LOCAL_MACHINE, PROGRAMS_KEY, L"DisplayName", L"Quoriel 64ビット版"},
-        {HKEY_LOCAL_MACHINE, PROGRAMS_KEY, L"DisplayVersion", L"1.0.0.1"},
+        {HKEY_LOCAL_MACHINE, PROGRAMS_KEY, L"DisplayVersion", L"" QUORIEL_VERSION_TEXT},
         {HKEY_LOCAL_MACHINE, PROGRAMS_KEY, L"Publisher", L"Vantorel"},
         {HKEY_LOCAL_MACHINE, PROGRAMS_KEY, L"UninstallString",
          L"rundll32.exe \"" + module + L"\",Uninstall"},

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "quoriel_version.h"
 #include "tests/support/quoriel_module.h"
 
 namespace {
@@ -111,7 +112,7 @@ TEST(Module, VersionResource) {
     EXPECT_EQ(translation[1], 0x04B0);
     EXPECT_EQ(VersionString(info, L"FileDescription"), L"Quoriel 64ビット版");
     EXPECT_EQ(VersionString(info, L"ProductName"), L"Quoriel 64ビット版");
-    EXPECT_EQ(VersionString(info, L"FileVersion"), L"1.0.0.1");
+    EXPECT_EQ(VersionString(info, L"FileVersion"), L"" QUORIEL_VERSION_TEXT);
     EXPECT_EQ(VersionString(info, L"ProductVersion"), L"1.00");
     EXPECT_EQ(VersionString(info, L"InternalName"), L"Quoriel.dll");
     EXPECT_EQ(VersionString(info, L"OriginalFilename"), L"Quoriel.dll");
