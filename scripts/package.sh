@@ -29,4 +29,13 @@ if [ ${#archives[@]} -ne 1 ]; then
     echo "cpack made ${#archives[@]} archives in $release, expected one" >&2
     exit 1
 fi
+# The winget manifests name the archive's download address, which only the release knows; a
+# placeholder there could be submitted by mistake, so without it there are none (docs/winget.md).
+if [ -n "${QUORIEL_RELEASE_URL-}" ]; then
+    python3 "$root/scripts/winget_manifest.py" --archive "${archives[0]}" \
+        --cpack-config "$build/CPackConfig.cmake" --url "$QUORIEL_RELEASE_URL" \
+        --output "$release/winget" >&2
+else
+    echo "QUORIEL_RELEASE_URL is not set: no winget manifests written (docs/winget.md)" >&2
+fi
 echo "${archives[0]}"

@@ -7,7 +7,7 @@
 set -euo pipefail
 
 packages=(cmake make g++ clang-14 libclang-rt-14-dev googletest g++-mingw-w64-x86-64 wine64
-    openssl python3 locales "$@")
+    openssl python3 python3-jsonschema python3-yaml locales "$@")
 # Wine shows a program's Japanese resources only when the Linux locale it runs in exists.
 japanese=ja_JP.UTF-8
 signer=osslsigncode
