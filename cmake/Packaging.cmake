@@ -10,6 +10,18 @@ set(QUORIEL_RELEASE_COMPONENT release)
 
 install(TARGETS QuorielSetup Quoriel QuorielSettings
     RUNTIME DESTINATION . COMPONENT ${QUORIEL_RELEASE_COMPONENT})
+# The programs are signed where they are staged, after the rule above has copied them and, for
+# CPack (CPACK_STRIP_FILES), stripped them: stripping a signed program would break its
+# signature. Each is signed with the package's certificate, under the name Windows shows for it.
+set(signed_programs
+    "$<TARGET_FILE_NAME:QuorielSetup>=Quoriel Setup"
+    "$<TARGET_FILE_NAME:Quoriel>=Quoriel"
+    "$<TARGET_FILE_NAME:QuorielSettings>=Quoriel Settings")
+install(CODE "
+    set(sign_command [==[${QUORIEL_SIGN_COMMAND};program;${QUORIEL_SIGNING_PFX_PATH}]==])
+    set(signed_programs [==[${signed_programs}]==])
+    include([==[${PROJECT_SOURCE_DIR}/cmake/SignPrograms.cmake]==])"
+    COMPONENT ${QUORIEL_RELEASE_COMPONENT})
 install(FILES ${QUORIEL_PACKAGE_FILE_PATH} ${QUORIEL_CERTIFICATE_FILE_PATH}
     DESTINATION . COMPONENT ${QUORIEL_RELEASE_COMPONENT})
 install(DIRECTORY ${PROJECT_SOURCE_DIR}/install/presets/

@@ -2,11 +2,12 @@
 # Makes the release archive: installs what is missing, builds everything into build/ (or
 # $QUORIEL_BUILD_DIR), and packs the installer, the module, the Windows 11 package and its
 # certificate, the presets, the guides, the licence and the third-party notices into
-# release/Quoriel-<version>-win64.zip there, with its SHA-256 beside it. A release's package is
-# signed with the certificate in QUORIEL_SIGNING_PFX (password in QUORIEL_SIGNING_PASSWORD);
-# without it, with the build's throwaway certificate (docs/package.md). Prints the archive's
-# path on standard output and everything else on standard error, so that
-# `archive=$(bash scripts/package.sh)` works.
+# release/Quoriel-<version>-win64.zip there, with its SHA-256 beside it. A release's package and
+# programs are signed with the certificate in QUORIEL_SIGNING_PFX (password in
+# QUORIEL_SIGNING_PASSWORD, time stamps from QUORIEL_TIMESTAMP_URL when set); without it, with
+# the build's throwaway certificate (docs/package.md). Prints the archive's path on standard
+# output and everything else on standard error, so that `archive=$(bash scripts/package.sh)`
+# works.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${QUORIEL_BUILD_DIR:-$root/build}
@@ -14,8 +15,8 @@ release=$build/release
 
 bash "$root/scripts/setup.sh" >&2
 if [ -z "${QUORIEL_SIGNING_PFX-}" ]; then
-    echo "QUORIEL_SIGNING_PFX is not set: Quoriel.msix is signed with a throwaway certificate," \
-        "fit for testing only" >&2
+    echo "QUORIEL_SIGNING_PFX is not set: Quoriel.msix and the programs are signed with a" \
+        "throwaway certificate, fit for testing only" >&2
 fi
 bash "$root/scripts/build.sh" >&2
 
