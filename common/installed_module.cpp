@@ -24,3 +24,7 @@ bool MakeInstalledModulePath(WCHAR (&path)[MAX_PATH]) {
 bool MakeInstalledSettingsPath(WCHAR (&path)[MAX_PATH]) {
     return MakeSystemPath(SETTINGS_PROGRAM_IN_SYSTEM, path);
 }
+
+bool MakeInstalledSetupPath(WCHAR (&path)[MAX_PATH]) {
+    return MakeSystemPath(SETUP_PROGRAM_IN_SYSTEM, path);
+}

@@ -1,7 +1,7 @@
 #pragma once
-// Where the installer puts the module and the settings program beside it, and whence Uninstall
-// removes them: the system directory and "\ShellExt\Quoriel.dll" or
-// "\ShellExt\QuorielSettings.exe".
+// Where the installer puts the module and, beside it, the settings program and a copy of the
+// setup program, and whence Uninstall removes them: the system directory and
+// "\ShellExt\Quoriel.dll", "\ShellExt\QuorielSettings.exe" or "\ShellExt\QuorielSetup.exe".
 
 #include <windows.h>
 
@@ -9,5 +9,6 @@
 // read or is too long for the whole path to fit.
 bool MakeInstalledModulePath(WCHAR (&path)[MAX_PATH]);
 
-// The same for the installed settings program.
+// The same for the installed settings program and the setup program's copy.
 bool MakeInstalledSettingsPath(WCHAR (&path)[MAX_PATH]);
+bool MakeInstalledSetupPath(WCHAR (&path)[MAX_PATH]);

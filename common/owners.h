@@ -53,6 +53,13 @@ struct FileTraits {
     static void Close(Value file) noexcept { CloseHandle(file); }
 };
 
+// A directory search of FindFirstFileW.
+struct FindTraits {
+    using Value = HANDLE;
+    static Value Empty() noexcept { return INVALID_HANDLE_VALUE; }
+    static void Close(Value search) noexcept { FindClose(search); }
+};
+
 // Process tokens and other kernel handles whose "empty" is null.
 struct HandleTraits {
     using Value = HANDLE;
@@ -114,6 +121,7 @@ struct BufferTraits {
 };
 
 using UniqueFile = Owner<FileTraits>;
+using UniqueFind = Owner<FindTraits>;
 using UniqueHandle = Owner<HandleTraits>;
 using UniqueSid = Owner<SidTraits>;
 using UniqueModule = Owner<ModuleTraits>;

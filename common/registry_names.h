@@ -22,6 +22,10 @@ constexpr const WCHAR* DISPLAY_NAME_VALUE = L"DisplayName";
 constexpr const WCHAR* DISPLAY_VERSION_VALUE = L"DisplayVersion";
 constexpr const WCHAR* PUBLISHER_VALUE = L"Publisher";
 constexpr const WCHAR* UNINSTALL_STRING_VALUE = L"UninstallString";
+constexpr const WCHAR* QUIET_UNINSTALL_STRING_VALUE = L"QuietUninstallString";
+constexpr const WCHAR* DISPLAY_ICON_VALUE = L"DisplayIcon";
+constexpr const WCHAR* INSTALL_LOCATION_VALUE = L"InstallLocation";
+constexpr const WCHAR* ESTIMATED_SIZE_VALUE = L"EstimatedSize";  // REG_DWORD, in KiB
 constexpr const WCHAR* NO_MODIFY_VALUE = L"NoModify";
 constexpr const WCHAR* NO_REPAIR_VALUE = L"NoRepair";
 // Written on Windows 11 only, for Uninstall to remove what they name: the package the installer
@@ -47,6 +51,8 @@ constexpr const WCHAR* SETTING_WEST = L"W";
 // The content types beyond JPEG and TIFF that the user has switched on, separated by ';'.
 constexpr const WCHAR* SETTING_FORMATS = L"Formats";
 
-// Below the system directory: the module and, beside it, the settings program.
+// Below the system directory: the module and, beside it, the settings program and the setup
+// program.
 constexpr const WCHAR* MODULE_IN_SYSTEM = L"\\ShellExt\\" QUORIEL_MODULE_FILE_TEXT;
 constexpr const WCHAR* SETTINGS_PROGRAM_IN_SYSTEM = L"\\ShellExt\\" QUORIEL_SETTINGS_FILE_TEXT;
+constexpr const WCHAR* SETUP_PROGRAM_IN_SYSTEM = L"\\ShellExt\\" QUORIEL_SETUP_FILE_TEXT;

@@ -9,6 +9,7 @@
 #include "common/owners.h"
 #include "common/package_identity.h"
 #include "common/registry_names.h"
+#include "install/setup_options.h"
 #include "quoriel_version.h"
 
 namespace {
@@ -18,16 +19,20 @@ constexpr const WCHAR* DISPLAY_VERSION = L"" QUORIEL_VERSION_TEXT;
 constexpr const WCHAR* PUBLISHER = L"Vantorel";
 constexpr const WCHAR* THREADING_MODEL = L"Apartment";
 constexpr const WCHAR* MENU_NAME = L"Quoriel";
+// The module's first icon, as Settings > Apps shows it.
+constexpr const WCHAR* ICON_INDEX = L",0";
 
 bool SetValue(HKEY root, const WCHAR* path, const WCHAR* name, DWORD type, const void* data,
               DWORD bytes) {
     UniqueKey key;
-    if (RegCreateKeyExW(root, path, 0, nullptr, 0, KEY_SET_VALUE, nullptr, key.Put(), nullptr) !=
-        ERROR_SUCCESS) {
-        return false;
+    LONG status =
+        RegCreateKeyExW(root, path, 0, nullptr, 0, KEY_SET_VALUE, nullptr, key.Put(), nullptr);
+    if (status == ERROR_SUCCESS) {
+        status = RegSetValueExW(key.Get(), name, 0, type, static_cast<const BYTE*>(data), bytes);
     }
-    return RegSetValueExW(key.Get(), name, 0, type, static_cast<const BYTE*>(data), bytes) ==
-           ERROR_SUCCESS;
+    // The setup program tells the user why.
+    SetLastError(static_cast<DWORD>(status));
+    return status == ERROR_SUCCESS;
 }
 
 bool SetString(HKEY root, const WCHAR* path, const WCHAR* name, const std::wstring& text) {
@@ -59,27 +64,33 @@ std::wstring InstalledSettingsPath() {
     return SystemPathOrEmpty(MakeInstalledSettingsPath);
 }
 
+std::wstring InstalledSetupPath() {
+    return SystemPathOrEmpty(MakeInstalledSetupPath);
+}
+
 std::wstring FolderOf(const std::wstring& file) {
     return file.substr(0, file.find_last_of(L'\\'));
 }
 
-bool CopyModule(const std::wstring& source, const std::wstring& target) {
-    const std::wstring folder = FolderOf(target);
-    if (!CreateDirectoryW(folder.c_str(), nullptr) && GetLastError() != ERROR_ALREADY_EXISTS) {
-        return false;
-    }
-    return CopyFileW(source.c_str(), target.c_str(), FALSE) != FALSE;
-}
-
 bool RegisterModule(const std::wstring& modulePath) {
-    const std::wstring uninstall = L"rundll32.exe \"" + modulePath + L"\",Uninstall";
     return SetString(HKEY_CLASSES_ROOT, CLASS_KEY, nullptr, MENU_NAME) &&
            SetString(HKEY_CLASSES_ROOT, SERVER_KEY, nullptr, modulePath) &&
-           SetString(HKEY_CLASSES_ROOT, SERVER_KEY, THREADING_MODEL_VALUE, THREADING_MODEL) &&
-           SetString(HKEY_LOCAL_MACHINE, PROGRAMS_KEY, DISPLAY_NAME_VALUE, DISPLAY_NAME) &&
-           SetString(HKEY_LOCAL_MACHINE, PROGRAMS_KEY, DISPLAY_VERSION_VALUE, DISPLAY_VERSION) &&
-           SetString(HKEY_LOCAL_MACHINE, PROGRAMS_KEY, PUBLISHER_VALUE, PUBLISHER) &&
-           SetString(HKEY_LOCAL_MACHINE, PROGRAMS_KEY, UNINSTALL_STRING_VALUE, uninstall) &&
+           SetString(HKEY_CLASSES_ROOT, SERVER_KEY, THREADING_MODEL_VALUE, THREADING_MODEL);
+}
+
+bool WriteProgramsEntry(const std::wstring& setupPath, const std::wstring& modulePath,
+                        DWORD sizeKilobytes) {
+    const std::wstring setup = L"\"" + setupPath + L"\" ";
+    const auto set = [](const WCHAR* name, const std::wstring& text) {
+        return SetString(HKEY_LOCAL_MACHINE, PROGRAMS_KEY, name, text);
+    };
+    return set(DISPLAY_NAME_VALUE, DISPLAY_NAME) && set(DISPLAY_VERSION_VALUE, DISPLAY_VERSION) &&
+           set(PUBLISHER_VALUE, PUBLISHER) &&
+           set(UNINSTALL_STRING_VALUE, setup + UNINSTALL_OPTION) &&
+           set(QUIET_UNINSTALL_STRING_VALUE, setup + UNINSTALL_OPTION + L" " + QUIET_OPTION) &&
+           set(DISPLAY_ICON_VALUE, modulePath + ICON_INDEX) &&
+           set(INSTALL_LOCATION_VALUE, FolderOf(modulePath)) &&
+           SetNumber(HKEY_LOCAL_MACHINE, PROGRAMS_KEY, ESTIMATED_SIZE_VALUE, sizeKilobytes) &&
            SetNumber(HKEY_LOCAL_MACHINE, PROGRAMS_KEY, NO_MODIFY_VALUE, 1) &&
            SetNumber(HKEY_LOCAL_MACHINE, PROGRAMS_KEY, NO_REPAIR_VALUE, 1);
 }
@@ -99,10 +110,14 @@ bool RecordPackage(const std::wstring& thumbprint) {
     return Removed(RegDeleteKeyW(HKEY_CLASSES_ROOT, HANDLER_KEY));
 }
 
-bool WriteDefaultSettings() {
+bool HasSettings() {
     UniqueKey existing;
-    if (RegOpenKeyExW(HKEY_CURRENT_USER, SETTINGS_KEY, 0, KEY_QUERY_VALUE, existing.Put()) ==
-        ERROR_SUCCESS) {
+    return RegOpenKeyExW(HKEY_CURRENT_USER, SETTINGS_KEY, 0, KEY_QUERY_VALUE, existing.Put()) ==
+           ERROR_SUCCESS;
+}
+
+bool WriteDefaultSettings() {
+    if (HasSettings()) {
         return true;  // a reinstall keeps what the user chose
     }
     const MapPreset& preset = DEFAULT_PRESET;
@@ -117,7 +132,11 @@ std::wstring SwitchedFormats(std::initializer_list<FormatGroup> groups) {
     return JoinFormats([&](const Format& format) { return InGroups(format.group, groups); });
 }
 
-bool SwitchOnPhotoFormats() {
-    return SetString(HKEY_CURRENT_USER, SETTINGS_KEY, SETTING_FORMATS,
-                     SwitchedFormats({FormatGroup::PHOTO}));
+bool SwitchOnFormats(FormatsChoice choice) {
+    const std::wstring formats =
+        choice == FormatsChoice::ALL
+            ? SwitchedFormats({FormatGroup::PHOTO, FormatGroup::VIDEO, FormatGroup::RAW})
+            : SwitchedFormats({FormatGroup::PHOTO});
+    return choice == FormatsChoice::NONE ||
+           SetString(HKEY_CURRENT_USER, SETTINGS_KEY, SETTING_FORMATS, formats);
 }

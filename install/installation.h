@@ -1,8 +1,8 @@
 #pragma once
-// What the installer writes: the module file and the settings program in the system directory,
-// the module's registration, the entry in the list of installed programs, and the current user's
-// launch settings. Exactly what Uninstall removes, with the Start menu shortcut
-// (install/start_menu_shortcut.h).
+// What the installer writes: the module's registration, the entry in the list of installed
+// programs, and the current user's launch settings; with the files beside the module
+// (install/file_placement.h) and the Start menu shortcut (install/start_menu_shortcut.h), exactly
+// what Uninstall removes.
 
 #include <windows.h>
 
@@ -14,19 +14,20 @@
 // The installed module's path: the system directory and "\ShellExt\Quoriel.dll".
 std::wstring InstalledModulePath();
 
-// The installed settings program's path: beside the module.
+// The installed settings program's path and the setup program's copy: beside the module.
 std::wstring InstalledSettingsPath();
+std::wstring InstalledSetupPath();
 
 // The folder of a file's path, without a trailing backslash.
 std::wstring FolderOf(const std::wstring& file);
 
-// Copies the module or the settings program to its installed path, making the "ShellExt" folder
-// when needed.
-bool CopyModule(const std::wstring& source, const std::wstring& target);
-
-// The class with its in-process server and the installed-programs entry with an uninstall
-// command that runs the module's Uninstall through rundll32.
+// The class with its in-process server.
 bool RegisterModule(const std::wstring& modulePath);
+
+// The entry in Settings > Apps: removal runs the setup program's copy at setupPath, which asks
+// for elevation, with a box-free form for deployment tools; the folder and the size are shown.
+bool WriteProgramsEntry(const std::wstring& setupPath, const std::wstring& modulePath,
+                        DWORD sizeKilobytes);
 
 // The classic context-menu handler for all files: the menu before Windows 11, and on Windows 11
 // the one under "Show more options" when the package could not be registered.
@@ -37,6 +38,9 @@ bool RegisterClassicHandler();
 // show Quoriel twice.
 bool RecordPackage(const std::wstring& thumbprint);
 
+// Whether the current user has launch settings, which a reinstall keeps.
+bool HasSettings();
+
 // The default preset's settings (common/map_presets.h) for the current user, unless the user
 // already has settings.
 bool WriteDefaultSettings();
@@ -45,5 +49,9 @@ bool WriteDefaultSettings();
 // order of FORMATS.
 std::wstring SwitchedFormats(std::initializer_list<FormatGroup> groups);
 
-// The current user's switch for every switched photo format; the other settings stay.
-bool SwitchOnPhotoFormats();
+// What the setup program switches on: nothing, the photo formats (/formats, as ever), or the
+// photo, video and raw formats (its window's box, /formats:all).
+enum class FormatsChoice { NONE, PHOTOS, ALL };
+
+// The current user's switch for every switched format of the choice; the other settings stay.
+bool SwitchOnFormats(FormatsChoice choice);

@@ -1,27 +1,34 @@
-// QuorielSetup.exe: installs the Quoriel.dll that lies beside it. Run as administrator.
-// Usage: QuorielSetup.exe [/formats]   (/formats: also offer Quoriel for every photo format that
-// waits for the user's switch, for the user who installs)
-// It puts the settings program beside the module and a shortcut to it into the Start menu for
-// all users; its last line says where that is.
-// On Windows 11 it also registers the package beside it (Quoriel.msix, signed by Quoriel.cer)
-// for the user who runs it, so that Quoriel is in Windows 11's own menu; when that cannot be
-// done, Quoriel is under "Show more options" as on earlier Windows.
+// QuorielSetup.exe: installs the Quoriel.dll, QuorielSettings.exe, Quoriel.msix and Quoriel.cer
+// that lie beside it, and removes Quoriel again (/uninstall). Its manifest asks for elevation.
+// Without options it shows its window in the user's language; with /quiet it shows nothing and
+// answers with Windows Installer's exit codes (install/setup_options.h, install/exit_codes.h).
+// Its lines, in English, go to the log that /log names and to the console it was started from.
 #include <windows.h>
+#include <commctrl.h>
+#include <shellapi.h>
 
-#include <cstdio>
-#include <string>
-
-#include "common/package_identity.h"
-#include "install/installation.h"
-#include "install/package_registration.h"
-#include "install/start_menu_shortcut.h"
-#include "install/windows_version.h"
+#include "common/ui_language.h"
+#include "install/exit_codes.h"
+#include "install/installation_run.h"
+#include "install/outcome_lines.h"
+#include "install/product_version.h"
+#include "install/removal.h"
+#include "install/setup_ids.h"
+#include "install/setup_options.h"
+#include "install/setup_texts.h"
+#include "install/setup_window.h"
 
 namespace {
 
-constexpr const WCHAR* FORMATS_OPTION = L"/formats";
+constexpr const WCHAR* TITLE_LINE = L"Quoriel Setup ";
 
-// The folder the installer lies in, without a trailing backslash.
+struct ArgumentsTraits {
+    using Value = LPWSTR*;
+    static Value Empty() noexcept { return nullptr; }
+    static void Close(Value arguments) noexcept { LocalFree(arguments); }
+};
+
+// The folder the setup program lies in, without a trailing backslash.
 std::wstring SetupFolder() {
     WCHAR path[MAX_PATH] = {};
     const DWORD length = GetModuleFileNameW(nullptr, path, MAX_PATH);
@@ -31,85 +38,77 @@ std::wstring SetupFolder() {
     return FolderOf(std::wstring(path, length));
 }
 
-int Fail(const char* step) {
-    std::printf("Quoriel setup failed: %s (error %lu). Run it as administrator.\n", step,
-                GetLastError());
-    return 1;
+int WrongOptions(SetupLog& log, const WindowTexts& logTexts, const SetupOptions& options) {
+    log.Line(FormatText(logTexts.Get(IDS_WRONG_OPTION), {options.wrong}));
+    log.Line(SETUP_USAGE);
+    return EXIT_BAD_ARGUMENTS;
 }
 
-int FailWith(const char* step, HRESULT result) {
-    std::printf("Quoriel setup failed: %s (error 0x%08lX). Run it as administrator.\n", step,
-                static_cast<unsigned long>(result));
-    return 1;
-}
-
-// A line in the console's code page (the system's when there is no console), as the console
-// shows text: the shortcut's name may be Japanese.
-void PrintLine(const std::wstring& line) {
-    UINT codePage = GetConsoleOutputCP();
-    if (codePage == 0) {
-        codePage = CP_ACP;
+int Remove(SetupLog& log, const WindowTexts& logTexts, bool quiet) {
+    const Removal removal = quiet ? UninstallQuietly() : UninstallWithBoxes();
+    switch (removal) {
+    case Removal::REMOVED:
+        log.Line(logTexts.Get(IDS_REMOVED));
+        return EXIT_DONE;
+    case Removal::CANCELLED:
+        log.Line(logTexts.Get(IDS_CANCELLED));
+        return EXIT_CANCELLED;
+    case Removal::REFUSED:
+        log.Line(logTexts.Get(IDS_REMOVAL_REFUSED));
+        return EXIT_FAILED;
+    case Removal::INCOMPLETE:
+        break;
     }
-    const int bytes =
-        WideCharToMultiByte(codePage, 0, line.c_str(), -1, nullptr, 0, nullptr, nullptr);
-    if (bytes <= 0) {
-        return;
-    }
-    std::string text(static_cast<size_t>(bytes), '\0');
-    WideCharToMultiByte(codePage, 0, line.c_str(), -1, text.data(), bytes, nullptr, nullptr);
-    std::printf("%s\n", text.c_str());
+    log.Line(logTexts.Get(IDS_NOT_REMOVED));
+    return EXIT_FAILED;
 }
 
-// On Windows 11 the package, or else the classic handler; before Windows 11 the classic handler.
-bool RegisterMenu(const std::wstring& setupFolder, const std::wstring& target) {
-    if (IsWindows11OrLater()) {
-        const PackageRegistration package = RegisterPackage(setupFolder, FolderOf(target));
-        if (package.registered) {
-            return RecordPackage(package.thumbprint);
+int InstallQuietly(SetupLog& log, const WindowTexts& logTexts, const SetupOptions& options) {
+    const InstallOutcome outcome =
+        RunInstallation(SetupFolder(), {options.formats, options.force},
+                        [&](const StepResult& result) { log.Line(StepLine(logTexts, result)); });
+    LogOutcome(log, logTexts, outcome);
+    return ExitCodeOf(outcome);
+}
+
+int Run(HINSTANCE instance) {
+    int count = 0;
+    const Owner<ArgumentsTraits> arguments(CommandLineToArgvW(GetCommandLineW(), &count));
+    if (!arguments) {
+        return EXIT_FAILED;
+    }
+    SetupLog log;
+    const WindowTexts logTexts = LogTexts(instance);
+    const SetupOptions options = ParseSetupOptions(count, arguments.Get());
+    if (!options.valid) {
+        return WrongOptions(log, logTexts, options);
+    }
+    if (!options.logFile.empty()) {
+        const DWORD error = log.OpenFile(options.logFile);
+        if (error != ERROR_SUCCESS) {
+            log.Line(ErrorLine(logTexts, IDS_LOG_NOT_WRITTEN, options.logFile,
+                               HRESULT_FROM_WIN32(error)));
+            return EXIT_FAILED;
         }
-        std::printf(
-            "Windows 11's own menu could not be set up (%s); Quoriel is under \"Show more "
-            "options\" instead.\n",
-            package.failure.c_str());
     }
-    return RegisterClassicHandler();
+    log.Line(TITLE_LINE + VersionText(ThisVersion()));
+    if (options.uninstall) {
+        return Remove(log, logTexts, options.quiet);
+    }
+    if (options.quiet) {
+        return InstallQuietly(log, logTexts, options);
+    }
+    const INITCOMMONCONTROLSEX controls = {sizeof(INITCOMMONCONTROLSEX), ICC_STANDARD_CLASSES};
+    InitCommonControlsEx(&controls);
+    return RunSetupWindow({instance, WindowLanguage()}, SetupFolder(), options.force, log);
 }
 
 }  // namespace
 
-int wmain(int argc, wchar_t** argv) {
-    bool formats = false;
-    for (int i = 1; i < argc; ++i) {
-        if (lstrcmpiW(argv[i], FORMATS_OPTION) != 0) {
-            std::printf("usage: QuorielSetup.exe [/formats]\n");
-            return 2;
-        }
-        formats = true;
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
+    try {
+        return Run(instance);
+    } catch (...) {
+        return EXIT_FAILED;
     }
-    const std::wstring setupFolder = SetupFolder();
-    const std::wstring target = InstalledModulePath();
-    if (target.empty() || !CopyModule(setupFolder + L"\\" + MODULE_FILE, target)) {
-        return Fail("copying Quoriel.dll to the system directory");
-    }
-    const std::wstring settings = InstalledSettingsPath();
-    if (settings.empty() || !CopyModule(setupFolder + L"\\" + SETTINGS_FILE, settings)) {
-        return Fail("copying QuorielSettings.exe beside Quoriel.dll");
-    }
-    if (!RegisterModule(target) || !RegisterMenu(setupFolder, target)) {
-        return Fail("registering the context-menu handler");
-    }
-    if (!WriteDefaultSettings()) {
-        return Fail("writing the launch settings");
-    }
-    if (formats && !SwitchOnPhotoFormats()) {
-        return Fail("switching on the photo formats");
-    }
-    const SettingsShortcut& shortcut = ShortcutFor(GetUserDefaultUILanguage());
-    const HRESULT made = MakeSettingsShortcut(shortcut, settings);
-    if (FAILED(made)) {
-        return FailWith("making the Start menu shortcut", made);
-    }
-    std::printf("Quoriel is installed: %ls\n", target.c_str());
-    PrintLine(std::wstring(L"Settings: Start menu > ") + shortcut.name + L" (" + settings + L")");
-    return 0;
 }

@@ -8,7 +8,7 @@
 
 #include "common/gps_position.h"
 #include "common/status.h"
-#include "settings/language.h"
+#include "common/ui_language.h"
 
 struct PhotoReading {
     // NOT_OFFERED: the menu shows no item for the file (its type, or the stored formats switch).

@@ -7,7 +7,7 @@
 #include <string>
 
 #include "common/gps_position.h"
-#include "settings/language.h"
+#include "common/ui_language.h"
 
 // The template and the four hemisphere texts as the window holds them.
 struct LaunchTexts {

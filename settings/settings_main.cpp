@@ -3,7 +3,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include "settings/language.h"
+#include "common/ui_language.h"
 #include "settings/settings_dialog.h"
 
 namespace {

@@ -7,7 +7,7 @@
 #include <string>
 
 #include "settings/formats_boxes.h"
-#include "settings/language.h"
+#include "common/ui_language.h"
 #include "settings/photo_trial.h"
 #include "settings/preview.h"
 #include "settings/settings_values.h"

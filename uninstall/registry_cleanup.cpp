@@ -23,7 +23,7 @@ void RemoveMachineKeys(CleanupOutcome* outcome) {
 
 }  // namespace
 
-bool RunRegistryCleanup() {
+CleanupOutcome CleanRegistry() {
     CleanupOutcome outcome;
     RemoveWindowsPackage(&outcome);  // reads its record before the entry that holds it goes
     RemoveMachineKeys(&outcome);
@@ -36,6 +36,11 @@ bool RunRegistryCleanup() {
             outcome.walkNotRun = true;
         }
     }
+    return outcome;
+}
+
+bool RunRegistryCleanup() {
+    const CleanupOutcome outcome = CleanRegistry();
     if (!outcome.Complete()) {
         MessageBoxW(nullptr, TEXT_REGISTRY_LEFT, CAPTION_UNINSTALL, STYLE_WARNING);
     }

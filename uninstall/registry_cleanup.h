@@ -6,5 +6,10 @@
 
 #include <windows.h>
 
-// True when everything was removed (or already gone); false after the warning.
+#include "uninstall/cleanup_outcome.h"
+
+// The cleanup without a box, for the setup program's quiet removal.
+CleanupOutcome CleanRegistry();
+
+// The cleanup with its warning. True when everything was removed (or already gone); false after the warning.
 bool RunRegistryCleanup();

@@ -1,10 +1,10 @@
-// The exported Uninstall: administrator test, confirmation, then the registry cleanup and the
-// module file removal. Callable as "rundll32 Quoriel.dll,Uninstall"; it uses no arguments.
+// The exported Uninstall: administrator test, confirmation, then the registry cleanup, the
+// removal of the installed files and the final box. Callable as "rundll32 Quoriel.dll,Uninstall"; it uses no arguments.
 #include <windows.h>
 
 #include "common/messages.h"
 #include "uninstall/admin_check.h"
-#include "uninstall/module_file_removal.h"
+#include "uninstall/installed_files_removal.h"
 #include "uninstall/registry_cleanup.h"
 
 extern "C" void WINAPI Uninstall() {
@@ -17,7 +17,8 @@ extern "C" void WINAPI Uninstall() {
             IDOK) {
             return;
         }
-        RemoveModuleFile(RunRegistryCleanup());
+        const bool registryComplete = RunRegistryCleanup();
+        ReportUninstall(registryComplete, RemoveInstalledFiles());
     } catch (...) {
         // Nothing may leave the export; a run cut short has already said what it could.
     }

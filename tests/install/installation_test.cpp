@@ -6,6 +6,7 @@
 #include "common/owners.h"
 #include "common/powershell_command.h"
 #include "common/registry_names.h"
+#include "install/file_placement.h"
 #include "install/installation.h"
 #include "install/windows_version.h"
 #include "tests/support/registry_scratch.h"
@@ -35,7 +36,9 @@ struct MachineKeysGone {
 TEST(Installation, RegistersTheHandlerAndTheInstalledProgramsEntry) {
     MachineKeysGone cleanup;
     const std::wstring module = L"C:\\windows\\system32\\ShellExt\\Quoriel.dll";
+    const std::wstring setup = L"C:\\windows\\system32\\ShellExt\\QuorielSetup.exe";
     ASSERT_TRUE(RegisterModule(module));
+    ASSERT_TRUE(WriteProgramsEntry(setup, module, 1234));
     EXPECT_FALSE(KeyExists(HKEY_CLASSES_ROOT, HANDLER_KEY)) << "Windows 11 may not want it";
     ASSERT_TRUE(RegisterClassicHandler());
     const struct {
@@ -51,13 +54,23 @@ TEST(Installation, RegistersTheHandlerAndTheInstalledProgramsEntry) {
         {HKEY_LOCAL_MACHINE, PROGRAMS_KEY, L"DisplayName", L"Quoriel 64ビット版"},
         {HKEY_LOCAL_MACHINE, PROGRAMS_KEY, L"DisplayVersion", L"" QUORIEL_VERSION_TEXT},
         {HKEY_LOCAL_MACHINE, PROGRAMS_KEY, L"Publisher", L"Vantorel"},
-        {HKEY_LOCAL_MACHINE, PROGRAMS_KEY, L"UninstallString",
-         L"rundll32.exe \"" + module + L"\",Uninstall"},
+        {HKEY_LOCAL_MACHINE, PROGRAMS_KEY, L"UninstallString", L"\"" + setup + L"\" /uninstall"},
+        {HKEY_LOCAL_MACHINE, PROGRAMS_KEY, L"QuietUninstallString",
+         L"\"" + setup + L"\" /uninstall /quiet"},
+        {HKEY_LOCAL_MACHINE, PROGRAMS_KEY, L"DisplayIcon", module + L",0"},
+        {HKEY_LOCAL_MACHINE, PROGRAMS_KEY, L"InstallLocation",
+         L"C:\\windows\\system32\\ShellExt"},
     };
     for (const auto& v : values) {
         SCOPED_TRACE(testing::PrintToString(std::wstring(v.path)));
         EXPECT_EQ(ReadString(v.root, v.path, v.name), v.value);
     }
+    DWORD size = 0;
+    DWORD bytes = sizeof(size);
+    EXPECT_EQ(RegGetValueW(HKEY_LOCAL_MACHINE, PROGRAMS_KEY, L"EstimatedSize", RRF_RT_REG_DWORD,
+                           nullptr, &size, &bytes),
+              ERROR_SUCCESS);
+    EXPECT_EQ(size, 1234u);
     ASSERT_TRUE(RegisterModule(module)) << "installing again over an installation";
 }
 
@@ -119,7 +132,7 @@ TEST(Installation, KeepsTheUsersOwnSettings) {
     EXPECT_EQ(ReadString(HKEY_CURRENT_USER, SETTINGS_KEY, L"N"), L"(missing)");
 }
 
-TEST(Installation, CopiesTheModuleIntoANewFolder) {
+TEST(Installation, PlacesTheModuleInANewFolder) {
     wchar_t temp[MAX_PATH];
     GetTempPathW(MAX_PATH, temp);
     const std::wstring folder = std::wstring(temp) + L"QuorielInstallTest";
@@ -128,8 +141,10 @@ TEST(Installation, CopiesTheModuleIntoANewFolder) {
     RemoveDirectoryW(folder.c_str());
     wchar_t self[MAX_PATH];
     GetModuleFileNameW(nullptr, self, MAX_PATH);
-    ASSERT_TRUE(CopyModule(self, target));
-    ASSERT_TRUE(CopyModule(self, target)) << "over an earlier copy, into the existing folder";
+    ASSERT_EQ(PlaceFile(self, target).error, static_cast<DWORD>(ERROR_SUCCESS));
+    const FilePlacement again = PlaceFile(self, target);
+    EXPECT_EQ(again.error, static_cast<DWORD>(ERROR_SUCCESS)) << "over an earlier copy";
+    EXPECT_FALSE(again.movedAside) << "a file nobody holds is overwritten";
     EXPECT_NE(GetFileAttributesW(target.c_str()), INVALID_FILE_ATTRIBUTES);
     DeleteFileW(target.c_str());
     RemoveDirectoryW(folder.c_str());

@@ -164,30 +164,34 @@ TEST(Presets, InstallerWritesTheDefaultRowWhichIsOpenStreetMap) {
 }
 
 // The switch presets and the installer's /formats write the lists of the formats table: the
-// photo preset and /formats its switched photo formats, the others their groups' formats.
+// photo preset and /formats its switched photo formats, the others and /formats:all their
+// groups' formats.
 // None of them touches the map settings.
 TEST(Presets, FormatPresetsSwitchOnTheirLists) {
     const std::wstring everyPhotoFormat = SwitchedFormats({FormatGroup::PHOTO});
     // What users of earlier versions were given, byte for byte.
     EXPECT_EQ(everyPhotoFormat, L"image/heic; image/heif; image/avif; image/webp; image/png");
     const struct {
-        const wchar_t* preset;  // null: the installer's /formats
+        const wchar_t* preset;  // null: the installer's choice
         std::wstring formats;
+        FormatsChoice choice;
     } cases[] = {
         {L"photo-formats", everyPhotoFormat},
         {L"photo-and-video-formats", SwitchedFormats({FormatGroup::PHOTO, FormatGroup::VIDEO})},
         {L"photo-video-and-raw-formats",
          SwitchedFormats({FormatGroup::PHOTO, FormatGroup::VIDEO, FormatGroup::RAW})},
-        {nullptr, everyPhotoFormat},
+        {nullptr, everyPhotoFormat, FormatsChoice::PHOTOS},
+        {nullptr, SwitchedFormats({FormatGroup::PHOTO, FormatGroup::VIDEO, FormatGroup::RAW}),
+         FormatsChoice::ALL},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(testing::PrintToString(std::wstring(c.preset ? c.preset : L"/formats")));
+        SCOPED_TRACE(testing::PrintToString(std::wstring(c.preset ? c.preset : L"installer")));
         ImportPreset(L"openstreetmap");
         const std::wstring map = ExpandFor(Photo("gps_ii.tiff"));
         if (c.preset != nullptr) {
             MergePreset(c.preset);
         } else {
-            ASSERT_TRUE(SwitchOnPhotoFormats());
+            ASSERT_TRUE(SwitchOnFormats(c.choice));
         }
         EXPECT_EQ(ExpandFor(Photo("gps_ii.tiff")), map);
         LaunchSettings settings;

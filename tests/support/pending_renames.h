@@ -6,6 +6,7 @@
 #include <vector>
 
 constexpr const wchar_t* MODULE_PATH = L"C:\\windows\\system32\\ShellExt\\Quoriel.dll";
+constexpr const wchar_t* SETUP_PROGRAM_PATH = L"C:\\windows\\system32\\ShellExt\\QuorielSetup.exe";
 constexpr const wchar_t* SETTINGS_PROGRAM_PATH =
     L"C:\\windows\\system32\\ShellExt\\QuorielSettings.exe";
 

@@ -64,6 +64,7 @@ DWORD GetFileSize(HANDLE file, LPDWORD sizeHigh);
 DWORD GetLastError();
 void SetLastError(DWORD error);
 BOOL CloseHandle(HANDLE handle);
+BOOL FindClose(HANDLE search);
 LONG RegCloseKey(HKEY key);
 HGLOBAL GlobalFree(HGLOBAL memory);
 void* FreeSid(PSID sid);

@@ -1,11 +1,11 @@
-#include "uninstall/module_file_removal.h"
+#include "uninstall/installed_files_removal.h"
 
 #include <windows.h>
 
 #include "common/installed_module.h"
 #include "common/messages.h"
 #include "uninstall/delayed_deletion.h"
-#include "uninstall/settings_program_removal.h"
+#include "uninstall/installed_programs_removal.h"
 
 namespace {
 
@@ -20,9 +20,13 @@ bool ScheduleModuleDeletion() {
 
 }  // namespace
 
-void RemoveModuleFile(bool registryComplete) {
-    const bool settingsProgramRemoved = RemoveSettingsProgram();
-    if (!ScheduleModuleDeletion() || !settingsProgramRemoved) {
+bool RemoveInstalledFiles() {
+    const bool programsRemoved = RemoveInstalledPrograms();
+    return ScheduleModuleDeletion() && programsRemoved;
+}
+
+void ReportUninstall(bool registryComplete, bool filesRemoved) {
+    if (!filesRemoved) {
         MessageBoxW(nullptr, TEXT_FILES_LEFT, CAPTION_UNINSTALL, STYLE_WARNING);
     } else if (registryComplete) {
         MessageBoxW(nullptr, TEXT_UNINSTALLED, CAPTION_UNINSTALL, STYLE_INFORMATION);

@@ -1,7 +1,8 @@
 #pragma once
-// The language of the settings window: Japanese when the user's interface language is
-// Japanese, English otherwise. Its dialog template and texts are taken from that language's
-// resources explicitly, so the choice does not rest on how the loader matches languages.
+// The language of Quoriel's windows, the settings window's and the setup program's: Japanese
+// when the user's interface language is Japanese, English otherwise. A window's dialog template
+// and texts are taken from that language's resources explicitly, so the choice does not rest on
+// how the loader matches languages.
 
 #include <windows.h>
 

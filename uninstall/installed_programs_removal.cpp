@@ -1,4 +1,4 @@
-#include "uninstall/settings_program_removal.h"
+#include "uninstall/installed_programs_removal.h"
 
 #include <windows.h>
 #include <shlobj.h>
@@ -34,9 +34,9 @@ bool DeleteShortcuts() {
     return removed;
 }
 
-bool ScheduleProgramDeletion() {
+bool ScheduleProgramDeletion(bool (*makePath)(WCHAR (&)[MAX_PATH])) {
     WCHAR path[MAX_PATH] = {};
-    if (!MakeInstalledSettingsPath(path)) {
+    if (!makePath(path)) {
         return false;
     }
     if (GetFileAttributesW(path) == INVALID_FILE_ATTRIBUTES && Gone(GetLastError())) {
@@ -47,7 +47,8 @@ bool ScheduleProgramDeletion() {
 
 }  // namespace
 
-bool RemoveSettingsProgram() {
+bool RemoveInstalledPrograms() {
     const bool shortcutsRemoved = DeleteShortcuts();
-    return ScheduleProgramDeletion() && shortcutsRemoved;
+    const bool settingsRemoved = ScheduleProgramDeletion(MakeInstalledSettingsPath);
+    return ScheduleProgramDeletion(MakeInstalledSetupPath) && settingsRemoved && shortcutsRemoved;
 }

@@ -1,5 +1,6 @@
-// Uninstall after an installation with the settings program: its Start menu shortcut deleted
-// under either name and the program's deletion scheduled beside the module's. An older
+// Uninstall after an installation with the settings program and the setup program's copy: the
+// settings program's Start menu shortcut deleted under either name and each program's deletion
+// scheduled beside the module's. An older
 // installation without them gets exactly the boxes and deletions it always got.
 #include <gtest/gtest.h>
 
@@ -32,6 +33,7 @@ void Touch(const std::wstring& path) {
 
 void RemoveAll() {
     DeleteFileW(SETTINGS_PROGRAM_PATH);
+    DeleteFileW(SETUP_PROGRAM_PATH);
     for (const wchar_t* name : {ENGLISH, JAPANESE}) {
         DeleteFileW(InPrograms(name).c_str());
         RemoveDirectoryW(InPrograms(name).c_str());
@@ -41,23 +43,27 @@ void RemoveAll() {
 struct Case {
     const char* name;
     bool program;
+    bool setupCopy;
     std::vector<const wchar_t*> shortcuts;
     const wchar_t* undeletable;  // a folder where a shortcut would be: DeleteFileW refuses it
     std::vector<Box> boxes;
 };
 
-TEST(SettingsProgramRemoval, ShortcutsDeletedAndProgramScheduledOnlyWhenThere) {
+TEST(InstalledProgramsRemoval, ShortcutsDeletedAndProgramsScheduledOnlyWhenThere) {
     CreateDirectoryW(SHELL_EXT_FOLDER, nullptr);
     const Case cases[] = {
-        {"an older installation without them", false, {}, nullptr, {Box::CONFIRM, Box::DONE}},
-        {"program and shortcut", true, {ENGLISH}, nullptr, {Box::CONFIRM, Box::DONE}},
+        {"an older installation without them", false, false, {}, nullptr, {Box::CONFIRM, Box::DONE}},
+        {"programs and shortcut", true, true, {ENGLISH}, nullptr, {Box::CONFIRM, Box::DONE}},
         {"a shortcut under each name",
          true,
+         false,
          {ENGLISH, JAPANESE},
          nullptr,
          {Box::CONFIRM, Box::DONE}},
-        {"a shortcut without its program", false, {JAPANESE}, nullptr, {Box::CONFIRM, Box::DONE}},
+        {"a shortcut without its program", false, true, {JAPANESE}, nullptr,
+         {Box::CONFIRM, Box::DONE}},
         {"a shortcut that cannot be deleted",
+         true,
          true,
          {JAPANESE},
          ENGLISH,
@@ -71,6 +77,9 @@ TEST(SettingsProgramRemoval, ShortcutsDeletedAndProgramScheduledOnlyWhenThere) {
         if (c.program) {
             Touch(SETTINGS_PROGRAM_PATH);
         }
+        if (c.setupCopy) {
+            Touch(SETUP_PROGRAM_PATH);
+        }
         for (const wchar_t* name : c.shortcuts) {
             Touch(InPrograms(name));
         }
@@ -79,11 +88,13 @@ TEST(SettingsProgramRemoval, ShortcutsDeletedAndProgramScheduledOnlyWhenThere) {
         }
         const int modules = ModuleDeletions();
         const int programs = DeletionsOf(SETTINGS_PROGRAM_PATH);
+        const int setups = DeletionsOf(SETUP_PROGRAM_PATH);
 
         ExpectBoxes(RunUninstall({IDOK}), c.boxes);
         EXPECT_FALSE(MachineKeysLeft());
         EXPECT_EQ(ModuleDeletions(), modules + 1);
         EXPECT_EQ(DeletionsOf(SETTINGS_PROGRAM_PATH), programs + (c.program ? 1 : 0));
+        EXPECT_EQ(DeletionsOf(SETUP_PROGRAM_PATH), setups + (c.setupCopy ? 1 : 0));
         for (const wchar_t* name : c.shortcuts) {
             EXPECT_FALSE(Exists(InPrograms(name))) << testing::PrintToString(std::wstring(name));
         }

@@ -1,4 +1,4 @@
-#include "settings/language.h"
+#include "common/ui_language.h"
 
 namespace {
 

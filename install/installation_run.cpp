@@ -1,0 +1,172 @@
+#include "install/installation_run.h"
+
+#include "common/package_identity.h"
+#include "common/settings_shortcut.h"
+#include "common/ui_language.h"
+#include "install/file_placement.h"
+#include "install/package_registration.h"
+#include "install/product_version.h"
+#include "install/start_menu_shortcut.h"
+#include "install/windows_version.h"
+
+namespace {
+
+constexpr ULONGLONG KILOBYTE = 1024;
+
+// The error the last failed call left, never a success.
+HRESULT LastFailure() {
+    const DWORD error = GetLastError();
+    return error == ERROR_SUCCESS ? E_FAIL : HRESULT_FROM_WIN32(error);
+}
+
+std::wstring ThisProgram() {
+    WCHAR path[MAX_PATH] = {};
+    const DWORD length = GetModuleFileNameW(nullptr, path, MAX_PATH);
+    return length == 0 || length >= MAX_PATH ? L"" : std::wstring(path, length);
+}
+
+std::wstring Widen(const std::string& text) {
+    return std::wstring(text.begin(), text.end());
+}
+
+ULONGLONG FileSize(const std::wstring& path) {
+    WIN32_FILE_ATTRIBUTE_DATA data = {};
+    if (!GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data)) {
+        return 0;
+    }
+    return static_cast<ULONGLONG>(data.nFileSizeHigh) << 32 | data.nFileSizeLow;
+}
+
+class Installation {
+  public:
+    Installation(const std::wstring& setupFolder, const InstallChoice& choice,
+                 const StepSink& sink)
+        : setupFolder_(setupFolder), choice_(choice), sink_(sink) {}
+
+    InstallOutcome Run() {
+        const std::wstring files[] = {module_, settings_, setup_};
+        for (const std::wstring& file : files) {
+            if (file.empty()) {
+                return Fail(SetupStep::COPY_MODULE, L"",
+                            HRESULT_FROM_WIN32(ERROR_FILENAME_EXCED_RANGE));
+            }
+        }
+        if (!NewerInstalledKept() && Place(SetupStep::COPY_MODULE, setupFolder_ + L"\\" +
+                                                                       MODULE_FILE, module_) &&
+            Place(SetupStep::COPY_SETTINGS, setupFolder_ + L"\\" + SETTINGS_FILE, settings_) &&
+            Place(SetupStep::KEEP_SETUP, ThisProgram(), setup_) && Register() && Menu() &&
+            Settings() && Formats()) {
+            Shortcut();
+        }
+        return outcome_;
+    }
+
+  private:
+    InstallOutcome Fail(SetupStep step, const std::wstring& subject, HRESULT error) {
+        sink_({step, StepState::FAILED, subject, error});
+        outcome_.failed = true;
+        return outcome_;
+    }
+
+    bool Check(SetupStep step, bool done, StepState state = StepState::DONE) {
+        if (!done) {
+            Fail(step, L"", LastFailure());
+            return false;
+        }
+        sink_({step, state, L""});
+        return true;
+    }
+
+    // A part of a step already told: only its failure is.
+    bool CheckPart(SetupStep step, bool done) {
+        if (!done) {
+            Fail(step, L"", LastFailure());
+        }
+        return done;
+    }
+
+    // Refused unless forced: an older version over a newer one.
+    bool NewerInstalledKept() {
+        const std::optional<ProductVersion> installed = FileVersionOf(module_);
+        if (choice_.force || !installed || *installed <= ThisVersion()) {
+            return false;
+        }
+        Fail(SetupStep::CHECK_VERSION, VersionText(*installed), E_ABORT);
+        return true;
+    }
+
+    bool Place(SetupStep step, const std::wstring& source, const std::wstring& target) {
+        const std::wstring folder = FolderOf(target);
+        RemoveMovedAside(target);
+        const FilePlacement placement = PlaceFile(source, target);
+        if (placement.error != ERROR_SUCCESS) {
+            Fail(step, folder, HRESULT_FROM_WIN32(placement.error));
+            return false;
+        }
+        outcome_.restartNeeded |= placement.movedAside;
+        sizeBytes_ += FileSize(target);
+        sink_({step, placement.movedAside ? StepState::DONE_AFTER_RESTART : StepState::DONE,
+               folder});
+        return true;
+    }
+
+    bool Register() {
+        const DWORD kilobytes = static_cast<DWORD>((sizeBytes_ + KILOBYTE - 1) / KILOBYTE);
+        return Check(SetupStep::REGISTER,
+                     RegisterModule(module_) && WriteProgramsEntry(setup_, module_, kilobytes));
+    }
+
+    // On Windows 11 the package, or else the classic handler; before it the classic handler.
+    bool Menu() {
+        if (!IsWindows11OrLater()) {
+            return CheckPart(SetupStep::REGISTER, RegisterClassicHandler());
+        }
+        const PackageRegistration package = RegisterPackage(setupFolder_, FolderOf(module_));
+        if (package.registered) {
+            outcome_.place = MenuPlace::WINDOWS11_TOP;
+            return Check(SetupStep::WINDOWS11_MENU, RecordPackage(package.thumbprint));
+        }
+        outcome_.place = MenuPlace::SHOW_MORE_OPTIONS;
+        sink_({SetupStep::WINDOWS11_MENU, StepState::NOTED, Widen(package.failure)});
+        return CheckPart(SetupStep::WINDOWS11_MENU, RegisterClassicHandler());
+    }
+
+    bool Settings() {
+        const bool kept = HasSettings();
+        return Check(SetupStep::WRITE_SETTINGS, WriteDefaultSettings(),
+                     kept ? StepState::KEPT : StepState::DONE);
+    }
+
+    bool Formats() {
+        return choice_.formats == FormatsChoice::NONE ||
+               Check(choice_.formats == FormatsChoice::ALL ? SetupStep::SWITCH_ALL_FORMATS
+                                                           : SetupStep::SWITCH_PHOTO_FORMATS,
+                     SwitchOnFormats(choice_.formats));
+    }
+
+    void Shortcut() {
+        const SettingsShortcut& shortcut = ShortcutFor(WindowLanguage());
+        const HRESULT made = MakeSettingsShortcut(shortcut, settings_);
+        if (FAILED(made)) {
+            Fail(SetupStep::SHORTCUT, shortcut.name, made);
+            return;
+        }
+        sink_({SetupStep::SHORTCUT, StepState::DONE, shortcut.name});
+    }
+
+    const std::wstring setupFolder_;
+    const InstallChoice choice_;
+    const StepSink& sink_;
+    const std::wstring module_ = InstalledModulePath();
+    const std::wstring settings_ = InstalledSettingsPath();
+    const std::wstring setup_ = InstalledSetupPath();
+    ULONGLONG sizeBytes_ = 0;
+    InstallOutcome outcome_;
+};
+
+}  // namespace
+
+InstallOutcome RunInstallation(const std::wstring& setupFolder, const InstallChoice& choice,
+                               const StepSink& sink) {
+    return Installation(setupFolder, choice, sink).Run();
+}
