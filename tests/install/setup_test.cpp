@@ -1,6 +1,7 @@
-// The real QuorielSetup.exe before Windows 11: the settings program copied beside the module,
-// the Start menu shortcut to it, named in the user's language, and the lines the installer ends
-// with. ctest runs it once more under a Japanese user language.
+// The real QuorielSetup.exe before Windows 11, in quiet mode as deployment tools run it: the
+// settings program copied beside the module with the Start menu shortcut to it, named in the
+// user's language; the lines it writes to its output and its log; its exit codes; and the
+// built file's own declarations. ctest runs it once more under a Japanese user language.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -13,12 +14,11 @@
 #include "tests/support/registry_scratch.h"
 #include "tests/support/reported_build.h"
 #include "tests/support/scratch_file.h"
+#include "tests/support/setup_run.h"
 #include "tests/support/shortcut_file.h"
 
 namespace {
 
-constexpr const wchar_t* INSTALLED_LINE =
-    L"Quoriel is installed: C:\\windows\\system32\\ShellExt\\Quoriel.dll\n";
 // Any bytes will do: the installer copies the program and never starts it.
 constexpr const char STAND_IN[] = "MZ settings program stand-in";
 
@@ -42,77 +42,99 @@ std::wstring Shortcut(const wchar_t* name) {
     return CommonProgramsFolder() + L"\\" + name + L".lnk";
 }
 
-// The console output, in the system's code page as the installer writes it, lines ended by "\n".
-std::wstring Lines(const std::string& text) {
-    std::wstring wide(text.size(), L'\0');
-    wide.resize(MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()),
-                                    wide.data(), static_cast<int>(wide.size())));
-    std::wstring lines;
-    for (const wchar_t c : wide) {
-        if (c != L'\r') {
-            lines += c;
-        }
-    }
-    return lines;
+// Every line of a quiet installation before Windows 11, from the title to the settings.
+std::wstring InstalledLines(const Language& language, bool again) {
+    const std::wstring folder = L"C:\\windows\\system32\\ShellExt";
+    return SETUP_TITLE_LINE + L"Copy Quoriel.dll to " + folder + L": done\n" +
+           L"Copy the settings program to " + folder + L": done\n" +
+           L"Keep the setup program in " + folder + L" for removal: done\n" +
+           L"Register the Quoriel command and its entry in Settings > Apps: done\n" +
+           L"Write the map settings for this account: " +
+           (again ? L"kept the settings this account already has\n" : L"done\n") + L"Add \"" +
+           language.name +
+           L"\" to the Start menu: done\n" + INSTALLED_HEADLINE +
+           L"Right-click a photo and choose Quoriel. On Windows 11, it is under \"Show more "
+           L"options\".\n" +
+           L"Settings: Start menu > " + language.name + L" (" + SETTINGS_PROGRAM_PATH + L")\n";
 }
 
-void Clean(const Language& language) {
-    DeleteKeyTree(HKEY_CLASSES_ROOT, CLASS_KEY);
-    DeleteKeyTree(HKEY_CLASSES_ROOT, HANDLER_KEY);
-    DeleteKeyTree(HKEY_LOCAL_MACHINE, PROGRAMS_KEY);
-    DeleteKeyTree(HKEY_CURRENT_USER, MAKER_KEY);
-    DeleteFileW(MODULE_PATH);
-    DeleteFileW(SETTINGS_PROGRAM_PATH);
-    DeleteFileW(Shortcut(language.name).c_str());
-}
-
-TEST(Setup, InstallsTheSettingsProgramWithItsStartMenuShortcut) {
+TEST(Setup, InstallsQuietlyWithTheSettingsProgramAndItsStartMenuShortcut) {
     const Language language = Expected();
     const ReportedBuild build;
     build.Set(L"19045");
     ScratchFolder scratch;
-    const std::wstring setup = scratch.Path() + L"\\QuorielSetup.exe";
-    ASSERT_TRUE(CopyFileW(FromLinuxPath(QUORIEL_SETUP).c_str(), setup.c_str(), FALSE));
-    ASSERT_TRUE(CopyFileW(FromLinuxPath(QUORIEL_MODULE).c_str(),
-                          (scratch.Path() + L"\\" + MODULE_FILE).c_str(), FALSE));
+    const std::wstring setup = CopySetupAndModule(scratch);
     const std::vector<uint8_t> program(STAND_IN, STAND_IN + sizeof(STAND_IN));
-    const std::wstring settingsLine = std::wstring(L"Settings: Start menu > ") + language.name +
-                                      L" (" + SETTINGS_PROGRAM_PATH + L")\n";
-    Clean(language);
+    const std::wstring log = scratch.Path() + L"\\setup.log";
+    CleanInstallation();
     const struct {
         const char* name;
-        bool otherShortcutBefore;
+        bool again;  // over an installation in the other language, whose settings stay
     } runs[] = {{"fresh", false}, {"again over an installation in the other language", true}};
     for (const auto& run : runs) {
         SCOPED_TRACE(run.name);
         scratch.Write(SETTINGS_FILE, program);
-        if (run.otherShortcutBefore) {
+        if (run.again) {
             UniqueFile other(CreateFileW(Shortcut(language.other).c_str(), GENERIC_WRITE, 0,
                                          nullptr, CREATE_ALWAYS, 0, nullptr));
             ASSERT_TRUE(other);
         }
         std::string output;
-        ASSERT_EQ(RunToEnd(L"\"" + setup + L"\"", &output), 0) << output;
-        EXPECT_EQ(Lines(output), INSTALLED_LINE + settingsLine);
+        ASSERT_EQ(RunToEnd(Quoted(setup) + L" /quiet /log " + Quoted(log), &output), 0) << output;
+        EXPECT_EQ(ConsoleLines(output), InstalledLines(language, run.again));
+        EXPECT_EQ(LogLines(log), InstalledLines(language, run.again)) << "the same, in UTF-8";
         EXPECT_EQ(TryReadFileBytes(SETTINGS_PROGRAM_PATH), program);
+        EXPECT_EQ(TryReadFileBytes(SETUP_PROGRAM_PATH), TryReadFileBytes(setup));
         const std::optional<ShortcutFile> shortcut = ReadShortcut(Shortcut(language.name));
         ASSERT_TRUE(shortcut.has_value());
         EXPECT_EQ(shortcut->target, SETTINGS_PROGRAM_PATH);
         EXPECT_EQ(shortcut->description, language.description);
         EXPECT_EQ(GetFileAttributesW(Shortcut(language.other).c_str()), INVALID_FILE_ATTRIBUTES);
+        EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, SETTINGS_KEY, SETTING_FORMATS))
+            << "no formats without /formats";
     }
     {
         SCOPED_TRACE("no settings program beside the installer");
-        Clean(language);
+        CleanInstallation();
         DeleteFileW((scratch.Path() + L"\\" + SETTINGS_FILE).c_str());
         std::string output;
-        EXPECT_EQ(RunToEnd(L"\"" + setup + L"\"", &output), 1);
-        EXPECT_EQ(Lines(output),
-                  L"Quoriel setup failed: copying QuorielSettings.exe beside Quoriel.dll (error "
-                  L"2). Run it as administrator.\n");
+        EXPECT_EQ(RunToEnd(Quoted(setup) + L" /quiet", &output), 1603);
+        const std::wstring lines = ConsoleLines(output);
+        const std::wstring failed =
+            L"Copy the settings program to C:\\windows\\system32\\ShellExt: failed. ";
+        EXPECT_NE(lines.find(failed), std::wstring::npos) << output;
+        EXPECT_NE(lines.find(L" (error 2)\nQuoriel could not be installed.\n"), std::wstring::npos)
+            << "the system's message, its number, and no hint: " << output;
+        EXPECT_EQ(lines.find(L"administrator"), std::wstring::npos);
         EXPECT_EQ(GetFileAttributesW(Shortcut(language.name).c_str()), INVALID_FILE_ATTRIBUTES);
     }
-    Clean(language);
+    CleanInstallation();
+}
+
+TEST(Setup, RefusesWrongArgumentsWithCode87BeforeChangingAnything) {
+    ScratchFolder scratch;
+    const std::wstring setup = CopySetupAndModule(scratch);
+    CleanInstallation();
+    const wchar_t* const lines[] = {L"/bogus /quiet", L"/quiet /log", L"/uninstall /formats",
+                                    L"/quiet /formats /formats:all", L"quiet"};
+    for (const wchar_t* line : lines) {
+        SCOPED_TRACE(testing::PrintToString(std::wstring(line)));
+        std::string output;
+        EXPECT_EQ(RunToEnd(Quoted(setup) + L" " + line, &output), 87);
+        EXPECT_NE(ConsoleLines(output).find(L"usage: QuorielSetup.exe"), std::wstring::npos);
+        EXPECT_FALSE(KeyExists(HKEY_CLASSES_ROOT, CLASS_KEY));
+    }
+}
+
+TEST(Setup, AsksForElevationAndIsAWindowsProgram) {
+    const SetupDeclarations declared = ReadSetupDeclarations(FromLinuxPath(QUORIEL_SETUP));
+    EXPECT_EQ(declared.subsystem, IMAGE_SUBSYSTEM_WINDOWS_GUI);
+    for (const char* part :
+         {"<requestedExecutionLevel level=\"requireAdministrator\" uiAccess=\"false\"/>",
+          "<supportedOS Id=\"{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}\"/>", "PerMonitorV2",
+          "name=\"Microsoft.Windows.Common-Controls\" version=\"6.0.0.0\""}) {
+        EXPECT_NE(declared.manifest.find(part), std::string::npos) << part;
+    }
 }
 
 }  // namespace

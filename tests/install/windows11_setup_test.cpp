@@ -18,19 +18,22 @@
 #include "tests/support/registry_scratch.h"
 #include "tests/support/reported_build.h"
 #include "tests/support/scratch_file.h"
+#include "tests/support/setup_run.h"
 #include "tests/support/shortcut_file.h"
 
 namespace {
 
-constexpr const wchar_t* INSTALLED_LINE =
-    L"Quoriel is installed: C:\\windows\\system32\\ShellExt\\Quoriel.dll\n";
 // The settings program and its shortcut, which tests/install/setup_test.cpp looks into.
 const SettingsShortcut& SHORTCUT = ShortcutFor(GetUserDefaultUILanguage());
-const std::wstring SETTINGS_LINE = std::wstring(L"Settings: Start menu > ") + SHORTCUT.name +
-                                   L" (" + SETTINGS_PROGRAM_PATH + L")\n";
-constexpr const wchar_t* FALL_BACK_LINE_START = L"Windows 11's own menu could not be set up (";
+constexpr const wchar_t* PACKAGED_LINE = L"Add Quoriel to Windows 11's own menu: done\n";
+constexpr const wchar_t* FALL_BACK_LINE_START =
+    L"Add Quoriel to Windows 11's own menu: not possible (";
 constexpr const wchar_t* FALL_BACK_LINE_END =
-    L"); Quoriel is under \"Show more options\" instead.\n";
+    L"); Quoriel is under \"Show more options\" instead\n";
+// Where the result says the command is.
+constexpr const wchar_t* AT_THE_TOP = L"Right-click a photo and choose Quoriel at the top of the menu.";
+constexpr const wchar_t* SHOW_MORE = L"On Windows 11, right-click a photo, choose \"Show more options\", then Quoriel.";
+constexpr const wchar_t* CLASSIC = L"Right-click a photo and choose Quoriel. On Windows 11, it is under \"Show more options\".";
 constexpr const wchar_t* MODULE_FOLDER = L"C:\\windows\\system32\\ShellExt";
 // An apostrophe and a space in the installer's folder: the package path must stay one
 // PowerShell string.
@@ -40,26 +43,9 @@ std::vector<uint8_t> TestCertificate() {
     return ReadFileBytes(FromLinuxPath(QUORIEL_TEST_DATA "/install/test_publisher.cer"));
 }
 
-// The console output with its line ends as "\n".
-std::wstring Lines(const std::string& text) {
-    std::wstring lines;
-    for (const char c : text) {
-        if (c != '\r') {
-            lines += static_cast<wchar_t>(c);
-        }
-    }
-    return lines;
-}
-
 // What an installation leaves, removed before and after each case.
 void Clean(const std::wstring& thumbprint) {
-    DeleteKeyTree(HKEY_CLASSES_ROOT, CLASS_KEY);
-    DeleteKeyTree(HKEY_CLASSES_ROOT, HANDLER_KEY);
-    DeleteKeyTree(HKEY_LOCAL_MACHINE, PROGRAMS_KEY);
-    DeleteKeyTree(HKEY_CURRENT_USER, MAKER_KEY);
-    DeleteFileW((std::wstring(MODULE_FOLDER) + L"\\" + MODULE_FILE).c_str());
-    DeleteFileW(SETTINGS_PROGRAM_PATH);
-    DeleteFileW((CommonProgramsFolder() + L"\\" + SHORTCUT.file).c_str());
+    CleanInstallation();
     RemoveFromMachineStore(TRUSTED_PEOPLE_STORE, thumbprint);
 }
 
@@ -147,7 +133,7 @@ TEST(Windows11Setup, RegistersThePackageOrFallsBackToTheClassicHandler) {
         build.Set(c.build);
         PowerShellStandIn powerShell(c.powerShellExit);
         std::string output;
-        ASSERT_EQ(RunToEnd(L"\"" + setup + L"\"", &output), 0) << output;
+        ASSERT_EQ(RunToEnd(L"\"" + setup + L"\" /quiet", &output), 0) << output;
 
         const std::optional<std::wstring> command = powerShell.CommandLine();
         EXPECT_EQ(command.has_value(), c.asksPowerShell);
@@ -155,10 +141,16 @@ TEST(Windows11Setup, RegistersThePackageOrFallsBackToTheClassicHandler) {
             EXPECT_EQ(*command, addCommand);
         }
         const bool registered = c.outcome == Outcome::PACKAGED;
-        const std::wstring line = c.failure == nullptr ? L""
-                                                       : std::wstring(FALL_BACK_LINE_START) +
-                                                             c.failure + FALL_BACK_LINE_END;
-        EXPECT_EQ(Lines(output), line + INSTALLED_LINE + SETTINGS_LINE);
+        const std::wstring lines = ConsoleLines(output);
+        const std::wstring menuLine =
+            registered ? PACKAGED_LINE
+            : c.failure == nullptr
+                ? L""
+                : std::wstring(FALL_BACK_LINE_START) + c.failure + FALL_BACK_LINE_END;
+        EXPECT_EQ(lines.find(L"Windows 11's own menu: ") != std::wstring::npos, !menuLine.empty());
+        EXPECT_NE(lines.find(menuLine), std::wstring::npos) << output;
+        const wchar_t* place = registered ? AT_THE_TOP : c.failure ? SHOW_MORE : CLASSIC;
+        EXPECT_NE(lines.find(INSTALLED_HEADLINE + place), std::wstring::npos) << output;
         EXPECT_TRUE(KeyExists(HKEY_CLASSES_ROOT, SERVER_KEY));
         EXPECT_EQ(KeyExists(HKEY_CLASSES_ROOT, HANDLER_KEY), !registered);
         EXPECT_EQ(RecordValue(PACKAGE_VALUE), registered ? PACKAGE_NAME : L"(none)");
