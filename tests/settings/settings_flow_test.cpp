@@ -11,7 +11,7 @@
 #include "common/owners.h"
 #include "settings/settings_ids.h"
 #include "tests/host/test_data_object.h"
-#include "tests/settings/settings_window.h"
+#include "tests/support/program_window.h"
 #include "tests/settings/stored_settings.h"
 #include "tests/support/handler_driver.h"
 #include "tests/support/launch_record.h"
@@ -90,7 +90,7 @@ TEST(SettingsFlow, GoogleMapsAndHeicChosenThenTheMenuOpensThePhotosLink) {
         {
             // The window's own launch records here: the program inherits this environment.
             LaunchRecord opened;
-            SettingsWindow window(SettingsProgram());
+            ProgramWindow window(SettingsProgram());
             ASSERT_TRUE(window.Shown());
             window.Choose(IDC_SERVICE, PresetIndex(L"google-maps"));
             EXPECT_EQ(window.Text(IDC_PREVIEW_SAMPLE), SAMPLE_LINK);

@@ -4,7 +4,7 @@
 #include <string>
 
 #include "settings/settings_ids.h"
-#include "tests/settings/settings_window.h"
+#include "tests/support/program_window.h"
 #include "tests/settings/stored_settings.h"
 
 namespace {
@@ -20,7 +20,7 @@ TEST(SettingsLanguage, JapaneseForAJapaneseUserLanguageEnglishOtherwise) {
         GTEST_SKIP() << "run by the language tests only";
     }
     SettingsFixture stored;
-    SettingsWindow window(SettingsProgram());
+    ProgramWindow window(SettingsProgram());
     ASSERT_TRUE(window.Shown());
     EXPECT_EQ(window.Caption(),
               std::wstring(expected) == L"ja" ? SETTINGS_CAPTION_JA : SETTINGS_CAPTION_EN);

@@ -11,7 +11,7 @@
 #include "common/map_presets.h"
 #include "common/owners.h"
 #include "settings/settings_ids.h"
-#include "tests/settings/settings_window.h"
+#include "tests/support/program_window.h"
 #include "tests/settings/window_capture.h"
 
 namespace {
@@ -61,7 +61,7 @@ int wmain(int argc, wchar_t** argv) {
     }
     const std::wstring output = argv[3];
     DeleteFileW(output.c_str());
-    SettingsWindow window(argv[1], {{CAPTURE_PATH_VARIABLE, output}});
+    ProgramWindow window(argv[1], {{CAPTURE_PATH_VARIABLE, output}});
     if (!window.Shown()) {
         std::fprintf(stderr, "the settings window did not show\n");
         return EXIT_FAILED;

@@ -12,7 +12,7 @@
 #include "launch/template_expansion.h"
 #include "settings/sample_position.h"
 #include "settings/settings_ids.h"
-#include "tests/settings/settings_window.h"
+#include "tests/support/program_window.h"
 #include "tests/settings/stored_settings.h"
 
 namespace {
@@ -37,7 +37,7 @@ std::wstring Expanded(const LaunchTexts& texts, const GpsPosition& position) {
     return expanded ? expanded.Get() : L"";
 }
 
-void ExpectShows(const SettingsWindow& window, const LaunchTexts& texts) {
+void ExpectShows(const ProgramWindow& window, const LaunchTexts& texts) {
     EXPECT_EQ(window.Text(IDC_TEMPLATE), texts.object);
     EXPECT_EQ(window.Text(IDC_NORTH), texts.north);
     EXPECT_EQ(window.Text(IDC_SOUTH), texts.south);
@@ -48,7 +48,7 @@ void ExpectShows(const SettingsWindow& window, const LaunchTexts& texts) {
     EXPECT_EQ(window.Text(IDC_PREVIEW_WEST), Expanded(texts, SAMPLE_WEST));
 }
 
-void PressAndExpectEnd(const SettingsWindow& window, int button) {
+void PressAndExpectEnd(const ProgramWindow& window, int button) {
     window.Click(button);
     EXPECT_EQ(window.WaitForExit(), 0u) << "the program did not end cleanly";
 }
@@ -63,7 +63,7 @@ TEST(SettingsWindow, EachServiceFillsPreviewsAndSavesItsValues) {
         SCOPED_TRACE(testing::PrintToString(PresetName(i)));
         SettingsFixture stored;
         WriteCustom(stored);
-        SettingsWindow window(SettingsProgram());
+        ProgramWindow window(SettingsProgram());
         ASSERT_TRUE(window.Shown());
         EXPECT_EQ(window.ItemCount(IDC_SERVICE), PRESET_COUNT + 1);
         EXPECT_EQ(window.Chosen(IDC_SERVICE), CUSTOM);
@@ -80,7 +80,7 @@ TEST(SettingsWindow, EachServiceFillsPreviewsAndSavesItsValues) {
 // own turns the choice into "Custom", and OK leaves every value the menu needs.
 TEST(SettingsWindow, CustomTemplatePreviewsAndIsSavedWithTheHemispheres) {
     SettingsFixture stored;
-    SettingsWindow window(SettingsProgram());
+    ProgramWindow window(SettingsProgram());
     ASSERT_TRUE(window.Shown());
     EXPECT_EQ(window.Chosen(IDC_SERVICE), DefaultPreset());
     ExpectShows(window, PresetTexts(DefaultPreset()));
@@ -116,7 +116,7 @@ TEST(SettingsWindow, MalformedCodeIsNamedAndNothingIsSaved) {
         SettingsFixture stored;
         WriteCustom(stored);
         const SettingsSnapshot before = ReadSettings();
-        SettingsWindow window(SettingsProgram());
+        ProgramWindow window(SettingsProgram());
         ASSERT_TRUE(window.Shown());
         window.Type(IDC_NORTH, L"north");
         window.Type(IDC_TEMPLATE, c.typed);
@@ -136,7 +136,7 @@ TEST(SettingsWindow, CancelChangesNothingAndApplyWritesAtOnce) {
     const SettingsSnapshot before = ReadSettings();
     const int google = PresetIndex(L"google-maps");
     {
-        SettingsWindow window(SettingsProgram());
+        ProgramWindow window(SettingsProgram());
         ASSERT_TRUE(window.Shown());
         window.Choose(IDC_SERVICE, google);
         window.Type(IDC_NORTH, L"north");
@@ -144,7 +144,7 @@ TEST(SettingsWindow, CancelChangesNothingAndApplyWritesAtOnce) {
         PressAndExpectEnd(window, IDCANCEL);
         EXPECT_EQ(ReadSettings(), before);
     }
-    SettingsWindow window(SettingsProgram());
+    ProgramWindow window(SettingsProgram());
     ASSERT_TRUE(window.Shown());
     window.Choose(IDC_SERVICE, google);
     window.Click(IDC_APPLY);
@@ -165,7 +165,7 @@ TEST(SettingsWindow, EscapeCancelsAndEnterSaves) {
     const int google = PresetIndex(L"google-maps");
     for (const WORD key : {VK_ESCAPE, VK_RETURN}) {
         SCOPED_TRACE(key == VK_ESCAPE ? "Escape" : "Enter");
-        SettingsWindow window(SettingsProgram());
+        ProgramWindow window(SettingsProgram());
         ASSERT_TRUE(window.Shown());
         window.Choose(IDC_SERVICE, google);
         window.Press(key);
@@ -178,7 +178,7 @@ TEST(SettingsWindow, EscapeCancelsAndEnterSaves) {
 // other value keeps its type and bytes.
 void ExpectOnlyTheEditWritten(int field, const wchar_t* name, const std::wstring& text) {
     SettingsSnapshot expected = ReadSettings();
-    SettingsWindow window(SettingsProgram());
+    ProgramWindow window(SettingsProgram());
     ASSERT_TRUE(window.Shown());
     window.Type(field, text);
     PressAndExpectEnd(window, IDOK);
@@ -232,7 +232,7 @@ TEST(SettingsWindow, HostileStoredValuesAreKeptUnlessChanged) {
         stored.Write({{SETTING_FORMATS, REG_SZ, StringData(L"image/heic")}});
         stored.Write({{c.name, c.type, c.data}});
         const SettingsSnapshot before = ReadSettings();
-        SettingsWindow window(SettingsProgram());
+        ProgramWindow window(SettingsProgram());
         ASSERT_TRUE(window.Shown());
         if (c.note != 0) {
             EXPECT_NE(window.Text(c.note), L"");
@@ -262,7 +262,7 @@ TEST(SettingsWindow, FormatBoxesWriteTheValueTheMenuReads) {
     SettingsFixture stored;
     stored.Write(L"https://maps.example/?q=@Ad,@Od", L"", L"-", L"", L"-");
     {
-        SettingsWindow window(SettingsProgram());
+        ProgramWindow window(SettingsProgram());
         ASSERT_TRUE(window.Shown());
         for (size_t i = 0; i < switched.size(); ++i) {
             EXPECT_FALSE(window.Checked(IDC_FORMAT_BASE + static_cast<int>(i)));
@@ -275,7 +275,7 @@ TEST(SettingsWindow, FormatBoxesWriteTheValueTheMenuReads) {
     EXPECT_EQ(all.at(SETTING_FORMATS).type, static_cast<DWORD>(REG_SZ));
     EXPECT_EQ(FormatsEntries(all.at(SETTING_FORMATS)),
               std::set<std::wstring>(switched.begin(), switched.end()));
-    SettingsWindow window(SettingsProgram());
+    ProgramWindow window(SettingsProgram());
     ASSERT_TRUE(window.Shown());
     for (size_t i = 0; i < switched.size(); ++i) {
         EXPECT_TRUE(window.Checked(IDC_FORMAT_BASE + static_cast<int>(i)));

@@ -1,4 +1,4 @@
-#include "tests/settings/settings_window.h"
+#include "tests/support/program_window.h"
 
 #include <cwchar>
 
@@ -47,6 +47,7 @@ std::wstring EnvironmentBlock(const std::vector<EnvironmentVariable>& extra) {
 
 struct DialogSearch {
     DWORD processId;
+    HWND previous;  // not this one again
     HWND found;
 };
 
@@ -56,7 +57,7 @@ BOOL CALLBACK FindProcessDialog(HWND window, LPARAM parameter) {
     GetWindowThreadProcessId(window, &owner);
     wchar_t className[16] = {};
     GetClassNameW(window, className, ARRAYSIZE(className));
-    if (owner != search->processId || !IsWindowVisible(window) ||
+    if (owner != search->processId || window == search->previous || !IsWindowVisible(window) ||
         wcscmp(className, DIALOG_CLASS) != 0) {
         return TRUE;
     }
@@ -81,9 +82,10 @@ std::wstring WindowText(HWND window) {
 
 }  // namespace
 
-SettingsWindow::SettingsWindow(const std::wstring& program,
-                               const std::vector<EnvironmentVariable>& extra) {
-    std::wstring commandLine = L"\"" + program + L"\"";
+ProgramWindow::ProgramWindow(const std::wstring& program,
+                             const std::vector<EnvironmentVariable>& extra,
+                             const std::wstring& arguments) {
+    std::wstring commandLine = L"\"" + program + L"\"" + (arguments.empty() ? L"" : L" ") + arguments;
     std::wstring environment = EnvironmentBlock(extra);
     STARTUPINFOW startup = {};
     startup.cb = sizeof(startup);
@@ -95,49 +97,54 @@ SettingsWindow::SettingsWindow(const std::wstring& program,
     process_.Reset(started.hProcess);
     const UniqueHandle thread(started.hThread);
     processId_ = started.dwProcessId;
+    NextDialog();
+}
+
+bool ProgramWindow::NextDialog() {
     const ULONGLONG deadline = GetTickCount64() + SHOW_TIMEOUT_MS;
-    DialogSearch search = {processId_, nullptr};
+    DialogSearch search = {processId_, dialog_, nullptr};
     while (search.found == nullptr && GetTickCount64() < deadline &&
            WaitForSingleObject(process_.Get(), POLL_MS) == WAIT_TIMEOUT) {
         EnumWindows(FindProcessDialog, reinterpret_cast<LPARAM>(&search));
     }
     dialog_ = search.found;
+    return dialog_ != nullptr;
 }
 
-SettingsWindow::~SettingsWindow() {
+ProgramWindow::~ProgramWindow() {
     if (process_ && WaitForExit(0) == STILL_ACTIVE) {
         TerminateProcess(process_.Get(), 1);
         WaitForSingleObject(process_.Get(), EXIT_TIMEOUT_MS);
     }
 }
 
-std::wstring SettingsWindow::Caption() const {
+std::wstring ProgramWindow::Caption() const {
     return WindowText(dialog_);
 }
 
-std::wstring SettingsWindow::Text(int id) const {
+std::wstring ProgramWindow::Text(int id) const {
     return WindowText(Control(id));
 }
 
-void SettingsWindow::Type(int id, const std::wstring& text) const {
+void ProgramWindow::Type(int id, const std::wstring& text) const {
     Send(Control(id), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
 }
 
-void SettingsWindow::Choose(int comboId, int index) const {
+void ProgramWindow::Choose(int comboId, int index) const {
     const HWND combo = Control(comboId);
     Send(combo, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
     Send(dialog_, WM_COMMAND, MAKEWPARAM(comboId, CBN_SELCHANGE), reinterpret_cast<LPARAM>(combo));
 }
 
-int SettingsWindow::Chosen(int comboId) const {
+int ProgramWindow::Chosen(int comboId) const {
     return static_cast<int>(Send(Control(comboId), CB_GETCURSEL, 0, 0));
 }
 
-int SettingsWindow::ItemCount(int comboId) const {
+int ProgramWindow::ItemCount(int comboId) const {
     return static_cast<int>(Send(Control(comboId), CB_GETCOUNT, 0, 0));
 }
 
-std::wstring SettingsWindow::ItemText(int comboId, int index) const {
+std::wstring ProgramWindow::ItemText(int comboId, int index) const {
     const HWND combo = Control(comboId);
     const LRESULT length = Send(combo, CB_GETLBTEXTLEN, static_cast<WPARAM>(index), 0);
     if (length < 0) {
@@ -150,20 +157,20 @@ std::wstring SettingsWindow::ItemText(int comboId, int index) const {
     return text;
 }
 
-bool SettingsWindow::Checked(int id) const {
+bool ProgramWindow::Checked(int id) const {
     return Send(Control(id), BM_GETCHECK, 0, 0) == BST_CHECKED;
 }
 
-void SettingsWindow::Click(int id) const {
+void ProgramWindow::Click(int id) const {
     Send(Control(id), BM_CLICK, 0, 0);
 }
 
-void SettingsWindow::Press(WORD key) const {
+void ProgramWindow::Press(WORD key) const {
     PostMessageW(dialog_, WM_KEYDOWN, key, 0);
     PostMessageW(dialog_, WM_KEYUP, key, 0);
 }
 
-DWORD SettingsWindow::WaitForExit(DWORD timeoutMs) const {
+DWORD ProgramWindow::WaitForExit(DWORD timeoutMs) const {
     if (!process_ || WaitForSingleObject(process_.Get(), timeoutMs) != WAIT_OBJECT_0) {
         return STILL_ACTIVE;
     }

@@ -1,8 +1,9 @@
 #pragma once
-// The real settings program, started as a child process and driven from another process with
-// the messages a user's clicks and keys send to its controls. Its dialog is the visible
-// "#32770" window of the child's process; standard controls answer WM_GETTEXT and the button
-// and combo box messages across processes.
+// A real program with a window (the settings program, the setup program), started as a child
+// process and driven from another process with the messages a user's clicks and keys send to
+// its controls. Its dialog is the visible "#32770" window of the child's process, a message box
+// among them; standard controls answer WM_GETTEXT and the button and combo box messages across
+// processes.
 
 #include <windows.h>
 
@@ -17,17 +18,21 @@ struct EnvironmentVariable {
     std::wstring value;
 };
 
-class SettingsWindow {
+class ProgramWindow {
   public:
     // Starts the program and waits for its dialog; Shown() says whether it came.
-    explicit SettingsWindow(const std::wstring& program,
-                            const std::vector<EnvironmentVariable>& extra = {});
+    explicit ProgramWindow(const std::wstring& program,
+                           const std::vector<EnvironmentVariable>& extra = {},
+                           const std::wstring& arguments = L"");
     // Ends a program that is still running.
-    ~SettingsWindow();
-    SettingsWindow(const SettingsWindow&) = delete;
-    SettingsWindow& operator=(const SettingsWindow&) = delete;
+    ~ProgramWindow();
+    ProgramWindow(const ProgramWindow&) = delete;
+    ProgramWindow& operator=(const ProgramWindow&) = delete;
 
     bool Shown() const { return dialog_ != nullptr; }
+    // Waits for the program's next dialog, another than the one shown (the next message box);
+    // false when the program ends or none comes.
+    bool NextDialog();
     HWND Dialog() const { return dialog_; }
     HWND Control(int id) const { return GetDlgItem(dialog_, id); }
 
