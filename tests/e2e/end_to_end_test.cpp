@@ -1,7 +1,8 @@
 // From a fresh prefix to a launched map URL and back to a clean machine: the installer from the
-// unpacked release archive, with the settings program and its Start menu shortcut, COM
-// activation through the registry as Explorer does it, and Uninstall of the installed module
-// with its confirmation answered.
+// unpacked release archive in quiet mode, with the settings program and its Start menu
+// shortcut, COM activation through the registry as Explorer does it, and removal from Settings >
+// Apps: the entry's command run as the registry holds it, with the module's boxes answered, and
+// its quiet command after a second installation.
 #include <gtest/gtest.h>
 #include <objbase.h>
 
@@ -17,6 +18,7 @@
 #include "tests/support/launch_record.h"
 #include "tests/host/message_box_recorder.h"
 #include "tests/support/pending_renames.h"
+#include "tests/support/program_window.h"
 #include "tests/support/registry_scratch.h"
 #include "tests/support/shortcut_file.h"
 #include "tests/host/shell_host.h"
@@ -44,15 +46,28 @@ void RouteHttpsToRecorder() {
               ERROR_SUCCESS);
 }
 
+// A message box's text, as its static control holds it.
+constexpr int MESSAGE_TEXT = 0xFFFF;
+
 // What the installed-programs entry says.
-std::wstring DisplayVersion() {
-    wchar_t value[64] = {};
+std::wstring EntryValue(const wchar_t* name) {
+    wchar_t value[512] = {};
     DWORD size = sizeof(value);
-    if (RegGetValueW(HKEY_LOCAL_MACHINE, PROGRAMS_KEY, L"DisplayVersion", RRF_RT_REG_SZ, nullptr,
-                     value, &size) != ERROR_SUCCESS) {
+    if (RegGetValueW(HKEY_LOCAL_MACHINE, PROGRAMS_KEY, name, RRF_RT_REG_SZ, nullptr, value,
+                     &size) != ERROR_SUCCESS) {
         return L"(missing)";
     }
     return value;
+}
+
+void ExpectNothingRegistered() {
+    for (const auto& key : {std::make_pair(HKEY_CLASSES_ROOT, CLASS_KEY),
+                            std::make_pair(HKEY_CLASSES_ROOT, HANDLER_KEY),
+                            std::make_pair(HKEY_LOCAL_MACHINE, PROGRAMS_KEY),
+                            std::make_pair(HKEY_CURRENT_USER, MAKER_KEY)}) {
+        EXPECT_FALSE(KeyExists(key.first, key.second))
+            << testing::PrintToString(std::wstring(key.second));
+    }
 }
 
 // What the module's version resource says.
@@ -84,10 +99,11 @@ struct Apartment {
 
 TEST(EndToEnd, InstallRightClickLaunchUninstall) {
     RouteHttpsToRecorder();
-    ASSERT_EQ(RunToEnd(FromLinuxPath(QUORIEL_SETUP)), 0) << "the installer failed";
+    ASSERT_EQ(RunToEnd(L"\"" + FromLinuxPath(QUORIEL_SETUP) + L"\" /quiet"), 0)
+        << "the installer failed";
     EXPECT_NE(GetFileAttributesW(MODULE_PATH), INVALID_FILE_ATTRIBUTES);
     // The version in the archive's name is the one the user is shown.
-    EXPECT_EQ(DisplayVersion(), QUORIEL_VERSION);
+    EXPECT_EQ(EntryValue(L"DisplayVersion"), QUORIEL_VERSION);
     EXPECT_EQ(FileVersion(MODULE_PATH), QUORIEL_VERSION);
     const std::wstring shortcut =
         CommonProgramsFolder() + L"\\" + ShortcutFor(GetUserDefaultUILanguage()).file;
@@ -144,28 +160,39 @@ TEST(EndToEnd, InstallRightClickLaunchUninstall) {
             IsCommandBox(boxes.Boxes()[0], TEXT_LAUNCH_FAILED, MB_ICONINFORMATION, owner.Get()));
     }
     {
-        SCOPED_TRACE("uninstall through the installed module's export");
+        SCOPED_TRACE("removal from Settings > Apps, with the module's own boxes");
         const int deletions = ModuleDeletions();
         const int programDeletions = DeletionsOf(SETTINGS_PROGRAM_PATH);
-        UniqueModule installed(LoadLibraryW(MODULE_PATH));
-        const auto uninstall = reinterpret_cast<void(WINAPI*)()>(
-            reinterpret_cast<void*>(GetProcAddress(installed.Get(), "Uninstall")));
-        ASSERT_NE(uninstall, nullptr);
-        MessageBoxRecorder boxes({IDOK});
-        uninstall();
-        ASSERT_EQ(boxes.Boxes().size(), 2u);
-        EXPECT_EQ(boxes.Boxes()[0].text, TEXT_CONFIRM_UNINSTALL);
-        EXPECT_EQ(boxes.Boxes()[1].text, TEXT_UNINSTALLED);
+        const int setupDeletions = DeletionsOf(SETUP_PROGRAM_PATH);
+        const std::wstring command = EntryValue(L"UninstallString");
+        const size_t programEnd = command.find(L"\" ", 1);
+        ASSERT_EQ(command.find(L'"'), 0u) << "a quoted program, then its arguments";
+        ASSERT_NE(programEnd, std::wstring::npos);
+        ProgramWindow removal(command.substr(1, programEnd - 1), {},
+                              command.substr(programEnd + 2));
+        ASSERT_TRUE(removal.Shown());
+        EXPECT_EQ(removal.Caption(), CAPTION_UNINSTALL);
+        EXPECT_EQ(removal.Text(MESSAGE_TEXT), TEXT_CONFIRM_UNINSTALL);
+        EXPECT_NE(removal.Control(IDCANCEL), nullptr);
+        removal.Click(IDOK);
+        ASSERT_TRUE(removal.NextDialog());
+        EXPECT_EQ(removal.Text(MESSAGE_TEXT), TEXT_UNINSTALLED);
+        removal.Click(IDOK);
+        EXPECT_EQ(removal.WaitForExit(), 0u);
         EXPECT_EQ(ModuleDeletions(), deletions + 1);
         EXPECT_EQ(DeletionsOf(SETTINGS_PROGRAM_PATH), programDeletions + 1);
+        EXPECT_EQ(DeletionsOf(SETUP_PROGRAM_PATH), setupDeletions + 1) << "nothing left of setup";
         EXPECT_EQ(GetFileAttributesW(shortcut.c_str()), INVALID_FILE_ATTRIBUTES);
+        ExpectNothingRegistered();
     }
-    for (const auto& key : {std::make_pair(HKEY_CLASSES_ROOT, CLASS_KEY),
-                            std::make_pair(HKEY_CLASSES_ROOT, HANDLER_KEY),
-                            std::make_pair(HKEY_LOCAL_MACHINE, PROGRAMS_KEY),
-                            std::make_pair(HKEY_CURRENT_USER, MAKER_KEY)}) {
-        EXPECT_FALSE(KeyExists(key.first, key.second))
-            << testing::PrintToString(std::wstring(key.second));
+    {
+        SCOPED_TRACE("the quiet removal a deployment tool runs");
+        ASSERT_EQ(RunToEnd(L"\"" + FromLinuxPath(QUORIEL_SETUP) + L"\" /quiet /formats"), 0);
+        const int setupDeletions = DeletionsOf(SETUP_PROGRAM_PATH);
+        EXPECT_EQ(RunToEnd(EntryValue(L"QuietUninstallString"), 30000), 0) << "no box waits";
+        EXPECT_EQ(DeletionsOf(SETUP_PROGRAM_PATH), setupDeletions + 1);
+        EXPECT_EQ(GetFileAttributesW(shortcut.c_str()), INVALID_FILE_ATTRIBUTES);
+        ExpectNothingRegistered();
     }
 }
 
