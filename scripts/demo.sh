@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
 # The main job: installs what is missing, builds everything, makes the release archive and
-# unpacks it, makes a fresh Wine prefix, runs the archive's installer in it, right-clicks a
-# photo as Explorer does and chooses "Quoriel", and prints the menu item and the URL that was
-# launched.
-# Usage: demo.sh [PHOTO]   (default: a sample photo taken near Arezzo, Italy)
+# unpacks it, makes a fresh Wine prefix, runs the archive's installer in it quietly, as an
+# administrator's deployment does, with the phone photo, video and raw formats switched on,
+# right-clicks a photo as Explorer does and chooses "Quoriel", and prints the menu item and the
+# URL that was launched.
+# Usage: demo.sh [PHOTO]   (default: a sample photo taken near Arezzo, Italy; a HEIC photo, a
+# video or a camera raw works as well)
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${QUORIEL_BUILD_DIR:-$root/build}
@@ -23,12 +25,19 @@ export WINEPREFIX=$prefix WINEDEBUG=-all
 export WINEDLLOVERRIDES="winemenubuilder.exe,mscoree,mshtml=d"
 wine=/usr/lib/wine/wine64
 
+# A fresh Wine prefix knows none of these extensions; Windows registers them with these
+# content types (raws need nothing: their content type in the formats switch names them).
+for type in .heic=image/heic .heif=image/heif .avif=image/avif .webp=image/webp \
+    .mp4=video/mp4 .mov=video/quicktime .3gp=video/3gpp; do
+    "$wine" reg add "HKCR\\${type%%=*}" /v 'Content Type' /d "${type#*=}" /f >/dev/null
+done
+
 # No browser here: https goes to the launch recorder, which writes down what it was given.
 "$wine" reg add 'HKCR\https\shell\open\command' /ve /d 'C:\qrtest\launch-recorder.exe %1' /f \
     >/dev/null
 
-echo "Installing Quoriel with QuorielSetup.exe from $(basename "$archive") ..."
-"$wine" "$release/QuorielSetup.exe"
+echo "Installing Quoriel with QuorielSetup.exe /quiet /formats:all from $(basename "$archive") ..."
+"$wine" "$release/QuorielSetup.exe" /quiet /formats:all
 
 record=$prefix/drive_c/qrtest/demo-launch.txt
 rm -f "$record"
