@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Pictures of the settings window for the guide, from the real program under Wine:
-# docs/settings-window.en.png and docs/settings-window.ja.png.
+# Pictures of the settings window and the setup program's two pages for the guides, from the
+# real programs under Wine: docs/settings-window.*.png, docs/setup-window.*.png and
+# docs/setup-result.*.png, each in English (en) and Japanese (ja).
 #
 #   bash scripts/screenshots.sh
 #
@@ -11,7 +12,9 @@
 # that gives Wine's dialog font the Japanese glyphs, and the HEIC type as Windows registers it.
 # Each picture starts from no settings: Google Maps chosen, HEIC ticked and applied, an iPhone
 # photo tried; the window is captured from inside the program's process
-# (tests/settings/window_capture.h).
+# (tests/settings/window_capture.h). The setup program runs from a folder of the prefix with the
+# module and the settings program beside it: its first page as it opens, then its result page
+# after Install, with no settings before it.
 # Look at the pictures before committing them. Not part of the tests.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -29,7 +32,8 @@ bash "$root/scripts/setup.sh" fonts-wine fonts-ipafont-gothic
 
 cmake -S "$root" -B "$build" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" \
     -DBUILD_TESTING=ON >/dev/null
-cmake --build "$build" -j "$(nproc)" --target QuorielSettings settings-screenshot window-capture
+cmake --build "$build" -j "$(nproc)" --target QuorielSettings settings-screenshot window-capture \
+    Quoriel QuorielSetup setup-screenshot
 
 export WINEPREFIX=$prefix
 export WINEDEBUG=-all
@@ -53,8 +57,11 @@ if [ ! -f "$stamp" ]; then
     "$wineserver" -w || true
     touch "$stamp"
 fi
-mkdir -p "$prefix/drive_c/Photos"
+mkdir -p "$prefix/drive_c/Photos" "$prefix/drive_c/QuorielSetup"
 cp "$photo" "$prefix/drive_c/Photos/"
+cp "$build/install/QuorielSetup.exe" "$build/shellext/Quoriel.dll" \
+    "$build/settings/QuorielSettings.exe" "$prefix/drive_c/QuorielSetup/"
+setup='C:\QuorielSetup\QuorielSetup.exe'
 
 # A Linux path as Wine's Z: drive shows it.
 to_windows() {
@@ -75,4 +82,14 @@ for language in en ja; do
     python3 "$root/scripts/screenshot/bmp_to_png.py" "$shots/settings-window.$language.bmp" \
         "$root/docs/settings-window.$language.png"
     echo "written: docs/settings-window.$language.png"
+    "$wine" reg delete 'HKCU\Software\Vantorel\Quoriel' /f >/dev/null 2>&1 || true
+    LC_ALL='' LANG=$locale LC_MESSAGES=$locale \
+        "$wine" "$build/tests/install/setup-screenshot.exe" "$setup" "$capture" \
+        "$(to_windows "$shots/setup-window.$language.bmp")" \
+        "$(to_windows "$shots/setup-result.$language.bmp")"
+    for page in setup-window setup-result; do
+        python3 "$root/scripts/screenshot/bmp_to_png.py" "$shots/$page.$language.bmp" \
+            "$root/docs/$page.$language.png"
+        echo "written: docs/$page.$language.png"
+    done
 done

@@ -13,6 +13,7 @@
 #include "settings/settings_ids.h"
 #include "tests/support/program_window.h"
 #include "tests/settings/window_capture.h"
+#include "tests/support/window_shot.h"
 
 namespace {
 
@@ -21,12 +22,6 @@ constexpr int PICTURED_FORMAT = IDC_FORMAT_BASE;  // image/heic
 constexpr int EXIT_USAGE = 2;
 constexpr int EXIT_FAILED = 1;
 
-struct HookTraits {
-    using Value = HHOOK;
-    static Value Empty() noexcept { return nullptr; }
-    static void Close(Value hook) noexcept { UnhookWindowsHookEx(hook); }
-};
-
 int PresetIndex(const wchar_t* file) {
     for (int i = 0; i < static_cast<int>(ARRAYSIZE(MAP_PRESETS)); ++i) {
         if (std::wstring(MAP_PRESETS[i].file) == file) {
@@ -34,22 +29,6 @@ int PresetIndex(const wchar_t* file) {
         }
     }
     return 0;
-}
-
-bool CaptureWindow(HWND dialog, const wchar_t* dllPath) {
-    const UniqueModule dll(LoadLibraryW(dllPath));
-    const auto hook = reinterpret_cast<HOOKPROC>(
-        reinterpret_cast<void*>(GetProcAddress(dll.Get(), CAPTURE_HOOK_EXPORT)));
-    if (hook == nullptr) {
-        return false;
-    }
-    const Owner<HookTraits> installed(SetWindowsHookExW(WH_CALLWNDPROC, hook, dll.Get(),
-                                                        GetWindowThreadProcessId(dialog, nullptr)));
-    if (!installed) {
-        return false;
-    }
-    SendMessageW(dialog, RegisterWindowMessageW(CAPTURE_MESSAGE), 0, 0);
-    return true;
 }
 
 }  // namespace
