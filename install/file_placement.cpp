@@ -1,6 +1,7 @@
 #include "install/file_placement.h"
 
 #include "common/owners.h"
+#include "install/installation.h"
 
 namespace {
 
@@ -13,10 +14,6 @@ constexpr int MOST_ASIDE = 100;
 bool InUse(DWORD error) {
     return error == ERROR_SHARING_VIOLATION || error == ERROR_ACCESS_DENIED ||
            error == ERROR_USER_MAPPED_FILE;
-}
-
-std::wstring FolderOfPath(const std::wstring& file) {
-    return file.substr(0, file.find_last_of(L'\\'));
 }
 
 bool SameFile(const std::wstring& a, const std::wstring& b) {
@@ -55,7 +52,7 @@ FilePlacement PlaceFile(const std::wstring& source, const std::wstring& target) 
     if (SameFile(source, target)) {
         return placement;
     }
-    const std::wstring folder = FolderOfPath(target);
+    const std::wstring folder = FolderOf(target);
     if (!CreateDirectoryW(folder.c_str(), nullptr) && GetLastError() != ERROR_ALREADY_EXISTS) {
         placement.error = GetLastError();
         return placement;
@@ -79,7 +76,7 @@ FilePlacement PlaceFile(const std::wstring& source, const std::wstring& target) 
 }
 
 void RemoveMovedAside(const std::wstring& target) {
-    const std::wstring folder = FolderOfPath(target);
+    const std::wstring folder = FolderOf(target);
     WIN32_FIND_DATAW found = {};
     UniqueFind search(FindFirstFileW((target + ASIDE_PATTERN).c_str(), &found));
     if (!search) {

@@ -132,6 +132,11 @@ std::wstring SwitchedFormats(std::initializer_list<FormatGroup> groups) {
     return JoinFormats([&](const Format& format) { return InGroups(format.group, groups); });
 }
 
+bool HasFormatsSwitch() {
+    return RegGetValueW(HKEY_CURRENT_USER, SETTINGS_KEY, SETTING_FORMATS, RRF_RT_ANY, nullptr,
+                        nullptr, nullptr) == ERROR_SUCCESS;
+}
+
 bool SwitchOnFormats(FormatsChoice choice) {
     const std::wstring formats =
         choice == FormatsChoice::ALL

@@ -53,5 +53,8 @@ std::wstring SwitchedFormats(std::initializer_list<FormatGroup> groups);
 // photo, video and raw formats (its window's box, /formats:all).
 enum class FormatsChoice { NONE, PHOTOS, ALL };
 
+// Whether the current user has a "Formats" value, whatever it holds.
+bool HasFormatsSwitch();
+
 // The current user's switch for every switched format of the choice; the other settings stay.
 bool SwitchOnFormats(FormatsChoice choice);

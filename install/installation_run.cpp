@@ -39,8 +39,7 @@ ULONGLONG FileSize(const std::wstring& path) {
 
 class Installation {
   public:
-    Installation(const std::wstring& setupFolder, const InstallChoice& choice,
-                 const StepSink& sink)
+    Installation(const std::wstring& setupFolder, const InstallChoice& choice, const StepSink& sink)
         : setupFolder_(setupFolder), choice_(choice), sink_(sink) {}
 
     InstallOutcome Run() {
@@ -51,8 +50,8 @@ class Installation {
                             HRESULT_FROM_WIN32(ERROR_FILENAME_EXCED_RANGE));
             }
         }
-        if (!NewerInstalledKept() && Place(SetupStep::COPY_MODULE, setupFolder_ + L"\\" +
-                                                                       MODULE_FILE, module_) &&
+        if (!NewerInstalledKept() &&
+            Place(SetupStep::COPY_MODULE, setupFolder_ + L"\\" + MODULE_FILE, module_) &&
             Place(SetupStep::COPY_SETTINGS, setupFolder_ + L"\\" + SETTINGS_FILE, settings_) &&
             Place(SetupStep::KEEP_SETUP, ThisProgram(), setup_) && Register() && Menu() &&
             Settings() && Formats()) {
@@ -105,8 +104,8 @@ class Installation {
         }
         outcome_.restartNeeded |= placement.movedAside;
         sizeBytes_ += FileSize(target);
-        sink_({step, placement.movedAside ? StepState::DONE_AFTER_RESTART : StepState::DONE,
-               folder});
+        sink_(
+            {step, placement.movedAside ? StepState::DONE_AFTER_RESTART : StepState::DONE, folder});
         return true;
     }
 
@@ -138,10 +137,16 @@ class Installation {
     }
 
     bool Formats() {
-        return choice_.formats == FormatsChoice::NONE ||
-               Check(choice_.formats == FormatsChoice::ALL ? SetupStep::SWITCH_ALL_FORMATS
-                                                           : SetupStep::SWITCH_PHOTO_FORMATS,
-                     SwitchOnFormats(choice_.formats));
+        const SetupStep step = choice_.formats == FormatsChoice::ALL
+                                   ? SetupStep::SWITCH_ALL_FORMATS
+                                   : SetupStep::SWITCH_PHOTO_FORMATS;
+        if (choice_.formats == FormatsChoice::NONE) {
+            return true;
+        }
+        if (choice_.keepAccountsFormats && HasFormatsSwitch()) {
+            return Check(step, true, StepState::KEPT);
+        }
+        return Check(step, SwitchOnFormats(choice_.formats));
     }
 
     void Shortcut() {

@@ -9,6 +9,9 @@
 
 struct InstallChoice {
     FormatsChoice formats = FormatsChoice::NONE;
+    // The window's box is ticked unless the user clears it: it must not replace a choice the
+    // account already made. /formats, asked for explicitly, does.
+    bool keepAccountsFormats = false;
     bool force = false;  // put this version over a newer one
 };
 

@@ -11,12 +11,12 @@ constexpr const WCHAR* LINE_END = L"\r\n";
 
 UINT PlaceId(MenuPlace place) {
     switch (place) {
-    case MenuPlace::WINDOWS11_TOP:
-        return IDS_PLACE_WINDOWS11_TOP;
-    case MenuPlace::SHOW_MORE_OPTIONS:
-        return IDS_PLACE_SHOW_MORE_OPTIONS;
-    case MenuPlace::CLASSIC:
-        return IDS_PLACE_CLASSIC;
+        case MenuPlace::WINDOWS11_TOP:
+            return IDS_PLACE_WINDOWS11_TOP;
+        case MenuPlace::SHOW_MORE_OPTIONS:
+            return IDS_PLACE_SHOW_MORE_OPTIONS;
+        case MenuPlace::CLASSIC:
+            return IDS_PLACE_CLASSIC;
     }
     return IDS_PLACE_CLASSIC;
 }

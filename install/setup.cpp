@@ -38,26 +38,34 @@ std::wstring SetupFolder() {
     return FolderOf(std::wstring(path, length));
 }
 
+// Said on the output, and in a box unless /quiet: a shortcut with a wrong option would
+// otherwise end without a word.
 int WrongOptions(SetupLog& log, const WindowTexts& logTexts, const SetupOptions& options) {
     log.Line(FormatText(logTexts.Get(IDS_WRONG_OPTION), {options.wrong}));
     log.Line(SETUP_USAGE);
+    if (!options.quiet) {
+        const WindowTexts texts = {logTexts.instance, WindowLanguage()};
+        const std::wstring text =
+            FormatText(texts.Get(IDS_WRONG_OPTION), {options.wrong}) + L"\n\n" + SETUP_USAGE;
+        MessageBoxW(nullptr, text.c_str(), texts.Get(IDS_CAPTION).c_str(), MB_OK | MB_ICONERROR);
+    }
     return EXIT_BAD_ARGUMENTS;
 }
 
 int Remove(SetupLog& log, const WindowTexts& logTexts, bool quiet) {
     const Removal removal = quiet ? UninstallQuietly() : UninstallWithBoxes();
     switch (removal) {
-    case Removal::REMOVED:
-        log.Line(logTexts.Get(IDS_REMOVED));
-        return EXIT_DONE;
-    case Removal::CANCELLED:
-        log.Line(logTexts.Get(IDS_CANCELLED));
-        return EXIT_CANCELLED;
-    case Removal::REFUSED:
-        log.Line(logTexts.Get(IDS_REMOVAL_REFUSED));
-        return EXIT_FAILED;
-    case Removal::INCOMPLETE:
-        break;
+        case Removal::REMOVED:
+            log.Line(logTexts.Get(IDS_REMOVED));
+            return EXIT_DONE;
+        case Removal::CANCELLED:
+            log.Line(logTexts.Get(IDS_CANCELLED));
+            return EXIT_CANCELLED;
+        case Removal::REFUSED:
+            log.Line(logTexts.Get(IDS_REMOVAL_REFUSED));
+            return EXIT_FAILED;
+        case Removal::INCOMPLETE:
+            break;
     }
     log.Line(logTexts.Get(IDS_NOT_REMOVED));
     return EXIT_FAILED;
@@ -65,7 +73,7 @@ int Remove(SetupLog& log, const WindowTexts& logTexts, bool quiet) {
 
 int InstallQuietly(SetupLog& log, const WindowTexts& logTexts, const SetupOptions& options) {
     const InstallOutcome outcome =
-        RunInstallation(SetupFolder(), {options.formats, options.force},
+        RunInstallation(SetupFolder(), {options.formats, false, options.force},
                         [&](const StepResult& result) { log.Line(StepLine(logTexts, result)); });
     LogOutcome(log, logTexts, outcome);
     return ExitCodeOf(outcome);

@@ -40,7 +40,6 @@
 #define IDS_STEP_SWITCH_PHOTO_FORMATS 23
 #define IDS_STEP_SWITCH_ALL_FORMATS 24
 #define IDS_STEP_SHORTCUT 25
-#define IDS_STEP_REMOVE 26
 // How a step ended. %1: the step; %2: why (a message of the system's or of Windows 11's menu);
 // %3: the error number.
 #define IDS_STATE_DONE 32
@@ -63,3 +62,5 @@
 #define IDS_WRONG_OPTION 58
 #define IDS_LOG_NOT_WRITTEN 59
 #define IDS_REMOVAL_REFUSED 60
+// The window's caption, for a box of the program's own.
+#define IDS_CAPTION 61

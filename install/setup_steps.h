@@ -8,17 +8,16 @@
 #include <string>
 
 enum class SetupStep {
-    CHECK_VERSION,   // subject: the installed, newer version
-    COPY_MODULE,     // subject: the folder
-    COPY_SETTINGS,   // subject: the folder
-    KEEP_SETUP,      // subject: the folder
+    CHECK_VERSION,  // subject: the installed, newer version
+    COPY_MODULE,    // subject: the folder
+    COPY_SETTINGS,  // subject: the folder
+    KEEP_SETUP,     // subject: the folder
     REGISTER,
     WINDOWS11_MENU,  // subject: why it could not be set up, when it could not
     WRITE_SETTINGS,
     SWITCH_PHOTO_FORMATS,
     SWITCH_ALL_FORMATS,
-    SHORTCUT,        // subject: the shortcut's name
-    REMOVE,
+    SHORTCUT,  // subject: the shortcut's name
 };
 
 enum class StepState {

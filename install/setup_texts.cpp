@@ -7,16 +7,17 @@ namespace {
 
 constexpr LANGID ENGLISH = MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US);
 constexpr LANGID ANY_LANGUAGE = 0;
-constexpr DWORD MESSAGE_FLAGS = FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS |
-                                FORMAT_MESSAGE_MAX_WIDTH_MASK;
+constexpr DWORD MESSAGE_FLAGS =
+    FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS | FORMAT_MESSAGE_MAX_WIDTH_MASK;
 constexpr DWORD MESSAGE_ROOM = 512;
 
-struct StepText {
-    SetupStep step;
+template <typename Key>
+struct TextOf {
+    Key key;
     UINT id;
 };
 
-constexpr StepText STEP_TEXTS[] = {
+constexpr TextOf<SetupStep> STEP_TEXTS[] = {
     {SetupStep::CHECK_VERSION, IDS_STEP_CHECK_VERSION},
     {SetupStep::COPY_MODULE, IDS_STEP_COPY_MODULE},
     {SetupStep::COPY_SETTINGS, IDS_STEP_COPY_SETTINGS},
@@ -27,15 +28,9 @@ constexpr StepText STEP_TEXTS[] = {
     {SetupStep::SWITCH_PHOTO_FORMATS, IDS_STEP_SWITCH_PHOTO_FORMATS},
     {SetupStep::SWITCH_ALL_FORMATS, IDS_STEP_SWITCH_ALL_FORMATS},
     {SetupStep::SHORTCUT, IDS_STEP_SHORTCUT},
-    {SetupStep::REMOVE, IDS_STEP_REMOVE},
 };
 
-struct StateText {
-    StepState state;
-    UINT id;
-};
-
-constexpr StateText STATE_TEXTS[] = {
+constexpr TextOf<StepState> STATE_TEXTS[] = {
     {StepState::DONE, IDS_STATE_DONE},
     {StepState::DONE_AFTER_RESTART, IDS_STATE_DONE_AFTER_RESTART},
     {StepState::KEPT, IDS_STATE_KEPT},
@@ -43,18 +38,10 @@ constexpr StateText STATE_TEXTS[] = {
     {StepState::FAILED, IDS_STATE_FAILED},
 };
 
-UINT StepId(SetupStep step) {
-    for (const StepText& entry : STEP_TEXTS) {
-        if (entry.step == step) {
-            return entry.id;
-        }
-    }
-    return 0;
-}
-
-UINT StateId(StepState state) {
-    for (const StateText& entry : STATE_TEXTS) {
-        if (entry.state == state) {
+template <typename Key, size_t N>
+UINT IdOf(const TextOf<Key> (&table)[N], Key key) {
+    for (const TextOf<Key>& entry : table) {
+        if (entry.key == key) {
             return entry.id;
         }
     }
@@ -64,14 +51,14 @@ UINT StateId(StepState state) {
 // The system's text, on one line, without the line end it comes with.
 std::wstring SystemMessage(LANGID language, HRESULT error) {
     WCHAR text[MESSAGE_ROOM] = {};
-    DWORD length = FormatMessageW(MESSAGE_FLAGS, nullptr, static_cast<DWORD>(error), language,
-                                  text, MESSAGE_ROOM, nullptr);
+    DWORD length = FormatMessageW(MESSAGE_FLAGS, nullptr, static_cast<DWORD>(error), language, text,
+                                  MESSAGE_ROOM, nullptr);
     if (length == 0 && language != ANY_LANGUAGE) {
         length = FormatMessageW(MESSAGE_FLAGS, nullptr, static_cast<DWORD>(error), ANY_LANGUAGE,
                                 text, MESSAGE_ROOM, nullptr);
     }
-    while (length > 0 && (text[length - 1] == L' ' || text[length - 1] == L'\r' ||
-                          text[length - 1] == L'\n')) {
+    while (length > 0 &&
+           (text[length - 1] == L' ' || text[length - 1] == L'\r' || text[length - 1] == L'\n')) {
         --length;
     }
     return std::wstring(text, length);
@@ -97,7 +84,7 @@ std::wstring ErrorLine(const WindowTexts& texts, UINT id, const std::wstring& su
 }
 
 std::wstring StepLine(const WindowTexts& texts, const StepResult& result) {
-    const std::wstring step = texts.Get(StepId(result.step));
+    const std::wstring step = texts.Get(IdOf(STEP_TEXTS, result.step));
     if (result.step == SetupStep::CHECK_VERSION) {
         return FormatText(step, {result.subject, VersionText(ThisVersion())});
     }
@@ -105,5 +92,5 @@ std::wstring StepLine(const WindowTexts& texts, const StepResult& result) {
     if (result.state == StepState::FAILED) {
         return ErrorLine(texts, IDS_STATE_FAILED, named, result.error);
     }
-    return FormatText(texts.Get(StateId(result.state)), {named, result.subject});
+    return FormatText(texts.Get(IdOf(STATE_TEXTS, result.state)), {named, result.subject});
 }

@@ -58,10 +58,11 @@ void ShowResult(HWND dialog, SetupWindow& window, const InstallOutcome& outcome,
 }
 
 void Install(HWND dialog, SetupWindow& window) {
-    const InstallChoice choice = {IsDlgButtonChecked(dialog, IDC_FORMATS) == BST_CHECKED
-                                      ? FormatsChoice::ALL
-                                      : FormatsChoice::NONE,
-                                  window.force};
+    InstallChoice choice;
+    choice.formats = IsDlgButtonChecked(dialog, IDC_FORMATS) == BST_CHECKED ? FormatsChoice::ALL
+                                                                            : FormatsChoice::NONE;
+    choice.keepAccountsFormats = true;
+    choice.force = window.force;
     SetDlgItemTextW(dialog, IDC_INTRO, window.texts.Get(IDS_INSTALLING).c_str());
     EnableWindow(GetDlgItem(dialog, IDC_INSTALL), FALSE);
     EnableWindow(GetDlgItem(dialog, IDC_CANCEL), FALSE);
@@ -93,23 +94,23 @@ INT_PTR CALLBACK SetupProcedure(HWND dialog, UINT message, WPARAM wParam, LPARAM
         return FALSE;
     }
     switch (LOWORD(wParam)) {
-    case IDC_INSTALL:
-        if (!window->finished) {
-            Install(dialog, *window);
-        }
-        return TRUE;
-    case IDC_OPEN_SETTINGS:
-        OpenSettings(dialog);
-        return TRUE;
-    case IDC_CANCEL:  // also Escape and the title bar's close button, on either page
-    case IDC_CLOSE:
-        if (!window->finished) {
-            window->log->Line(LogTexts(window->texts.instance).Get(IDS_CANCELLED));
-        }
-        EndDialog(dialog, 0);
-        return TRUE;
-    default:
-        return FALSE;
+        case IDC_INSTALL:
+            if (!window->finished) {
+                Install(dialog, *window);
+            }
+            return TRUE;
+        case IDC_OPEN_SETTINGS:
+            OpenSettings(dialog);
+            return TRUE;
+        case IDC_CANCEL:  // also Escape and the title bar's close button, on either page
+        case IDC_CLOSE:
+            if (!window->finished) {
+                window->log->Line(LogTexts(window->texts.instance).Get(IDS_CANCELLED));
+            }
+            EndDialog(dialog, 0);
+            return TRUE;
+        default:
+            return FALSE;
     }
 }
 

@@ -58,8 +58,7 @@ TEST(Installation, RegistersTheHandlerAndTheInstalledProgramsEntry) {
         {HKEY_LOCAL_MACHINE, PROGRAMS_KEY, L"QuietUninstallString",
          L"\"" + setup + L"\" /uninstall /quiet"},
         {HKEY_LOCAL_MACHINE, PROGRAMS_KEY, L"DisplayIcon", module + L",0"},
-        {HKEY_LOCAL_MACHINE, PROGRAMS_KEY, L"InstallLocation",
-         L"C:\\windows\\system32\\ShellExt"},
+        {HKEY_LOCAL_MACHINE, PROGRAMS_KEY, L"InstallLocation", L"C:\\windows\\system32\\ShellExt"},
     };
     for (const auto& v : values) {
         SCOPED_TRACE(testing::PrintToString(std::wstring(v.path)));

@@ -46,13 +46,12 @@ std::wstring Shortcut(const wchar_t* name) {
 std::wstring InstalledLines(const Language& language, bool again) {
     const std::wstring folder = L"C:\\windows\\system32\\ShellExt";
     return SETUP_TITLE_LINE + L"Copy Quoriel.dll to " + folder + L": done\n" +
-           L"Copy the settings program to " + folder + L": done\n" +
-           L"Keep the setup program in " + folder + L" for removal: done\n" +
+           L"Copy the settings program to " + folder + L": done\n" + L"Keep the setup program in " +
+           folder + L" for removal: done\n" +
            L"Register the Quoriel command and its entry in Settings > Apps: done\n" +
            L"Write the map settings for this account: " +
            (again ? L"kept the settings this account already has\n" : L"done\n") + L"Add \"" +
-           language.name +
-           L"\" to the Start menu: done\n" + INSTALLED_HEADLINE +
+           language.name + L"\" to the Start menu: done\n" + INSTALLED_HEADLINE +
            L"Right-click a photo and choose Quoriel. On Windows 11, it is under \"Show more "
            L"options\".\n" +
            L"Settings: Start menu > " + language.name + L" (" + SETTINGS_PROGRAM_PATH + L")\n";
@@ -115,8 +114,8 @@ TEST(Setup, RefusesWrongArgumentsWithCode87BeforeChangingAnything) {
     ScratchFolder scratch;
     const std::wstring setup = CopySetupAndModule(scratch);
     CleanInstallation();
-    const wchar_t* const lines[] = {L"/bogus /quiet", L"/quiet /log", L"/uninstall /formats",
-                                    L"/quiet /formats /formats:all", L"quiet"};
+    const wchar_t* const lines[] = {L"/bogus /quiet", L"/quiet /log", L"/uninstall /formats /quiet",
+                                    L"/quiet /formats /formats:all", L"quiet /quiet"};
     for (const wchar_t* line : lines) {
         SCOPED_TRACE(testing::PrintToString(std::wstring(line)));
         std::string output;

@@ -1,13 +1,15 @@
 // The setup program's window, driven by the messages a user's clicks send: Cancel changes
 // nothing, Install shows each step and where the command is, the formats box decides the
-// account's formats, a failed step is named with the system's message. ctest runs it once per
-// user language, naming the expected one in QUORIEL_EXPECTED_LANGUAGE ("ja" or "en").
+// account's formats unless it has its own, a failed step is named with the system's message, a
+// wrong option is told in a box. ctest runs it once per user language, naming the expected one
+// in QUORIEL_EXPECTED_LANGUAGE ("ja" or "en").
 #include <gtest/gtest.h>
 
 #include <string>
 
 #include "common/package_identity.h"
 #include "common/registry_names.h"
+#include "install/installation.h"
 #include "install/setup_ids.h"
 #include "quoriel_version.h"
 #include "tests/support/child_process.h"
@@ -21,6 +23,7 @@ namespace {
 
 constexpr DWORD RESULT_TIMEOUT_MS = 60000;
 constexpr DWORD POLL_MS = 50;
+constexpr int MESSAGE_TEXT = 0xFFFF;  // a message box's static text
 constexpr const char STAND_IN[] = "MZ settings program stand-in";
 
 struct Texts {
@@ -39,7 +42,8 @@ bool Japanese() {
 
 Texts Expected() {
     if (Japanese()) {
-        return {L"" SETUP_CAPTION_JA_TEXT, L"Quoriel " QUORIEL_VERSION_TEXT L" をインストールしました。",
+        return {L"" SETUP_CAPTION_JA_TEXT,
+                L"Quoriel " QUORIEL_VERSION_TEXT L" をインストールしました。",
                 L"Quoriel をインストールできませんでした。",
                 L"このアカウントでスマートフォンの写真・動画・RAW の形式をオン: 完了",
                 L"写真を右クリックし、Quoriel を選んでください。"};
@@ -48,6 +52,16 @@ Texts Expected() {
             L"Quoriel could not be installed.",
             L"Switch on the phone photo, video and raw formats for this account: done",
             L"Right-click a photo and choose Quoriel."};
+}
+
+std::wstring StoredFormats() {
+    wchar_t text[1024] = {};
+    DWORD size = sizeof(text);
+    if (RegGetValueW(HKEY_CURRENT_USER, SETTINGS_KEY, SETTING_FORMATS, RRF_RT_REG_SZ, nullptr, text,
+                     &size) != ERROR_SUCCESS) {
+        return L"(none)";
+    }
+    return text;
 }
 
 bool ResultShown(const ProgramWindow& window) {
@@ -90,27 +104,53 @@ TEST_F(SetupWindowTest, CancelChangesNothing) {
 }
 
 TEST_F(SetupWindowTest, InstallShowsEachStepAndTheFormatsBoxDecides) {
-    for (const bool formats : {true, false}) {
-        SCOPED_TRACE(formats ? "formats box ticked" : "formats box cleared");
+    const std::wstring all =
+        SwitchedFormats({FormatGroup::PHOTO, FormatGroup::VIDEO, FormatGroup::RAW});
+    const struct {
+        const char* name;
+        bool ticked;
+        const wchar_t* before;  // the account's own "Formats", or none
+        const wchar_t* after;   // null: no value
+    } cases[] = {
+        {"box ticked", true, nullptr, all.c_str()},
+        {"box cleared", false, nullptr, nullptr},
+        {"box ticked over the account's own choice", true, L".cr2", L".cr2"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
         CleanInstallation();
+        if (c.before != nullptr) {
+            ASSERT_EQ(RegSetKeyValueW(HKEY_CURRENT_USER, SETTINGS_KEY, SETTING_FORMATS, REG_SZ,
+                                      c.before, (lstrlenW(c.before) + 1) * sizeof(wchar_t)),
+                      ERROR_SUCCESS);
+        }
         ProgramWindow window(setup_);
         ASSERT_TRUE(window.Shown());
-        if (!formats) {
+        if (!c.ticked) {
             window.Click(IDC_FORMATS);
         }
         window.Click(IDC_INSTALL);
         ASSERT_TRUE(ResultShown(window));
         EXPECT_EQ(window.Text(IDC_HEADLINE), texts_.installed);
         EXPECT_EQ(window.Text(IDC_STEPS).find(texts_.allFormatsStep) != std::wstring::npos,
-                  formats);
+                  c.ticked && c.before == nullptr);
         EXPECT_EQ(window.Text(IDC_WHERE).find(texts_.place), 0u);
         EXPECT_TRUE(window.Enabled(IDC_OPEN_SETTINGS));
         EXPECT_FALSE(IsWindowVisible(window.Control(IDC_INSTALL)));
-        EXPECT_EQ(KeyExists(HKEY_CURRENT_USER, SETTINGS_KEY, SETTING_FORMATS), formats);
+        EXPECT_EQ(StoredFormats(), c.after == nullptr ? L"(none)" : c.after);
         EXPECT_TRUE(KeyExists(HKEY_CLASSES_ROOT, SERVER_KEY));
         window.Click(IDC_CLOSE);
         EXPECT_EQ(window.WaitForExit(), 0u);
     }
+}
+
+TEST_F(SetupWindowTest, AWrongOptionIsToldInABox) {
+    ProgramWindow box(setup_, {}, L"/bogus");
+    ASSERT_TRUE(box.Shown());
+    EXPECT_EQ(box.Caption(), texts_.caption);
+    EXPECT_NE(box.Text(MESSAGE_TEXT).find(L"/bogus"), std::wstring::npos);
+    box.Click(IDOK);
+    EXPECT_EQ(box.WaitForExit(), 87u);
 }
 
 TEST_F(SetupWindowTest, AFailedStepIsNamedWithTheSystemsMessage) {

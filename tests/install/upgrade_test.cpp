@@ -23,7 +23,8 @@ constexpr const wchar_t* HELD_EVENT = L"QuorielUpgradeTestHeld";
 constexpr const wchar_t* MODULE_ASIDE = L"C:\\windows\\system32\\ShellExt\\Quoriel.dll.1.old";
 constexpr const wchar_t* SETTINGS_ASIDE =
     L"C:\\windows\\system32\\ShellExt\\QuorielSettings.exe.1.old";
-constexpr const wchar_t* IN_USE = L": done; the old file is in use and is deleted when Windows restarts\n";
+constexpr const wchar_t* IN_USE =
+    L": done; the old file is in use and is deleted when Windows restarts\n";
 // A file with a version resource newer than any of ours: Wine's own.
 constexpr const wchar_t* NEWER_MODULE = L"C:\\windows\\system32\\kernel32.dll";
 
@@ -100,9 +101,9 @@ TEST(Upgrade, ReplacesFilesInUseAndRemovesThemOnceFree) {
     scratch.Write(MODULE_FILE, newer);
     const int moduleDeletions = DeletionsOf(MODULE_ASIDE);
     EXPECT_EQ(RunSetup(setup, L"", &lines), 3010) << lines;
-    EXPECT_NE(lines.find(L"Copy Quoriel.dll to C:\\windows\\system32\\ShellExt" +
-                         std::wstring(IN_USE)),
-              std::wstring::npos)
+    EXPECT_NE(
+        lines.find(L"Copy Quoriel.dll to C:\\windows\\system32\\ShellExt" + std::wstring(IN_USE)),
+        std::wstring::npos)
         << lines;
     EXPECT_NE(lines.find(L"Copy the settings program to C:\\windows\\system32\\ShellExt" +
                          std::wstring(IN_USE)),
@@ -134,9 +135,11 @@ TEST(Upgrade, RefusesToReplaceANewerVersionUnlessForced) {
     ASSERT_TRUE(CopyFileW(NEWER_MODULE, MODULE_PATH, FALSE));
     std::wstring lines;
     EXPECT_EQ(RunSetup(setup, L"", &lines), 1603);
-    EXPECT_NE(lines.find(L", a newer version, is installed; nothing was changed. To put this "
-                         L"version (" QUORIEL_VERSION_TEXT L") over it, run the setup program with /force.\n"),
-              std::wstring::npos)
+    EXPECT_NE(
+        lines.find(
+            L", a newer version, is installed; nothing was changed. To put this "
+            L"version (" QUORIEL_VERSION_TEXT L") over it, run the setup program with /force.\n"),
+        std::wstring::npos)
         << lines;
     EXPECT_EQ(TryReadFileBytes(MODULE_PATH), TryReadFileBytes(NEWER_MODULE));
     EXPECT_EQ(RunSetup(setup, L" /force", &lines), 0) << lines;

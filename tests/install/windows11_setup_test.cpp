@@ -31,9 +31,12 @@ constexpr const wchar_t* FALL_BACK_LINE_START =
 constexpr const wchar_t* FALL_BACK_LINE_END =
     L"); Quoriel is under \"Show more options\" instead\n";
 // Where the result says the command is.
-constexpr const wchar_t* AT_THE_TOP = L"Right-click a photo and choose Quoriel at the top of the menu.";
-constexpr const wchar_t* SHOW_MORE = L"On Windows 11, right-click a photo, choose \"Show more options\", then Quoriel.";
-constexpr const wchar_t* CLASSIC = L"Right-click a photo and choose Quoriel. On Windows 11, it is under \"Show more options\".";
+constexpr const wchar_t* AT_THE_TOP =
+    L"Right-click a photo and choose Quoriel at the top of the menu.";
+constexpr const wchar_t* SHOW_MORE =
+    L"On Windows 11, right-click a photo, choose \"Show more options\", then Quoriel.";
+constexpr const wchar_t* CLASSIC =
+    L"Right-click a photo and choose Quoriel. On Windows 11, it is under \"Show more options\".";
 constexpr const wchar_t* MODULE_FOLDER = L"C:\\windows\\system32\\ShellExt";
 // An apostrophe and a space in the installer's folder: the package path must stay one
 // PowerShell string.
@@ -142,11 +145,10 @@ TEST(Windows11Setup, RegistersThePackageOrFallsBackToTheClassicHandler) {
         }
         const bool registered = c.outcome == Outcome::PACKAGED;
         const std::wstring lines = ConsoleLines(output);
-        const std::wstring menuLine =
-            registered ? PACKAGED_LINE
-            : c.failure == nullptr
-                ? L""
-                : std::wstring(FALL_BACK_LINE_START) + c.failure + FALL_BACK_LINE_END;
+        const std::wstring menuLine = registered             ? PACKAGED_LINE
+                                      : c.failure == nullptr ? L""
+                                                             : std::wstring(FALL_BACK_LINE_START) +
+                                                                   c.failure + FALL_BACK_LINE_END;
         EXPECT_EQ(lines.find(L"Windows 11's own menu: ") != std::wstring::npos, !menuLine.empty());
         EXPECT_NE(lines.find(menuLine), std::wstring::npos) << output;
         const wchar_t* place = registered ? AT_THE_TOP : c.failure ? SHOW_MORE : CLASSIC;

@@ -41,8 +41,7 @@ std::wstring CopySetupAndModule(const ScratchFolder& scratch, const std::wstring
     CreateDirectoryW(folder.c_str(), nullptr);
     const std::wstring setup = folder + L"\\" + SETUP_FILE;
     CopyFileW(FromLinuxPath(QUORIEL_SETUP).c_str(), setup.c_str(), FALSE);
-    CopyFileW(FromLinuxPath(QUORIEL_MODULE).c_str(), (folder + L"\\" + MODULE_FILE).c_str(),
-              FALSE);
+    CopyFileW(FromLinuxPath(QUORIEL_MODULE).c_str(), (folder + L"\\" + MODULE_FILE).c_str(), FALSE);
     return setup;
 }
 
@@ -60,8 +59,7 @@ std::wstring LogLines(const std::wstring& path) {
 }
 
 bool KeyExists(HKEY root, const wchar_t* path, const wchar_t* value) {
-    return RegGetValueW(root, path, value, RRF_RT_ANY, nullptr, nullptr, nullptr) ==
-           ERROR_SUCCESS;
+    return RegGetValueW(root, path, value, RRF_RT_ANY, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
 }
 
 void CleanInstallation() {
@@ -84,8 +82,8 @@ SetupDeclarations ReadSetupDeclarations(const std::wstring& path) {
         return declared;
     }
     // An image resource is mapped as sections are: its headers are where the file has them.
-    const auto* base = reinterpret_cast<const BYTE*>(
-        reinterpret_cast<ULONG_PTR>(image.Get()) & ~static_cast<ULONG_PTR>(3));
+    const auto* base = reinterpret_cast<const BYTE*>(reinterpret_cast<ULONG_PTR>(image.Get()) &
+                                                     ~static_cast<ULONG_PTR>(3));
     const auto* dos = reinterpret_cast<const IMAGE_DOS_HEADER*>(base);
     const auto* nt = reinterpret_cast<const IMAGE_NT_HEADERS*>(base + dos->e_lfanew);
     declared.subsystem = nt->OptionalHeader.Subsystem;
