@@ -11,5 +11,6 @@
 // The cleanup without a box, for the setup program's quiet removal.
 CleanupOutcome CleanRegistry();
 
-// The cleanup with its warning. True when everything was removed (or already gone); false after the warning.
+// The cleanup with its warning. True when everything was removed (or already gone); false after the
+// warning.
 bool RunRegistryCleanup();

@@ -1,5 +1,6 @@
 // The exported Uninstall: administrator test, confirmation, then the registry cleanup, the
-// removal of the installed files and the final box. Callable as "rundll32 Quoriel.dll,Uninstall"; it uses no arguments.
+// removal of the installed files and the final box. Callable as "rundll32 Quoriel.dll,Uninstall";
+// it uses no arguments.
 #include <windows.h>
 
 #include "common/messages.h"

@@ -85,7 +85,8 @@ std::wstring WindowText(HWND window) {
 ProgramWindow::ProgramWindow(const std::wstring& program,
                              const std::vector<EnvironmentVariable>& extra,
                              const std::wstring& arguments) {
-    std::wstring commandLine = L"\"" + program + L"\"" + (arguments.empty() ? L"" : L" ") + arguments;
+    std::wstring commandLine =
+        L"\"" + program + L"\"" + (arguments.empty() ? L"" : L" ") + arguments;
     std::wstring environment = EnvironmentBlock(extra);
     STARTUPINFOW startup = {};
     startup.cb = sizeof(startup);

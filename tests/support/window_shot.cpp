@@ -28,4 +28,3 @@ bool CaptureWindow(HWND dialog, const wchar_t* dllPath) {
     SendMessageW(dialog, RegisterWindowMessageW(CAPTURE_MESSAGE), 0, 0);
     return true;
 }
-
