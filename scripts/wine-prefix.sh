@@ -27,7 +27,8 @@ stamp=$prefix/.quoriel-ready-2
 if [ "$fresh" = 1 ] && [ -d "$prefix" ]; then
     "$wineserver" -k 2>/dev/null || true
     "$wineserver" -w 2>/dev/null || true
-    rm -rf "$prefix"
+    # A wineserver that was still ending may write its registry files while they are removed.
+    rm -rf "$prefix" 2>/dev/null || { sleep 1 && rm -rf "$prefix"; }
 fi
 if [ ! -f "$stamp" ]; then
     rm -rf "$prefix"
