@@ -2,6 +2,8 @@
 
 #include <shellapi.h>
 
+#include "common/owners.h"
+
 #include "install/exit_codes.h"
 #include "install/installation_run.h"
 #include "install/outcome_lines.h"
@@ -14,14 +16,28 @@ namespace {
 constexpr int FIRST_PAGE[] = {IDC_INTRO, IDC_CONTENTS, IDC_FORMATS, IDC_INSTALL, IDC_CANCEL};
 constexpr int RESULT_PAGE[] = {IDC_HEADLINE, IDC_STEPS, IDC_WHERE, IDC_OPEN_SETTINGS, IDC_CLOSE};
 constexpr const WCHAR* STEP_SEPARATOR = L"\r\n";
+// Posted by the installing thread when it is done.
+constexpr UINT WM_INSTALLED = WM_APP + 1;
 
+// The window's state. While the installing thread runs, it alone touches choice, steps,
+// outcome and the log; the window reads them once WM_INSTALLED has come.
 struct SetupWindow {
-    WindowTexts texts;
-    std::wstring setupFolder;
-    bool force;
-    SetupLog* log;
-    int exitCode = EXIT_CANCELLED;
+    SetupWindow(const WindowTexts& texts, const std::wstring& setupFolder, bool force,
+                SetupLog* log)
+        : texts(texts), setupFolder(setupFolder), force(force), log(log) {}
+
+    const WindowTexts texts;
+    const std::wstring setupFolder;
+    const bool force;
+    SetupLog* const log;
+    HWND dialog = nullptr;
+    InstallChoice choice;
+    std::wstring steps;
+    InstallOutcome outcome;
+    UniqueHandle worker;
+    bool installing = false;
     bool finished = false;
+    int exitCode = EXIT_CANCELLED;
 };
 
 void ShowPage(HWND dialog, const int (&page)[5], int show) {
@@ -42,11 +58,11 @@ void FillFirstPage(HWND dialog, const SetupWindow& window) {
     SendMessageW(dialog, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
 }
 
-void ShowResult(HWND dialog, SetupWindow& window, const InstallOutcome& outcome,
-                const std::wstring& steps) {
+void ShowResult(HWND dialog, SetupWindow& window) {
+    const InstallOutcome& outcome = window.outcome;
     const OutcomeText text = OutcomeLines(window.texts, outcome);
     SetDlgItemTextW(dialog, IDC_HEADLINE, text.headline.c_str());
-    SetDlgItemTextW(dialog, IDC_STEPS, steps.c_str());
+    SetDlgItemTextW(dialog, IDC_STEPS, window.steps.c_str());
     SetDlgItemTextW(dialog, IDC_WHERE, text.details.c_str());
     ShowPage(dialog, FIRST_PAGE, SW_HIDE);
     ShowPage(dialog, RESULT_PAGE, SW_SHOW);
@@ -57,25 +73,55 @@ void ShowResult(HWND dialog, SetupWindow& window, const InstallOutcome& outcome,
     window.finished = true;
 }
 
+void RunSteps(SetupWindow& window) {
+    const WindowTexts logTexts = LogTexts(window.texts.instance);
+    try {
+        window.outcome =
+            RunInstallation(window.setupFolder, window.choice, [&](const StepResult& result) {
+                window.steps +=
+                    (window.steps.empty() ? L"" : STEP_SEPARATOR) + StepLine(window.texts, result);
+                window.log->Line(StepLine(logTexts, result));
+            });
+    } catch (...) {
+        window.outcome.failed = true;  // out of memory: what was done is listed
+    }
+    LogOutcome(*window.log, logTexts, window.outcome);
+}
+
+// The installation may wait for PowerShell for seconds: the window keeps painting meanwhile.
+DWORD WINAPI InstallingThread(void* parameter) {
+    auto* window = static_cast<SetupWindow*>(parameter);
+    RunSteps(*window);
+    PostMessageW(window->dialog, WM_INSTALLED, 0, 0);
+    return 0;
+}
+
 void Install(HWND dialog, SetupWindow& window) {
-    InstallChoice choice;
-    choice.formats = IsDlgButtonChecked(dialog, IDC_FORMATS) == BST_CHECKED ? FormatsChoice::ALL
-                                                                            : FormatsChoice::NONE;
-    choice.keepAccountsFormats = true;
-    choice.force = window.force;
+    window.choice.formats = IsDlgButtonChecked(dialog, IDC_FORMATS) == BST_CHECKED
+                                ? FormatsChoice::ALL
+                                : FormatsChoice::NONE;
+    window.choice.keepAccountsFormats = true;
+    window.choice.force = window.force;
+    window.dialog = dialog;
+    window.installing = true;
     SetDlgItemTextW(dialog, IDC_INTRO, window.texts.Get(IDS_INSTALLING).c_str());
     EnableWindow(GetDlgItem(dialog, IDC_INSTALL), FALSE);
     EnableWindow(GetDlgItem(dialog, IDC_CANCEL), FALSE);
-    UpdateWindow(dialog);
-    const WindowTexts logTexts = LogTexts(window.texts.instance);
-    std::wstring steps;
-    const InstallOutcome outcome =
-        RunInstallation(window.setupFolder, choice, [&](const StepResult& result) {
-            steps += (steps.empty() ? L"" : STEP_SEPARATOR) + StepLine(window.texts, result);
-            window.log->Line(StepLine(logTexts, result));
-        });
-    LogOutcome(*window.log, logTexts, outcome);
-    ShowResult(dialog, window, outcome, steps);
+    EnableWindow(GetDlgItem(dialog, IDC_FORMATS), FALSE);
+    window.worker.Reset(CreateThread(nullptr, 0, InstallingThread, &window, 0, nullptr));
+    if (!window.worker) {
+        RunSteps(window);  // no thread to be had: the window waits instead
+        PostMessageW(dialog, WM_INSTALLED, 0, 0);
+    }
+}
+
+void Installed(HWND dialog, SetupWindow& window) {
+    if (window.worker) {
+        WaitForSingleObject(window.worker.Get(), INFINITE);
+        window.worker.Reset();
+    }
+    window.installing = false;
+    ShowResult(dialog, window);
 }
 
 void OpenSettings(HWND dialog) {
@@ -90,8 +136,15 @@ INT_PTR CALLBACK SetupProcedure(HWND dialog, UINT message, WPARAM wParam, LPARAM
         FillFirstPage(dialog, *reinterpret_cast<SetupWindow*>(lParam));
         return TRUE;
     }
+    if (window != nullptr && message == WM_INSTALLED) {
+        Installed(dialog, *window);
+        return TRUE;
+    }
     if (message != WM_COMMAND || window == nullptr) {
         return FALSE;
+    }
+    if (window->installing) {
+        return TRUE;  // nothing closes the window while the installation runs
     }
     switch (LOWORD(wParam)) {
         case IDC_INSTALL:
@@ -118,7 +171,7 @@ INT_PTR CALLBACK SetupProcedure(HWND dialog, UINT message, WPARAM wParam, LPARAM
 
 int RunSetupWindow(const WindowTexts& texts, const std::wstring& setupFolder, bool force,
                    SetupLog& log) {
-    SetupWindow window = {texts, setupFolder, force, &log};
+    SetupWindow window(texts, setupFolder, force, &log);
     const DLGTEMPLATE* resource = DialogTemplate(texts.instance, texts.language, IDD_SETUP);
     if (resource == nullptr ||
         DialogBoxIndirectParamW(texts.instance, resource, nullptr, SetupProcedure,
