@@ -60,8 +60,10 @@ DWORD CertificateTrust::Establish(const std::wstring& file) {
             return GetLastError();
         }
         Commit(store_.Get());  // PowerShell, another process, must see it now
+        // Only a certificate this installation added is recorded for removal: one that was
+        // there before belongs to whoever put it there.
+        thumbprint_ = ThumbprintText(hash);
     }
-    thumbprint_ = ThumbprintText(hash);
     return ERROR_SUCCESS;
 }
 

@@ -18,8 +18,8 @@ class CertificateTrust {
     // Trusts the certificate in file (DER or Base64) unless a chain to a trusted root already
     // stands. ERROR_SUCCESS, or the error for which the certificate was refused.
     DWORD Establish(const std::wstring& file);
-    // For the record: the thumbprint of the certificate that is in TrustedPeople for the package,
-    // added or found there; empty when Windows trusted the signer by itself.
+    // For the record that Uninstall removes by: the thumbprint of the certificate that Establish
+    // added to TrustedPeople; empty when it was there already or Windows trusted the signer.
     const std::wstring& Thumbprint() const { return thumbprint_; }
     // Takes out again the certificate that Establish added; one that was there before stays.
     void Withdraw();

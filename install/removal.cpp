@@ -7,7 +7,7 @@
 #include "install/installation.h"
 #include "uninstall/admin_check.h"
 #include "uninstall/installed_files_removal.h"
-#include "uninstall/registry_cleanup.h"
+#include "uninstall/registrations_removal.h"
 
 extern "C" void WINAPI Uninstall();
 
@@ -44,7 +44,7 @@ Removal UninstallQuietly() {
     if (!HasAdministratorRights()) {
         return Removal::REFUSED;
     }
-    const bool registryComplete = CleanRegistry().Complete();
+    const bool registryComplete = RemoveRegistrationsAndSettings().Complete();
     const bool filesRemoved = RemoveInstalledFiles();
     return registryComplete && filesRemoved ? Removal::REMOVED : Removal::INCOMPLETE;
 }

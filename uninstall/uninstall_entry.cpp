@@ -6,7 +6,7 @@
 #include "common/messages.h"
 #include "uninstall/admin_check.h"
 #include "uninstall/installed_files_removal.h"
-#include "uninstall/registry_cleanup.h"
+#include "uninstall/registrations_removal.h"
 
 extern "C" void WINAPI Uninstall() {
     try {
@@ -18,7 +18,7 @@ extern "C" void WINAPI Uninstall() {
             IDOK) {
             return;
         }
-        const bool registryComplete = RunRegistryCleanup();
+        const bool registryComplete = RemoveRegistrationsAndSettingsWithWarning();
         ReportUninstall(registryComplete, RemoveInstalledFiles());
     } catch (...) {
         // Nothing may leave the export; a run cut short has already said what it could.

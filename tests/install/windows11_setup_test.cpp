@@ -156,7 +156,9 @@ TEST(Windows11Setup, RegistersThePackageOrFallsBackToTheClassicHandler) {
         EXPECT_TRUE(KeyExists(HKEY_CLASSES_ROOT, SERVER_KEY));
         EXPECT_EQ(KeyExists(HKEY_CLASSES_ROOT, HANDLER_KEY), !registered);
         EXPECT_EQ(RecordValue(PACKAGE_VALUE), registered ? PACKAGE_NAME : L"(none)");
-        EXPECT_EQ(RecordValue(TRUSTED_CERTIFICATE_VALUE), registered ? thumbprint : L"(none)");
+        EXPECT_EQ(RecordValue(TRUSTED_CERTIFICATE_VALUE),
+                  registered && !c.trustedBefore ? thumbprint : L"(none)")
+            << "only a certificate the installer added is its to remove";
         EXPECT_EQ(MachineStoreHolds(TRUSTED_PEOPLE_STORE, thumbprint), c.trustedAfter);
         EXPECT_FALSE(MachineStoreHolds(ROOT, thumbprint)) << "never the Root store";
     }

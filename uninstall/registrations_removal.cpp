@@ -1,4 +1,4 @@
-#include "uninstall/registry_cleanup.h"
+#include "uninstall/registrations_removal.h"
 
 #include "common/messages.h"
 #include "common/registry_names.h"
@@ -23,7 +23,7 @@ void RemoveMachineKeys(CleanupOutcome* outcome) {
 
 }  // namespace
 
-CleanupOutcome CleanRegistry() {
+CleanupOutcome RemoveRegistrationsAndSettings() {
     CleanupOutcome outcome;
     RemoveWindowsPackage(&outcome);  // reads its record before the entry that holds it goes
     RemoveMachineKeys(&outcome);
@@ -39,8 +39,8 @@ CleanupOutcome CleanRegistry() {
     return outcome;
 }
 
-bool RunRegistryCleanup() {
-    const CleanupOutcome outcome = CleanRegistry();
+bool RemoveRegistrationsAndSettingsWithWarning() {
+    const CleanupOutcome outcome = RemoveRegistrationsAndSettings();
     if (!outcome.Complete()) {
         MessageBoxW(nullptr, TEXT_REGISTRY_LEFT, CAPTION_UNINSTALL, STYLE_WARNING);
     }

@@ -9,8 +9,8 @@
 #include "uninstall/cleanup_outcome.h"
 
 // The cleanup without a box, for the setup program's quiet removal.
-CleanupOutcome CleanRegistry();
+CleanupOutcome RemoveRegistrationsAndSettings();
 
 // The cleanup with its warning. True when everything was removed (or already gone); false after the
 // warning.
-bool RunRegistryCleanup();
+bool RemoveRegistrationsAndSettingsWithWarning();
