@@ -32,6 +32,17 @@ constexpr const WCHAR* NO_REPAIR_VALUE = L"NoRepair";
 // registered, and the SHA-1 thumbprint (common/thumbprint.h) of the certificate it trusted for it.
 constexpr const WCHAR* PACKAGE_VALUE = L"Package";
 constexpr const WCHAR* TRUSTED_CERTIFICATE_VALUE = L"TrustedCertificate";
+// The "Formats" value that each account gets with its default settings at its first sign-in
+// after the installation, as the setup program chose it; absent: none.
+constexpr const WCHAR* ACCOUNT_FORMATS_VALUE = L"AccountFormats";
+
+// Under HKEY_LOCAL_MACHINE: Windows runs the component's StubPath once in each account at its
+// sign-in (again after an upgrade raises Version), before Explorer starts.
+constexpr const WCHAR* ACTIVE_SETUP_KEY =
+    L"SOFTWARE\\Microsoft\\Active Setup\\Installed Components\\" QUORIEL_CLSID_TEXT;
+constexpr const WCHAR* STUB_PATH_VALUE = L"StubPath";
+constexpr const WCHAR* VERSION_VALUE = L"Version";
+constexpr const WCHAR* IS_INSTALLED_VALUE = L"IsInstalled";
 
 // Under HKEY_LOCAL_MACHINE: the Windows build number (REG_SZ), by which the installer tells
 // Windows 11.

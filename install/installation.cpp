@@ -9,6 +9,8 @@
 #include "common/owners.h"
 #include "common/package_identity.h"
 #include "common/registry_names.h"
+#include "install/account_setup.h"
+#include "install/product_version.h"
 #include "install/setup_options.h"
 #include "quoriel_version.h"
 
@@ -137,11 +139,36 @@ bool HasFormatsSwitch() {
                         nullptr, nullptr) == ERROR_SUCCESS;
 }
 
+std::wstring FormatsFor(FormatsChoice choice) {
+    switch (choice) {
+        case FormatsChoice::ALL:
+            return SwitchedFormats({FormatGroup::PHOTO, FormatGroup::VIDEO, FormatGroup::RAW});
+        case FormatsChoice::PHOTOS:
+            return SwitchedFormats({FormatGroup::PHOTO});
+        case FormatsChoice::NONE:
+            break;
+    }
+    return std::wstring();
+}
+
 bool SwitchOnFormats(FormatsChoice choice) {
-    const std::wstring formats =
-        choice == FormatsChoice::ALL
-            ? SwitchedFormats({FormatGroup::PHOTO, FormatGroup::VIDEO, FormatGroup::RAW})
-            : SwitchedFormats({FormatGroup::PHOTO});
     return choice == FormatsChoice::NONE ||
-           SetString(HKEY_CURRENT_USER, SETTINGS_KEY, SETTING_FORMATS, formats);
+           SetString(HKEY_CURRENT_USER, SETTINGS_KEY, SETTING_FORMATS, FormatsFor(choice));
+}
+
+bool RegisterAccountStep(const std::wstring& settingsProgram, FormatsChoice formats) {
+    std::wstring version = VersionText(ThisVersion());
+    std::replace(version.begin(), version.end(), L'.', L',');  // Active Setup's own form
+    const auto set = [](const WCHAR* name, const std::wstring& text) {
+        return SetString(HKEY_LOCAL_MACHINE, ACTIVE_SETUP_KEY, name, text);
+    };
+    const bool recorded =
+        formats == FormatsChoice::NONE
+            ? Removed(RegDeleteKeyValueW(HKEY_LOCAL_MACHINE, PROGRAMS_KEY, ACCOUNT_FORMATS_VALUE))
+            : SetString(HKEY_LOCAL_MACHINE, PROGRAMS_KEY, ACCOUNT_FORMATS_VALUE,
+                        FormatsFor(formats));
+    return recorded && set(nullptr, DISPLAY_NAME) &&
+           set(STUB_PATH_VALUE, L"\"" + settingsProgram + L"\" " + ACCOUNT_OPTION) &&
+           set(VERSION_VALUE, version) &&
+           SetNumber(HKEY_LOCAL_MACHINE, ACTIVE_SETUP_KEY, IS_INSTALLED_VALUE, 1);
 }

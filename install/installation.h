@@ -56,5 +56,12 @@ enum class FormatsChoice { NONE, PHOTOS, ALL };
 // Whether the current user has a "Formats" value, whatever it holds.
 bool HasFormatsSwitch();
 
+// The "Formats" value of a choice: empty for none.
+std::wstring FormatsFor(FormatsChoice choice);
+
 // The current user's switch for every switched format of the choice; the other settings stay.
 bool SwitchOnFormats(FormatsChoice choice);
+
+// The step that gives every other account its settings at its first sign-in (Active Setup runs
+// "QuorielSettings.exe /account" there, install/account_setup.h), with the formats it is to get.
+bool RegisterAccountStep(const std::wstring& settingsProgram, FormatsChoice formats);

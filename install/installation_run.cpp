@@ -54,7 +54,7 @@ class Installation {
             Place(SetupStep::COPY_MODULE, setupFolder_ + L"\\" + MODULE_FILE, module_) &&
             Place(SetupStep::COPY_SETTINGS, setupFolder_ + L"\\" + SETTINGS_FILE, settings_) &&
             Place(SetupStep::KEEP_SETUP, ThisProgram(), setup_) && Register() && Menu() &&
-            Settings() && Formats()) {
+            OtherAccounts() && Settings() && Formats()) {
             Shortcut();
         }
         return outcome_;
@@ -128,6 +128,10 @@ class Installation {
         outcome_.place = MenuPlace::SHOW_MORE_OPTIONS;
         sink_({SetupStep::WINDOWS11_MENU, StepState::NOTED, Widen(package.failure)});
         return CheckPart(SetupStep::WINDOWS11_MENU, RegisterClassicHandler());
+    }
+
+    bool OtherAccounts() {
+        return Check(SetupStep::OTHER_ACCOUNTS, RegisterAccountStep(settings_, choice_.formats));
     }
 
     bool Settings() {

@@ -13,6 +13,7 @@ enum class SetupStep {
     COPY_SETTINGS,  // subject: the folder
     KEEP_SETUP,     // subject: the folder
     REGISTER,
+    OTHER_ACCOUNTS,
     WINDOWS11_MENU,  // subject: why it could not be set up, when it could not
     WRITE_SETTINGS,
     SWITCH_PHOTO_FORMATS,

@@ -19,6 +19,8 @@ void RemoveMachineKeys(CleanupOutcome* outcome) {
     }
     outcome->failed |= !Removed(RegDeleteKeyW(HKEY_CLASSES_ROOT, HANDLER_KEY));
     outcome->failed |= !Removed(RegDeleteKeyW(HKEY_LOCAL_MACHINE, PROGRAMS_KEY));
+    // No account is set up any more at its sign-in.
+    outcome->failed |= !Removed(RegDeleteKeyW(HKEY_LOCAL_MACHINE, ACTIVE_SETUP_KEY));
 }
 
 }  // namespace

@@ -28,6 +28,9 @@ namespace {
 
 constexpr const wchar_t* HELP_TEXT = L"Exif 情報内の GPS 位置情報を取得します。";
 constexpr const wchar_t* HTTPS_COMMAND = L"https\\shell\\open\\command";
+// What /formats switches on, as users of earlier versions were given it.
+constexpr const wchar_t* PHOTO_FORMATS =
+    L"image/heic; image/heif; image/avif; image/webp; image/png";
 
 std::wstring Photo(const char* name) {
     return FromLinuxPath(std::string(QUORIEL_TEST_DATA "/corpus/") + name);
@@ -58,6 +61,38 @@ std::wstring EntryValue(const wchar_t* name) {
         return L"(missing)";
     }
     return value;
+}
+
+std::wstring ReadText(HKEY root, const wchar_t* path, const wchar_t* name) {
+    wchar_t value[1024] = {};
+    DWORD size = sizeof(value);
+    if (RegGetValueW(root, path, name, RRF_RT_REG_SZ, nullptr, value, &size) != ERROR_SUCCESS) {
+        return L"(missing)";
+    }
+    return value;
+}
+
+std::wstring ActiveSetupValue(const wchar_t* name) {
+    return ReadText(HKEY_LOCAL_MACHINE, ACTIVE_SETUP_KEY, name);
+}
+
+std::wstring Setting(const wchar_t* name) {
+    return ReadText(HKEY_CURRENT_USER, SETTINGS_KEY, name);
+}
+
+void SetSetting(const wchar_t* name, const std::wstring& text) {
+    RegSetKeyValueW(HKEY_CURRENT_USER, SETTINGS_KEY, name, REG_SZ, text.c_str(),
+                    static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t)));
+}
+
+// An account that has never signed in since the installation: no settings at all until the
+// step, run as the registry holds it, gives it the default map and the recorded formats.
+void ExpectFirstSignInSettings(const std::wstring& step, const wchar_t* formats) {
+    const std::wstring map = Setting(L"Object");
+    DeleteKeyTree(HKEY_CURRENT_USER, SETTINGS_KEY);
+    EXPECT_EQ(RunToEnd(step), 0) << testing::PrintToString(step);
+    EXPECT_EQ(Setting(L"Object"), map) << "the default map";
+    EXPECT_EQ(Setting(L"Formats"), formats == nullptr ? L"(missing)" : formats);
 }
 
 void ExpectNothingRegistered() {
@@ -111,6 +146,18 @@ TEST(EndToEnd, InstallRightClickLaunchUninstall) {
     ASSERT_TRUE(link.has_value()) << "the Start menu shortcut";
     EXPECT_EQ(link->target, SETTINGS_PROGRAM_PATH);
     EXPECT_NE(GetFileAttributesW(SETTINGS_PROGRAM_PATH), INVALID_FILE_ATTRIBUTES);
+
+    {
+        SCOPED_TRACE("another account's first sign-in, as Active Setup runs its step");
+        const std::wstring step = ActiveSetupValue(L"StubPath");
+        ExpectFirstSignInSettings(step, nullptr);
+        // An account with settings of its own keeps them.
+        const std::wstring north = Setting(L"N");
+        SetSetting(L"N", L"north");
+        EXPECT_EQ(RunToEnd(step), 0);
+        EXPECT_EQ(Setting(L"N"), L"north");
+        SetSetting(L"N", north);
+    }
 
     TestWindow owner;
     {
@@ -188,11 +235,13 @@ TEST(EndToEnd, InstallRightClickLaunchUninstall) {
     {
         SCOPED_TRACE("the quiet removal a deployment tool runs");
         ASSERT_EQ(RunToEnd(L"\"" + FromLinuxPath(QUORIEL_SETUP) + L"\" /quiet /formats"), 0);
+        ExpectFirstSignInSettings(ActiveSetupValue(L"StubPath"), PHOTO_FORMATS);
         const int setupDeletions = DeletionsOf(SETUP_PROGRAM_PATH);
         EXPECT_EQ(RunToEnd(EntryValue(L"QuietUninstallString"), 30000), 0) << "no box waits";
         EXPECT_EQ(DeletionsOf(SETUP_PROGRAM_PATH), setupDeletions + 1);
         EXPECT_EQ(GetFileAttributesW(shortcut.c_str()), INVALID_FILE_ATTRIBUTES);
         ExpectNothingRegistered();
+        EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, ACTIVE_SETUP_KEY)) << "no account set up now";
     }
 }
 

@@ -25,11 +25,21 @@ std::wstring ReadString(HKEY root, const wchar_t* path, const wchar_t* name) {
     return type == REG_SZ ? text : L"(not REG_SZ)";
 }
 
+// The version as Active Setup compares it: "1,0,0,1".
+std::wstring ActiveSetupVersion() {
+    std::wstring version = L"" QUORIEL_VERSION_TEXT;
+    for (wchar_t& c : version) {
+        c = c == L'.' ? L',' : c;
+    }
+    return version;
+}
+
 struct MachineKeysGone {
     ~MachineKeysGone() {
         DeleteKeyTree(HKEY_CLASSES_ROOT, CLASS_KEY);
         DeleteKeyTree(HKEY_CLASSES_ROOT, HANDLER_KEY);
         DeleteKeyTree(HKEY_LOCAL_MACHINE, PROGRAMS_KEY);
+        DeleteKeyTree(HKEY_LOCAL_MACHINE, ACTIVE_SETUP_KEY);
     }
 };
 
@@ -37,8 +47,10 @@ TEST(Installation, RegistersTheHandlerAndTheInstalledProgramsEntry) {
     MachineKeysGone cleanup;
     const std::wstring module = L"C:\\windows\\system32\\ShellExt\\Quoriel.dll";
     const std::wstring setup = L"C:\\windows\\system32\\ShellExt\\QuorielSetup.exe";
+    const std::wstring settings = L"C:\\windows\\system32\\ShellExt\\QuorielSettings.exe";
     ASSERT_TRUE(RegisterModule(module));
     ASSERT_TRUE(WriteProgramsEntry(setup, module, 1234));
+    ASSERT_TRUE(RegisterAccountStep(settings, FormatsChoice::PHOTOS));
     EXPECT_FALSE(KeyExists(HKEY_CLASSES_ROOT, HANDLER_KEY)) << "Windows 11 may not want it";
     ASSERT_TRUE(RegisterClassicHandler());
     const struct {
@@ -59,11 +71,21 @@ TEST(Installation, RegistersTheHandlerAndTheInstalledProgramsEntry) {
          L"\"" + setup + L"\" /uninstall /quiet"},
         {HKEY_LOCAL_MACHINE, PROGRAMS_KEY, L"DisplayIcon", module + L",0"},
         {HKEY_LOCAL_MACHINE, PROGRAMS_KEY, L"InstallLocation", L"C:\\windows\\system32\\ShellExt"},
+        {HKEY_LOCAL_MACHINE, PROGRAMS_KEY, L"AccountFormats", FormatsFor(FormatsChoice::PHOTOS)},
+        {HKEY_LOCAL_MACHINE, ACTIVE_SETUP_KEY, nullptr, L"Quoriel 64ビット版"},
+        {HKEY_LOCAL_MACHINE, ACTIVE_SETUP_KEY, L"StubPath", L"\"" + settings + L"\" /account"},
+        {HKEY_LOCAL_MACHINE, ACTIVE_SETUP_KEY, L"Version", ActiveSetupVersion()},
     };
     for (const auto& v : values) {
         SCOPED_TRACE(testing::PrintToString(std::wstring(v.path)));
         EXPECT_EQ(ReadString(v.root, v.path, v.name), v.value);
     }
+    DWORD installed = 0;
+    DWORD installedBytes = sizeof(installed);
+    EXPECT_EQ(RegGetValueW(HKEY_LOCAL_MACHINE, ACTIVE_SETUP_KEY, L"IsInstalled", RRF_RT_REG_DWORD,
+                           nullptr, &installed, &installedBytes),
+              ERROR_SUCCESS);
+    EXPECT_EQ(installed, 1u);
     DWORD size = 0;
     DWORD bytes = sizeof(size);
     EXPECT_EQ(RegGetValueW(HKEY_LOCAL_MACHINE, PROGRAMS_KEY, L"EstimatedSize", RRF_RT_REG_DWORD,
@@ -71,6 +93,9 @@ TEST(Installation, RegistersTheHandlerAndTheInstalledProgramsEntry) {
               ERROR_SUCCESS);
     EXPECT_EQ(size, 1234u);
     ASSERT_TRUE(RegisterModule(module)) << "installing again over an installation";
+    ASSERT_TRUE(RegisterAccountStep(settings, FormatsChoice::NONE));
+    EXPECT_EQ(ReadString(HKEY_LOCAL_MACHINE, PROGRAMS_KEY, L"AccountFormats"), L"(missing)")
+        << "new accounts get no formats from a reinstall without them";
 }
 
 TEST(Installation, Windows11IsBuild22000AndLaterAndNothingUnreadable) {

@@ -49,6 +49,7 @@ std::wstring InstalledLines(const Language& language, bool again) {
            L"Copy the settings program to " + folder + L": done\n" + L"Keep the setup program in " +
            folder + L" for removal: done\n" +
            L"Register the Quoriel command and its entry in Settings > Apps: done\n" +
+           L"Give every other account of this PC its settings at its next sign-in: done\n" +
            L"Write the map settings for this account: " +
            (again ? L"kept the settings this account already has\n" : L"done\n") + L"Add \"" +
            language.name + L"\" to the Start menu: done\n" + INSTALLED_HEADLINE +

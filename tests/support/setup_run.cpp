@@ -66,6 +66,7 @@ void CleanInstallation() {
     DeleteKeyTree(HKEY_CLASSES_ROOT, CLASS_KEY);
     DeleteKeyTree(HKEY_CLASSES_ROOT, HANDLER_KEY);
     DeleteKeyTree(HKEY_LOCAL_MACHINE, PROGRAMS_KEY);
+    DeleteKeyTree(HKEY_LOCAL_MACHINE, ACTIVE_SETUP_KEY);
     DeleteKeyTree(HKEY_CURRENT_USER, MAKER_KEY);
     for (const wchar_t* file : {MODULE_PATH, SETTINGS_PROGRAM_PATH, SETUP_PROGRAM_PATH}) {
         DeleteFileW(file);

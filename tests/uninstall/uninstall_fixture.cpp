@@ -71,7 +71,9 @@ std::vector<RecordedBox> RunUninstall(std::deque<int> answers) {
 
 bool MachineKeysLeft() {
     return KeyExists(HKEY_CLASSES_ROOT, SERVER_KEY) || KeyExists(HKEY_CLASSES_ROOT, CLASS_KEY) ||
-           KeyExists(HKEY_CLASSES_ROOT, HANDLER_KEY) || KeyExists(HKEY_LOCAL_MACHINE, PROGRAMS_KEY);
+           KeyExists(HKEY_CLASSES_ROOT, HANDLER_KEY) ||
+           KeyExists(HKEY_LOCAL_MACHINE, PROGRAMS_KEY) ||
+           KeyExists(HKEY_LOCAL_MACHINE, ACTIVE_SETUP_KEY);
 }
 
 bool AllMachineKeysThere() {
@@ -83,6 +85,7 @@ void CleanSlate::Clean() {
     DeleteKeyTree(HKEY_CLASSES_ROOT, CLASS_KEY);
     DeleteKeyTree(HKEY_CLASSES_ROOT, HANDLER_KEY);
     DeleteKeyTree(HKEY_LOCAL_MACHINE, PROGRAMS_KEY);
+    DeleteKeyTree(HKEY_LOCAL_MACHINE, ACTIVE_SETUP_KEY);
     DeleteKeyTree(HKEY_CURRENT_USER, MAKER_KEY);
 }
 
@@ -100,6 +103,7 @@ void CreateMachineKeys() {
     SetValue(HKEY_CLASSES_ROOT, SERVER_KEY, L"ThreadingModel", L"Apartment");
     SetValue(HKEY_CLASSES_ROOT, HANDLER_KEY, nullptr, L"Quoriel");
     SetValue(HKEY_LOCAL_MACHINE, PROGRAMS_KEY, L"DisplayName", L"Quoriel 64ビット版");
+    SetValue(HKEY_LOCAL_MACHINE, ACTIVE_SETUP_KEY, L"StubPath", L"QuorielSettings.exe /account");
 }
 
 void CreateUserKeys(HKEY root, bool otherProduct) {

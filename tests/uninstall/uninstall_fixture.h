@@ -39,7 +39,7 @@ struct CleanSlate {
 // SeBackupPrivilege and SeRestorePrivilege for saving and loading hives in the test.
 void EnableHivePrivileges();
 
-// The four machine-wide keys as an installer leaves them, with values.
+// The machine-wide keys as an installer leaves them, with values.
 void CreateMachineKeys();
 
 // Settings, the maker's key with a value, and optionally another product's key under root.

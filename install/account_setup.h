@@ -1,0 +1,11 @@
+#pragma once
+// The per-account step. Windows runs it through Active Setup in every account at its first
+// sign-in after an installation, as that account and before Explorer starts:
+// "QuorielSettings.exe /account" (the setup program asks for elevation, which Active Setup
+// cannot give). An account without settings gets the default map and the formats the
+// installation chose for new accounts; an account with settings keeps them.
+
+constexpr const wchar_t* ACCOUNT_OPTION = L"/account";
+
+// True when the account has its settings afterwards.
+bool SetUpAccount();
