@@ -4,8 +4,10 @@
     pack_msix.py OUT.msix NAME=FILE...
 
 NAME is the file's path inside the package, with forward slashes (AppxManifest.xml,
-Assets/StoreLogo.png). The package is a ZIP holding the named files, then AppxBlockMap.xml and
-[Content_Types].xml, which this step writes:
+Assets/StoreLogo.png). The package holds the entries in the order Windows' packers write them:
+the payload files in the order given (a mapping file's order), then AppxManifest.xml, then
+AppxBlockMap.xml and [Content_Types].xml, which this step writes; the signer adds
+AppxSignature.p7x last. The ZIP layer is msix_zip.py's: ZIP64, as Windows writes packages.
 
 - Every listed file is stored, not deflated. The block map then lists for each file its size, the
   size of its ZIP local header (LfhSize) and the base64 SHA-256 of each 64 KiB block; a stored
@@ -13,29 +15,25 @@ Assets/StoreLogo.png). The package is a ZIP holding the named files, then AppxBl
 - [Content_Types].xml alone is deflated: osslsigncode rewrites it to add the signature's
   content type, deflating the new text whatever the entry's method is, so a stored entry would
   come out with deflated bytes under the "stored" method (osslsigncode 2.9).
-- A plain ZIP, not ZIP64: the package is a few kilobytes, Windows reads both forms, and
-  osslsigncode signs both.
 - Fixed file times, so the same inputs give the same bytes.
-
-osslsigncode signs the result: it adds AppxSignature.p7x and its content type.
 """
 import base64
 import hashlib
 import os
 import sys
-import zipfile
 from xml.sax.saxutils import quoteattr
 
+import msix_zip
+
 BLOCK_SIZE = 64 * 1024
-LOCAL_HEADER_FIXED_SIZE = 30  # a ZIP local file header before its name and extra field
-FILE_TIME = (1980, 1, 1, 0, 0, 0)
+MANIFEST_NAME = "AppxManifest.xml"
 BLOCK_MAP_NAME = "AppxBlockMap.xml"
 CONTENT_TYPES_NAME = "[Content_Types].xml"
 HASH_METHOD = "http://www.w3.org/2001/04/xmlenc#sha256"
 
 CONTENT_TYPES_BY_EXTENSION = {"png": "image/png"}
 CONTENT_TYPES_BY_PART = {
-    "AppxManifest.xml": "application/vnd.ms-appx.manifest+xml",
+    MANIFEST_NAME: "application/vnd.ms-appx.manifest+xml",
     BLOCK_MAP_NAME: "application/vnd.ms-appx.blockmap+xml",
 }
 
@@ -46,9 +44,8 @@ def block_map(files):
              '<BlockMap xmlns="http://schemas.microsoft.com/appx/2010/blockmap" '
              f'HashMethod="{HASH_METHOD}">']
     for name, data in files:
-        header_size = LOCAL_HEADER_FIXED_SIZE + len(name.encode("utf-8"))
         lines.append(f'<File Name={quoteattr(name.replace("/", chr(92)))} Size="{len(data)}" '
-                     f'LfhSize="{header_size}">')
+                     f'LfhSize="{msix_zip.local_header_size(name)}">')
         for start in range(0, len(data), BLOCK_SIZE):
             digest = hashlib.sha256(data[start:start + BLOCK_SIZE]).digest()
             lines.append(f'<Block Hash="{base64.b64encode(digest).decode("ascii")}"/>')
@@ -73,13 +70,6 @@ def content_types(names):
     return "\r\n".join(lines).encode("utf-8")
 
 
-def add(archive, name, data, method=zipfile.ZIP_STORED):
-    entry = zipfile.ZipInfo(name, FILE_TIME)
-    entry.compress_type = method
-    entry.create_system = 0  # MS-DOS: no Unix permissions in the external attributes
-    archive.writestr(entry, data)
-
-
 def main(arguments):
     if len(arguments) < 2 or not all("=" in a for a in arguments[1:]):
         sys.exit(__doc__)
@@ -88,14 +78,19 @@ def main(arguments):
         name, path = argument.split("=", 1)
         with open(path, "rb") as file:
             files.append((name, file.read()))
+    # The manifest follows the payload, wherever it was named.
+    files.sort(key=lambda file: file[0] == MANIFEST_NAME)
+    if [name for name, _ in files].count(MANIFEST_NAME) != 1:
+        sys.exit(f"pack_msix: name {MANIFEST_NAME} once")
     out = arguments[0]
     partial = out + ".partial"
-    with zipfile.ZipFile(partial, "w", allowZip64=False) as archive:
+    with open(partial, "wb") as file:
+        archive = msix_zip.PackageZip(file)
         for name, data in files:
-            add(archive, name, data)
-        names = [name for name, _ in files]
-        add(archive, BLOCK_MAP_NAME, block_map(files))
-        add(archive, CONTENT_TYPES_NAME, content_types(names), zipfile.ZIP_DEFLATED)
+            archive.add(name, data)
+        archive.add(BLOCK_MAP_NAME, block_map(files))
+        archive.add(CONTENT_TYPES_NAME, content_types([name for name, _ in files]), deflate=True)
+        archive.close()
     os.replace(partial, out)
 
 

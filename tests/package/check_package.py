@@ -3,7 +3,8 @@
 
     check_package.py contents MSIX MODULE PROBE WINE
         the manifest's class IDs, version and module name against the module (PROBE, run under
-        WINE, loads it); the block map against the packed files; the content types
+        WINE, loads it); the block map against the packed files; the content types; the ZIP
+        layout Windows' packers write (ZIP64 end records, the entries' order)
     check_package.py signature MSIX CER
         osslsigncode accepts the package with CER as its only trusted certificate, and rejects
         a copy whose manifest differs in one byte
@@ -20,6 +21,8 @@ import tempfile
 import zipfile
 import xml.etree.ElementTree as ElementTree
 
+from zip_layout import Layout
+
 NAMESPACES = {
     "m": "http://schemas.microsoft.com/appx/manifest/foundation/windows10",
     "desktop4": "http://schemas.microsoft.com/appx/manifest/desktop/windows10/4",
@@ -33,17 +36,20 @@ BLOCK_MAP = "AppxBlockMap.xml"
 CONTENT_TYPES = "[Content_Types].xml"
 SIGNATURE = "AppxSignature.p7x"
 FOOTPRINT = {BLOCK_MAP, CONTENT_TYPES, SIGNATURE}
+# After the payload, in this order; the signer adds the signature last.
+FOOTPRINT_ORDER = [MANIFEST, BLOCK_MAP, CONTENT_TYPES, SIGNATURE]
 BLOCK_SIZE = 64 * 1024
 S_OK = "0x00000000"
+LOCAL_HEADER_FLAGS_OFFSET = 6
 LOCAL_HEADER_CRC_OFFSET = 14
+FLAG_DATA_DESCRIPTOR = 0x0008
+DATA_DESCRIPTOR_SIGNATURE = b"PK\x07\x08"
 LOCAL_HEADER_NAME_LENGTH_OFFSET = 26
 LOCAL_HEADER_FIXED_SIZE = 30
 CENTRAL_HEADER_SIGNATURE = b"PK\x01\x02"
 CENTRAL_HEADER_CRC_OFFSET = 16
 CENTRAL_HEADER_NAME_LENGTH_OFFSET = 28
 CENTRAL_HEADER_FIXED_SIZE = 46
-END_RECORD_SIZE = 22  # no archive comment
-END_RECORD_CD_OFFSET = 16
 
 failures = []
 
@@ -127,6 +133,25 @@ def check_content_types(package):
                f"{name} has no content type")
 
 
+def check_layout(package):
+    """ZIP64 end records, as Windows' packers always write them, and the entries in their
+    order: payload, then the footprint files; the central directory in the same order as the
+    entries themselves."""
+    layout = Layout(open(package.filename, "rb").read())
+    failures.extend(f"layout: {problem}" for problem in layout.problems)
+    expect(layout.zip64 is not None, "no ZIP64 end of central directory record")
+    names = [name for name, _ in layout.entries]
+    payload = [name for name in names if name not in FOOTPRINT_ORDER]
+    expect(names == payload + FOOTPRINT_ORDER,
+           f"entries in the order {names}, expected the payload, then {FOOTPRINT_ORDER}")
+    offsets = [offset for _, offset in layout.entries]
+    expect(offsets == sorted(set(offsets)), "the central directory is not in the entries' order")
+    block_map = ElementTree.fromstring(package.read(BLOCK_MAP))
+    mapped = [f.get("Name").replace("\\", "/") for f in block_map.findall("b:File", NAMESPACES)]
+    expect(mapped == payload + [MANIFEST],
+           f"block map order {mapped}, package order {payload + [MANIFEST]}")
+
+
 def contents(msix, module, probe_path, wine):
     with zipfile.ZipFile(msix) as package:
         # Every entry's bytes against its CRC and method: the signer rewrites one of them.
@@ -134,12 +159,13 @@ def contents(msix, module, probe_path, wine):
         check_manifest(ElementTree.fromstring(package.read(MANIFEST)), module, probe_path, wine)
         check_block_map(package)
         check_content_types(package)
+        check_layout(package)
     finish()
 
 
 def central_header_offset(data, name):
     """Where the central directory's header of the named entry starts."""
-    (offset,) = struct.unpack_from("<I", data, len(data) - END_RECORD_SIZE + END_RECORD_CD_OFFSET)
+    _, _, offset = Layout(bytes(data)).directory
     while data[offset:offset + 4] == CENTRAL_HEADER_SIGNATURE:
         name_length, extra_length, comment_length = struct.unpack_from(
             "<HHH", data, offset + CENTRAL_HEADER_NAME_LENGTH_OFFSET)
@@ -165,7 +191,14 @@ def with_manifest_byte_changed(source, target):
     start = entry.header_offset + LOCAL_HEADER_FIXED_SIZE + name_length + extra_length
     data[start:start + len(manifest)] = manifest
     crc = zipfile.crc32(bytes(manifest))
-    struct.pack_into("<I", data, entry.header_offset + LOCAL_HEADER_CRC_OFFSET, crc)
+    (flags,) = struct.unpack_from("<H", data, entry.header_offset + LOCAL_HEADER_FLAGS_OFFSET)
+    if flags & FLAG_DATA_DESCRIPTOR:  # the CRC follows the bytes
+        descriptor = start + len(manifest)
+        expect(data[descriptor:descriptor + 4] == DATA_DESCRIPTOR_SIGNATURE,
+               "no data descriptor after the manifest")
+        struct.pack_into("<I", data, descriptor + 4, crc)
+    else:
+        struct.pack_into("<I", data, entry.header_offset + LOCAL_HEADER_CRC_OFFSET, crc)
     struct.pack_into("<I", data, central_header_offset(data, MANIFEST) + CENTRAL_HEADER_CRC_OFFSET,
                      crc)
     open(target, "wb").write(data)
