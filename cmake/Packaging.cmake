@@ -1,4 +1,5 @@
-# The release archive, made by `cpack` in the build folder: Quoriel-<version>-win64.zip with the
+# The release archive, made by `cpack` in the build folder: Quoriel-<version>-win64.zip (a test
+# build's Quoriel-<version>-test-win64.zip, QUORIEL_ARCHIVE_NAME in CMakeLists.txt) with the
 # installer, the module and the settings program side by side at its top (the installer copies
 # the Quoriel.dll and QuorielSettings.exe that lie beside it), the Windows 11 package and its
 # certificate beside them (the installer registers the package it finds there), the settings
@@ -39,7 +40,10 @@ set(CPACK_PACKAGE_VENDOR Vantorel)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY
     "Explorer context-menu command that opens a photo's Exif GPS position on a map")
-set(CPACK_PACKAGE_FILE_NAME Quoriel-${PROJECT_VERSION}-win64)
+set(CPACK_PACKAGE_FILE_NAME ${QUORIEL_ARCHIVE_NAME})
+# Written into CPackConfig.cmake, where scripts/winget_manifest.py reads it: no manifests for a
+# test build.
+set(CPACK_QUORIEL_TEST_BUILD ${QUORIEL_TEST_BUILD})
 # CPack writes zip files itself (libarchive inside CMake); no zip program is needed.
 set(CPACK_GENERATOR ZIP)
 # Explorer's "Extract All" already makes a folder named after the archive; a folder of the same

@@ -5,7 +5,8 @@
 # release/Quoriel-<version>-win64.zip there, with its SHA-256 beside it. A release's package and
 # programs are signed with the certificate in QUORIEL_SIGNING_PFX (password in
 # QUORIEL_SIGNING_PASSWORD, time stamps from QUORIEL_TIMESTAMP_URL when set); without it, with
-# the build's throwaway certificate (docs/package.md). Prints the archive's path on standard
+# the build's throwaway certificate, and the archive is a test build's,
+# Quoriel-<version>-test-win64.zip (docs/signing.md). Prints the archive's path on standard
 # output and everything else on standard error, so that `archive=$(bash scripts/package.sh)`
 # works.
 set -euo pipefail
@@ -32,7 +33,9 @@ if [ ${#archives[@]} -ne 1 ]; then
 fi
 # The winget manifests name the archive's download address, which only the release knows; a
 # placeholder there could be submitted by mistake, so without it there are none (docs/winget.md).
-if [ -n "${QUORIEL_RELEASE_URL-}" ]; then
+if [ -z "${QUORIEL_SIGNING_PFX-}" ]; then
+    echo "a test build: no winget manifests written (docs/winget.md)" >&2
+elif [ -n "${QUORIEL_RELEASE_URL-}" ]; then
     python3 "$root/scripts/winget_manifest.py" --archive "${archives[0]}" \
         --cpack-config "$build/CPackConfig.cmake" --url "$QUORIEL_RELEASE_URL" \
         --output "$release/winget" >&2

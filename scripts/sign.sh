@@ -6,7 +6,7 @@
 #       makes a self-signed code-signing certificate with the openssl SUBJECT (/CN=...) and its
 #       key in PFX, with an empty password, unless PFX already exists
 #   sign.sh publisher PFX
-#       prints the certificate's subject as a package manifest's Publisher
+#       prints the certificate's subject as a package manifest's Publisher (publisher.py)
 #   sign.sh package PFX UNSIGNED MANIFEST OUT.msix OUT.cer
 #       refuses when MANIFEST's Publisher is not the certificate's subject, then signs UNSIGNED
 #       into OUT.msix and writes the certificate, DER encoded, to OUT.cer
@@ -28,21 +28,13 @@ certificate_pem() {
         openssl x509
 }
 
-# Windows writes a subject most significant part last, parts joined by ", ", with its own short
-# names for some attributes. Values that need quoting or escaping are refused rather than
-# guessed at.
+publisher_script=$(dirname "$0")/publisher.py
+
+# publisher PFX [MANIFEST]: prints the certificate's subject in Windows' form, or, given a
+# manifest, fails unless the manifest's Publisher is exactly that.
 publisher() {
-    local subject
-    subject=$(certificate_pem "$1" |
-        openssl x509 -noout -subject -nameopt utf8,esc_2253,sep_comma_plus_space,dn_rev,sname)
-    subject=${subject#subject=}
-    if [[ $subject == *\\* || $subject == *" + "* || $subject == *[\"\<\>\#\;]* ]]; then
-        echo "the certificate's subject '$subject' has characters that a package Publisher" \
-            "would have to quote; use a certificate whose subject has none" >&2
-        exit 1
-    fi
-    sed -E 's/(^|, )ST=/\1S=/g; s/(^|, )emailAddress=/\1E=/g; s/(^|, )GN=/\1G=/g;
-            s/(^|, )street=/\1STREET=/g; s/(^|, )serialNumber=/\1SERIALNUMBER=/g' <<<"$subject"
+    certificate_pem "$1" | openssl x509 -outform DER |
+        python3 "$publisher_script" /dev/stdin "${@:2}"
 }
 
 # osslsign PFX IN OUT [OPTION...]: signs IN into OUT (which may be IN itself) with SHA-256,
@@ -91,15 +83,7 @@ publisher)
     ;;
 package)
     pfx=$2 unsigned=$3 manifest=$4 out=$5 cer=$6
-    signer=$(publisher "$pfx")
-    declared=$(sed -n '/<Identity /,/>/s/.*Publisher="\([^"]*\)".*/\1/p' "$manifest" |
-        head -n 1)
-    if [ "$declared" != "$signer" ]; then
-        echo "the manifest's Publisher '$declared' is not the signing certificate's subject" \
-            "'$signer': Windows would refuse the package. Configure the build again with the" \
-            "certificate in QUORIEL_SIGNING_PFX." >&2
-        exit 1
-    fi
+    publisher "$pfx" "$manifest"
     # The hash algorithm is also the block map's.
     osslsign "$pfx" "$unsigned" "$out"
     certificate_pem "$pfx" | openssl x509 -outform DER -out "$cer"

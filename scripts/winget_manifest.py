@@ -210,6 +210,11 @@ def license_name():
 
 
 def check_inputs(cpack, archive, url):
+    # A test build's programs are signed with a certificate only its build folder has: no
+    # one installing through winget could trust it.
+    if cpack.get("CPACK_QUORIEL_TEST_BUILD", "1") != "0":
+        raise Refused(f"{archive.name} is a test build's archive (no QUORIEL_SIGNING_PFX); "
+                      "winget manifests are for releases")
     expected = cpack.get("CPACK_PACKAGE_FILE_NAME", "") + ".zip"
     if archive.name != expected:
         raise Refused(f"{archive.name} is not this build's archive {expected}")

@@ -8,6 +8,7 @@ SCHEMAS holds winget's manifest schemas (tests/data/winget); WORK is a scratch f
 """
 import copy
 import json
+import re
 import shutil
 import subprocess
 import sys
@@ -36,10 +37,28 @@ def expect(condition, message):
         failures.append(message)
 
 
-def run(archive_path, url, output):
+def run(archive_path, url, output, config=None):
     return subprocess.run([sys.executable, script, "--archive", str(archive_path),
-                           "--cpack-config", cpack_config, "--url", url,
+                           "--cpack-config", str(config or release_config), "--url", url,
                            "--output", str(output)], capture_output=True, text=True)
+
+
+def as_release(archive, cpack_config, folder):
+    """The archive and CPack set-up as a build with a release certificate names them; the
+    fixture's build has none, and the manifests are written for releases only."""
+    text = Path(cpack_config).read_text(encoding="utf-8")
+    name = re.search(r'^set\(CPACK_PACKAGE_FILE_NAME "([^"]*)"\)$', text, re.M)[1]
+    release_name = name.replace("-test-", "-")
+    text = text.replace(f'"{name}"', f'"{release_name}"')
+    text = re.sub(r'^set\(CPACK_QUORIEL_TEST_BUILD "1"\)$',
+                  'set(CPACK_QUORIEL_TEST_BUILD "0")', text, flags=re.M)
+    folder.mkdir(parents=True)
+    config = folder / "CPackConfig.cmake"
+    config.write_text(text, encoding="utf-8")
+    copy = folder / f"{release_name}.zip"
+    shutil.copy(archive, copy)
+    shutil.copy(f"{archive}.sha256", f"{copy}.sha256")
+    return copy, config
 
 
 def strict(schema):
@@ -61,6 +80,8 @@ def strict(schema):
 
 
 shutil.rmtree(work, ignore_errors=True)
+test_archive, test_config = archive, cpack_config
+archive, release_config = as_release(archive, cpack_config, work / "release")
 made = run(archive, URL, work)
 folder = work / "manifests" / "v" / "Vantorel" / "Quoriel" / version
 expect(made.returncode == 0, f"winget_manifest.py failed: {made.stderr.strip()}")
@@ -111,10 +132,11 @@ REFUSALS = (
     ("a URL with a space", archive, "https://example.test/Quoriel 1.zip"),
     ("another build's archive", other_name, URL),
     ("an archive without the setup program", no_setup, URL),
+    ("a test build's archive, with its own CPack set-up", test_archive, URL, test_config),
 )
-for index, (case, archive_path, url) in enumerate(REFUSALS):
+for index, (case, archive_path, url, *config) in enumerate(REFUSALS):
     output = work / "refused" / f"output-{index}"
-    refused = run(archive_path, url, output)
+    refused = run(archive_path, url, output, *config)
     expect(refused.returncode != 0 and refused.stderr.strip(), f"{case}: not refused")
     expect(not output.exists(), f"{case}: wrote {output} all the same")
 
