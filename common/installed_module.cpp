@@ -28,3 +28,7 @@ bool MakeInstalledSettingsPath(WCHAR (&path)[MAX_PATH]) {
 bool MakeInstalledSetupPath(WCHAR (&path)[MAX_PATH]) {
     return MakeSystemPath(SETUP_PROGRAM_IN_SYSTEM, path);
 }
+
+bool MakeInstalledPackagePath(WCHAR (&path)[MAX_PATH]) {
+    return MakeSystemPath(PACKAGE_IN_SYSTEM, path);
+}

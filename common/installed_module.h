@@ -12,3 +12,5 @@ bool MakeInstalledModulePath(WCHAR (&path)[MAX_PATH]);
 // The same for the installed settings program and the setup program's copy.
 bool MakeInstalledSettingsPath(WCHAR (&path)[MAX_PATH]);
 bool MakeInstalledSetupPath(WCHAR (&path)[MAX_PATH]);
+// The Windows 11 package kept beside them.
+bool MakeInstalledPackagePath(WCHAR (&path)[MAX_PATH]);

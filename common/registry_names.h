@@ -67,3 +67,5 @@ constexpr const WCHAR* SETTING_FORMATS = L"Formats";
 constexpr const WCHAR* MODULE_IN_SYSTEM = L"\\ShellExt\\" QUORIEL_MODULE_FILE_TEXT;
 constexpr const WCHAR* SETTINGS_PROGRAM_IN_SYSTEM = L"\\ShellExt\\" QUORIEL_SETTINGS_FILE_TEXT;
 constexpr const WCHAR* SETUP_PROGRAM_IN_SYSTEM = L"\\ShellExt\\" QUORIEL_SETUP_FILE_TEXT;
+// On Windows 11, the package too: each account registers it from here at its first sign-in.
+constexpr const WCHAR* PACKAGE_IN_SYSTEM = L"\\ShellExt\\" QUORIEL_PACKAGE_FILE_TEXT;

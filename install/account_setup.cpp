@@ -5,7 +5,11 @@
 #include <string>
 
 #include "common/registry_names.h"
+#include "common/package_commands.h"
+#include "common/package_presence.h"
+#include "common/powershell_command.h"
 #include "install/installation.h"
+#include "install/windows_version.h"
 
 namespace {
 
@@ -24,9 +28,19 @@ std::wstring AccountFormats() {
     return text;
 }
 
-}  // namespace
+// On Windows 11 the account's own registration of the package kept beside the module, which
+// puts the command at the top of its menu; until it is there, the classic handler serves.
+void RegisterPackageForAccount() {
+    const std::wstring package = InstalledPackagePath();
+    const DWORD attributes = GetFileAttributesW(package.c_str());
+    if (!IsWindows11OrLater() || attributes == INVALID_FILE_ATTRIBUTES ||
+        PackageRegisteredForUser()) {
+        return;
+    }
+    RunPowerShell(AddPackageCommand(package, FolderOf(package)));
+}
 
-bool SetUpAccount() {
+bool WriteFirstSettings() {
     if (HasSettings()) {
         return true;
     }
@@ -38,4 +52,13 @@ bool SetUpAccount() {
            RegSetKeyValueW(
                HKEY_CURRENT_USER, SETTINGS_KEY, SETTING_FORMATS, REG_SZ, formats.c_str(),
                static_cast<DWORD>((formats.size() + 1) * sizeof(WCHAR))) == ERROR_SUCCESS;
+}
+
+}  // namespace
+
+bool SetUpAccount() {
+    // The settings first: the registration may take PowerShell seconds.
+    const bool settings = WriteFirstSettings();
+    RegisterPackageForAccount();
+    return settings;
 }

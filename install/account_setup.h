@@ -3,9 +3,11 @@
 // sign-in after an installation, as that account and before Explorer starts:
 // "QuorielSettings.exe /account" (the setup program asks for elevation, which Active Setup
 // cannot give). An account without settings gets the default map and the formats the
-// installation chose for new accounts; an account with settings keeps them.
+// installation chose for new accounts; an account with settings keeps them. On Windows 11 the
+// account also registers the package kept beside the module, unless it has it already.
 
 constexpr const wchar_t* ACCOUNT_OPTION = L"/account";
 
-// True when the account has its settings afterwards.
+// True when the account has its settings afterwards; the package's registration may fail, and
+// then the classic handler serves the account.
 bool SetUpAccount();

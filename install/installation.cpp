@@ -70,6 +70,10 @@ std::wstring InstalledSetupPath() {
     return SystemPathOrEmpty(MakeInstalledSetupPath);
 }
 
+std::wstring InstalledPackagePath() {
+    return SystemPathOrEmpty(MakeInstalledPackagePath);
+}
+
 std::wstring FolderOf(const std::wstring& file) {
     return file.substr(0, file.find_last_of(L'\\'));
 }
@@ -101,15 +105,13 @@ bool RegisterClassicHandler() {
     return SetString(HKEY_CLASSES_ROOT, HANDLER_KEY, nullptr, MENU_NAME);
 }
 
-bool RecordPackage(const std::wstring& thumbprint) {
-    if (!SetString(HKEY_LOCAL_MACHINE, PROGRAMS_KEY, PACKAGE_VALUE, PACKAGE_NAME)) {
-        return false;
-    }
-    if (!thumbprint.empty() &&
-        !SetString(HKEY_LOCAL_MACHINE, PROGRAMS_KEY, TRUSTED_CERTIFICATE_VALUE, thumbprint)) {
-        return false;
-    }
-    return Removed(RegDeleteKeyW(HKEY_CLASSES_ROOT, HANDLER_KEY));
+bool RecordPackage() {
+    return SetString(HKEY_LOCAL_MACHINE, PROGRAMS_KEY, PACKAGE_VALUE, PACKAGE_NAME);
+}
+
+bool RecordTrustedCertificate(const std::wstring& thumbprint) {
+    return thumbprint.empty() ||
+           SetString(HKEY_LOCAL_MACHINE, PROGRAMS_KEY, TRUSTED_CERTIFICATE_VALUE, thumbprint);
 }
 
 bool HasSettings() {

@@ -17,6 +17,7 @@ std::wstring InstalledModulePath();
 // The installed settings program's path and the setup program's copy: beside the module.
 std::wstring InstalledSettingsPath();
 std::wstring InstalledSetupPath();
+std::wstring InstalledPackagePath();
 
 // The folder of a file's path, without a trailing backslash.
 std::wstring FolderOf(const std::wstring& file);
@@ -30,13 +31,18 @@ bool WriteProgramsEntry(const std::wstring& setupPath, const std::wstring& modul
                         DWORD sizeKilobytes);
 
 // The classic context-menu handler for all files: the menu before Windows 11, and on Windows 11
-// the one under "Show more options" when the package could not be registered.
+// the one under "Show more options" for every account without the package; it steps aside where
+// the package is registered (common/package_presence.h).
 bool RegisterClassicHandler();
 
-// After the package was registered: the record Uninstall removes it by (with the thumbprint
-// unless it is empty), and no classic handler left by an earlier installation, which would
-// show Quoriel twice.
-bool RecordPackage(const std::wstring& thumbprint);
+// On Windows 11, once the package is kept beside the module (any account may register it from
+// there): the record by which Uninstall removes it for every user. A record of an earlier
+// installation stays whatever happens, so that a later Uninstall still removes what it names.
+bool RecordPackage();
+
+// The certificate the installer added to TrustedPeople for the package (none: empty), which
+// Uninstall takes out again.
+bool RecordTrustedCertificate(const std::wstring& thumbprint);
 
 // Whether the current user has launch settings, which a reinstall keeps.
 bool HasSettings();

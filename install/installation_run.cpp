@@ -25,6 +25,11 @@ std::wstring ThisProgram() {
     return length == 0 || length >= MAX_PATH ? L"" : std::wstring(path, length);
 }
 
+bool IsFile(const std::wstring& path) {
+    const DWORD attributes = GetFileAttributesW(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+}
+
 std::wstring Widen(const std::string& text) {
     return std::wstring(text.begin(), text.end());
 }
@@ -43,7 +48,7 @@ class Installation {
         : setupFolder_(setupFolder), choice_(choice), sink_(sink) {}
 
     InstallOutcome Run() {
-        const std::wstring files[] = {module_, settings_, setup_};
+        const std::wstring files[] = {module_, settings_, setup_, package_};
         for (const std::wstring& file : files) {
             if (file.empty()) {
                 return Fail(SetupStep::COPY_MODULE, L"",
@@ -115,19 +120,25 @@ class Installation {
                      RegisterModule(module_) && WriteProgramsEntry(setup_, module_, kilobytes));
     }
 
-    // On Windows 11 the package, or else the classic handler; before it the classic handler.
+    // The classic handler for every account without the package; on Windows 11 the package,
+    // kept beside the module for the other accounts and registered for this one.
     bool Menu() {
-        if (!IsWindows11OrLater()) {
-            return CheckPart(SetupStep::REGISTER, RegisterClassicHandler());
+        if (!CheckPart(SetupStep::REGISTER, RegisterClassicHandler()) || !IsWindows11OrLater()) {
+            return !outcome_.failed;
+        }
+        const std::wstring source = setupFolder_ + L"\\" + PACKAGE_FILE;
+        if (IsFile(source) && !(Place(SetupStep::KEEP_PACKAGE, source, package_) &&
+                                CheckPart(SetupStep::KEEP_PACKAGE, RecordPackage()))) {
+            return false;
         }
         const PackageRegistration package = RegisterPackage(setupFolder_, FolderOf(module_));
         if (package.registered) {
             outcome_.place = MenuPlace::WINDOWS11_TOP;
-            return Check(SetupStep::WINDOWS11_MENU, RecordPackage(package.thumbprint));
+            return Check(SetupStep::WINDOWS11_MENU, RecordTrustedCertificate(package.thumbprint));
         }
         outcome_.place = MenuPlace::SHOW_MORE_OPTIONS;
         sink_({SetupStep::WINDOWS11_MENU, StepState::NOTED, Widen(package.failure)});
-        return CheckPart(SetupStep::WINDOWS11_MENU, RegisterClassicHandler());
+        return true;
     }
 
     bool OtherAccounts() {
@@ -169,6 +180,7 @@ class Installation {
     const std::wstring module_ = InstalledModulePath();
     const std::wstring settings_ = InstalledSettingsPath();
     const std::wstring setup_ = InstalledSetupPath();
+    const std::wstring package_ = InstalledPackagePath();
     ULONGLONG sizeBytes_ = 0;
     InstallOutcome outcome_;
 };

@@ -4,6 +4,7 @@
 
 #include <cstdio>
 
+#include "common/package_commands.h"
 #include "common/package_identity.h"
 #include "common/powershell_command.h"
 #include "install/certificate_trust.h"
@@ -62,9 +63,8 @@ PackageRegistration RegisterPackage(const std::wstring& setupFolder,
         registration.failure = WithError(Narrow(CERTIFICATE_FILE) + " was refused", refused);
         return registration;
     }
-    const PowerShellResult run =
-        RunPowerShell(L"Add-AppxPackage -Path " + PowerShellLiteral(package) +
-                      L" -ExternalLocation " + PowerShellLiteral(moduleFolder));
+    const PowerShellResult run = RunPowerShell(
+        ReplacePackageCommand(PACKAGE_NAME, moduleFolder + L"\\" + PACKAGE_FILE, moduleFolder));
     if (!run.Succeeded()) {
         trust.Withdraw();
         registration.failure =

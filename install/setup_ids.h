@@ -41,6 +41,7 @@
 #define IDS_STEP_SWITCH_ALL_FORMATS 24
 #define IDS_STEP_SHORTCUT 25
 #define IDS_STEP_OTHER_ACCOUNTS 26
+#define IDS_STEP_KEEP_PACKAGE 27
 // How a step ended. %1: the step; %2: why (a message of the system's or of Windows 11's menu);
 // %3: the error number.
 #define IDS_STATE_DONE 32

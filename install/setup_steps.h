@@ -12,6 +12,7 @@ enum class SetupStep {
     COPY_MODULE,    // subject: the folder
     COPY_SETTINGS,  // subject: the folder
     KEEP_SETUP,     // subject: the folder
+    KEEP_PACKAGE,   // subject: the folder
     REGISTER,
     OTHER_ACCOUNTS,
     WINDOWS11_MENU,  // subject: why it could not be set up, when it could not

@@ -1,6 +1,7 @@
 #include "shellext/quoriel.h"
 
 #include "common/owners.h"
+#include "common/package_presence.h"
 #include "common/status.h"
 #include "position/command/position_command.h"
 #include "position/command/selected_file.h"
@@ -101,6 +102,10 @@ HRESULT CQuoriel::BuildMenu(HMENU menu, UINT indexMenu, UINT idCmdFirst, UINT fl
     const HRESULT result = FindFileKind(path.Get(), &kind);
     if (result != S_OK || kind == FileKind::NONE) {
         return result;
+    }
+    // Where Windows 11's package is registered for the account, its command is in this menu too.
+    if (PackageRegisteredForUser()) {
+        return MAKE_HRESULT(SEVERITY_SUCCESS, 0, 0);
     }
     fileKind_ = kind;
     WCHAR text[ARRAYSIZE(MENU_TEXT)];

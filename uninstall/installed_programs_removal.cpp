@@ -50,5 +50,7 @@ bool ScheduleProgramDeletion(bool (*makePath)(WCHAR (&)[MAX_PATH])) {
 bool RemoveInstalledPrograms() {
     const bool shortcutsRemoved = DeleteShortcuts();
     const bool settingsRemoved = ScheduleProgramDeletion(MakeInstalledSettingsPath);
-    return ScheduleProgramDeletion(MakeInstalledSetupPath) && settingsRemoved && shortcutsRemoved;
+    const bool setupRemoved = ScheduleProgramDeletion(MakeInstalledSetupPath);
+    return ScheduleProgramDeletion(MakeInstalledPackagePath) && setupRemoved && settingsRemoved &&
+           shortcutsRemoved;
 }

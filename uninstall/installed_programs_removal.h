@@ -1,6 +1,7 @@
 #pragma once
 // The programs an installation put beside the module, the settings program and the setup
-// program's copy, and the settings program's Start menu shortcut (common/settings_shortcut.h),
+// program's copy, with the Windows 11 package kept there, and the settings program's Start menu
+// shortcut (common/settings_shortcut.h),
 // as far as an installation made them: an older one had none of them, and then nothing happens
 // at all.
 

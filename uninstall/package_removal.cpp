@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "common/package_commands.h"
 #include "common/powershell_command.h"
 #include "common/registry_names.h"
 #include "uninstall/certificate_removal.h"
@@ -31,12 +32,10 @@ Record ReadRecord(const WCHAR* name, std::wstring* text) {
     return Record::READ;
 }
 
-// The installer registered the package for one user; Uninstall may run as another
-// administrator, so the removal covers every user.
+// The installer registered the package for its own account and each account at its first
+// sign-in; Uninstall may run as yet another administrator: the removal covers every user.
 bool RemovePackage(const std::wstring& name) {
-    const std::wstring command = L"Get-AppxPackage -AllUsers -Name " + PowerShellLiteral(name) +
-                                 L" | Remove-AppxPackage -AllUsers";
-    return RunPowerShell(command).Succeeded();
+    return RunPowerShell(RemovePackageCommand(name)).Succeeded();
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "common/owners.h"
+#include "common/package_presence.h"
 #include "common/powershell_command.h"
 #include "common/registry_names.h"
 #include "install/file_placement.h"
@@ -173,6 +174,35 @@ TEST(Installation, PlacesTheModuleInANewFolder) {
     DeleteFileW(target.c_str());
     RemoveDirectoryW(folder.c_str());
     EXPECT_EQ(InstalledModulePath(), L"C:\\windows\\system32\\ShellExt\\Quoriel.dll");
+}
+
+// The classic handler steps aside exactly when Windows counts the package for the account.
+TEST(Installation, PackageCountedForTheAccountOnlyWhenWindowsSaysSo) {
+    const struct {
+        const char* name;
+        LONG result;
+        UINT32 count;
+        bool registered;
+    } cases[] = {
+        {"registered: the names would need room", ERROR_INSUFFICIENT_BUFFER, 1, true},
+        {"none", ERROR_SUCCESS, 0, false},
+        {"an error, whatever the count", ERROR_INVALID_PARAMETER, 1, false},
+    };
+    static LONG answer = 0;
+    static UINT32 counted = 0;
+    const GetPackagesByFamilyFunction fake = [](PCWSTR family, UINT32* count, PWSTR*, UINT32*,
+                                                WCHAR*) -> LONG {
+        *count = lstrcmpW(family, PACKAGE_FAMILY) == 0 ? counted : 0;
+        return answer;
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        answer = c.result;
+        counted = c.count;
+        EXPECT_EQ(PackageRegisteredWith(fake, PACKAGE_FAMILY), c.registered);
+    }
+    EXPECT_FALSE(PackageRegisteredWith(nullptr, PACKAGE_FAMILY)) << "before Windows 8: none";
+    EXPECT_FALSE(PackageRegisteredForUser()) << "Wine has no packages";
 }
 
 }  // namespace

@@ -38,6 +38,7 @@ constexpr const wchar_t* SHOW_MORE =
 constexpr const wchar_t* CLASSIC =
     L"Right-click a photo and choose Quoriel. On Windows 11, it is under \"Show more options\".";
 constexpr const wchar_t* MODULE_FOLDER = L"C:\\windows\\system32\\ShellExt";
+constexpr const wchar_t* KEPT_PACKAGE = L"C:\\windows\\system32\\ShellExt\\Quoriel.msix";
 // An apostrophe and a space in the installer's folder: the package path must stay one
 // PowerShell string.
 constexpr const wchar_t* SETUP_FOLDER = L"Quoriel's setup";
@@ -112,10 +113,12 @@ TEST(Windows11Setup, RegistersThePackageOrFallsBackToTheClassicHandler) {
     ASSERT_TRUE(CopyFileW(setup.c_str(), (folder + L"\\" + SETTINGS_FILE).c_str(), FALSE))
         << "any bytes: never started";
     const std::wstring certificateFile = folder + L"\\" + CERTIFICATE_FILE;
-    const std::wstring addCommand = std::wstring(POWERSHELL_PREFIX) + L"Add-AppxPackage -Path '" +
-                                    scratch.Path() +
-                                    L"\\Quoriel''s setup\\Quoriel.msix' -ExternalLocation '" +
-                                    MODULE_FOLDER + L"'" + POWERSHELL_SUFFIX;
+    // Earlier registrations go first; the package registered is the copy kept beside the module.
+    const std::wstring addCommand =
+        std::wstring(POWERSHELL_PREFIX) +
+        L"$ErrorActionPreference = 'Stop'; Get-AppxPackage -AllUsers -Name 'Vantorel.Quoriel' | "
+        L"Remove-AppxPackage -AllUsers; Add-AppxPackage -Path '" +
+        KEPT_PACKAGE + L"' -ExternalLocation '" + MODULE_FOLDER + L"'" + POWERSHELL_SUFFIX;
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         Clean(thumbprint);
@@ -154,8 +157,12 @@ TEST(Windows11Setup, RegistersThePackageOrFallsBackToTheClassicHandler) {
         const wchar_t* place = registered ? AT_THE_TOP : c.failure ? SHOW_MORE : CLASSIC;
         EXPECT_NE(lines.find(INSTALLED_HEADLINE + place), std::wstring::npos) << output;
         EXPECT_TRUE(KeyExists(HKEY_CLASSES_ROOT, SERVER_KEY));
-        EXPECT_EQ(KeyExists(HKEY_CLASSES_ROOT, HANDLER_KEY), !registered);
-        EXPECT_EQ(RecordValue(PACKAGE_VALUE), registered ? PACKAGE_NAME : L"(none)");
+        EXPECT_TRUE(KeyExists(HKEY_CLASSES_ROOT, HANDLER_KEY)) << "for accounts without it";
+        const bool windows11 = std::wstring(c.build) != L"19045";
+        EXPECT_EQ(RecordValue(PACKAGE_VALUE), windows11 ? PACKAGE_NAME : L"(none)")
+            << "any account may register the kept package: Uninstall removes it for all";
+        EXPECT_EQ(TryReadFileBytes(KEPT_PACKAGE),
+                  windows11 ? TryReadFileBytes(package) : std::nullopt);
         EXPECT_EQ(RecordValue(TRUSTED_CERTIFICATE_VALUE),
                   registered && !c.trustedBefore ? thumbprint : L"(none)")
             << "only a certificate the installer added is its to remove";
@@ -163,6 +170,36 @@ TEST(Windows11Setup, RegistersThePackageOrFallsBackToTheClassicHandler) {
         EXPECT_FALSE(MachineStoreHolds(ROOT, thumbprint)) << "never the Root store";
     }
     Clean(thumbprint);
+}
+
+// Another account's first sign-in on Windows 11, as Active Setup runs its step: its settings,
+// then its own registration of the kept package (Wine cannot say it has it: it never has).
+TEST(Windows11Setup, EachAccountRegistersTheKeptPackageAtItsFirstSignIn) {
+    ScratchFolder scratch;
+    const std::wstring setup = CopySetupAndModule(scratch);
+    scratch.Write(PACKAGE_FILE, {'P', 'K'});
+    scratch.Write(SETTINGS_FILE, ReadFileBytes(FromLinuxPath(QUORIEL_SETTINGS)));
+    scratch.Write(CERTIFICATE_FILE, TestCertificate());
+    const ReportedBuild build;
+    build.Set(L"22631");
+    CleanInstallation();
+    {
+        PowerShellStandIn powerShell(0);
+        ASSERT_EQ(RunToEnd(Quoted(setup) + L" /quiet"), 0);
+    }
+    DeleteKeyTree(HKEY_CURRENT_USER, SETTINGS_KEY);
+    wchar_t step[MAX_PATH * 2] = {};
+    DWORD size = sizeof(step);
+    ASSERT_EQ(RegGetValueW(HKEY_LOCAL_MACHINE, ACTIVE_SETUP_KEY, L"StubPath", RRF_RT_REG_SZ,
+                           nullptr, step, &size),
+              ERROR_SUCCESS);
+    PowerShellStandIn powerShell(0);
+    EXPECT_EQ(RunToEnd(step), 0);
+    EXPECT_TRUE(KeyExists(HKEY_CURRENT_USER, SETTINGS_KEY));
+    EXPECT_EQ(powerShell.CommandLine(),
+              std::wstring(POWERSHELL_PREFIX) + L"Add-AppxPackage -Path '" + KEPT_PACKAGE +
+                  L"' -ExternalLocation '" + MODULE_FOLDER + L"'" + POWERSHELL_SUFFIX);
+    Clean(Thumbprint(TestCertificate()));
 }
 
 }  // namespace

@@ -68,7 +68,8 @@ void CleanInstallation() {
     DeleteKeyTree(HKEY_LOCAL_MACHINE, PROGRAMS_KEY);
     DeleteKeyTree(HKEY_LOCAL_MACHINE, ACTIVE_SETUP_KEY);
     DeleteKeyTree(HKEY_CURRENT_USER, MAKER_KEY);
-    for (const wchar_t* file : {MODULE_PATH, SETTINGS_PROGRAM_PATH, SETUP_PROGRAM_PATH}) {
+    for (const wchar_t* file : {MODULE_PATH, SETTINGS_PROGRAM_PATH, SETUP_PROGRAM_PATH,
+                                L"C:\\windows\\system32\\ShellExt\\Quoriel.msix"}) {
         DeleteFileW(file);
     }
     for (const SettingsShortcut* shortcut : SETTINGS_SHORTCUTS) {

@@ -16,6 +16,7 @@ namespace {
 constexpr const wchar_t* SHELL_EXT_FOLDER = L"C:\\windows\\system32\\ShellExt";
 constexpr const wchar_t* ENGLISH = L"Quoriel Settings.lnk";
 constexpr const wchar_t* JAPANESE = L"Quoriel の設定.lnk";
+constexpr const wchar_t* KEPT_PACKAGE_PATH = L"C:\\windows\\system32\\ShellExt\\Quoriel.msix";
 
 std::wstring InPrograms(const wchar_t* name) {
     return CommonProgramsFolder() + L"\\" + name;
@@ -34,6 +35,7 @@ void Touch(const std::wstring& path) {
 void RemoveAll() {
     DeleteFileW(SETTINGS_PROGRAM_PATH);
     DeleteFileW(SETUP_PROGRAM_PATH);
+    DeleteFileW(KEPT_PACKAGE_PATH);
     for (const wchar_t* name : {ENGLISH, JAPANESE}) {
         DeleteFileW(InPrograms(name).c_str());
         RemoveDirectoryW(InPrograms(name).c_str());
@@ -43,7 +45,7 @@ void RemoveAll() {
 struct Case {
     const char* name;
     bool program;
-    bool setupCopy;
+    bool copies;  // the setup program's copy and the kept Windows 11 package
     std::vector<const wchar_t*> shortcuts;
     const wchar_t* undeletable;  // a folder where a shortcut would be: DeleteFileW refuses it
     std::vector<Box> boxes;
@@ -52,7 +54,12 @@ struct Case {
 TEST(InstalledProgramsRemoval, ShortcutsDeletedAndProgramsScheduledOnlyWhenThere) {
     CreateDirectoryW(SHELL_EXT_FOLDER, nullptr);
     const Case cases[] = {
-        {"an older installation without them", false, false, {}, nullptr, {Box::CONFIRM, Box::DONE}},
+        {"an older installation without them",
+         false,
+         false,
+         {},
+         nullptr,
+         {Box::CONFIRM, Box::DONE}},
         {"programs and shortcut", true, true, {ENGLISH}, nullptr, {Box::CONFIRM, Box::DONE}},
         {"a shortcut under each name",
          true,
@@ -60,7 +67,11 @@ TEST(InstalledProgramsRemoval, ShortcutsDeletedAndProgramsScheduledOnlyWhenThere
          {ENGLISH, JAPANESE},
          nullptr,
          {Box::CONFIRM, Box::DONE}},
-        {"a shortcut without its program", false, true, {JAPANESE}, nullptr,
+        {"a shortcut without its program",
+         false,
+         true,
+         {JAPANESE},
+         nullptr,
          {Box::CONFIRM, Box::DONE}},
         {"a shortcut that cannot be deleted",
          true,
@@ -77,8 +88,9 @@ TEST(InstalledProgramsRemoval, ShortcutsDeletedAndProgramsScheduledOnlyWhenThere
         if (c.program) {
             Touch(SETTINGS_PROGRAM_PATH);
         }
-        if (c.setupCopy) {
+        if (c.copies) {
             Touch(SETUP_PROGRAM_PATH);
+            Touch(KEPT_PACKAGE_PATH);
         }
         for (const wchar_t* name : c.shortcuts) {
             Touch(InPrograms(name));
@@ -89,12 +101,14 @@ TEST(InstalledProgramsRemoval, ShortcutsDeletedAndProgramsScheduledOnlyWhenThere
         const int modules = ModuleDeletions();
         const int programs = DeletionsOf(SETTINGS_PROGRAM_PATH);
         const int setups = DeletionsOf(SETUP_PROGRAM_PATH);
+        const int packages = DeletionsOf(KEPT_PACKAGE_PATH);
 
         ExpectBoxes(RunUninstall({IDOK}), c.boxes);
         EXPECT_FALSE(MachineKeysLeft());
         EXPECT_EQ(ModuleDeletions(), modules + 1);
         EXPECT_EQ(DeletionsOf(SETTINGS_PROGRAM_PATH), programs + (c.program ? 1 : 0));
-        EXPECT_EQ(DeletionsOf(SETUP_PROGRAM_PATH), setups + (c.setupCopy ? 1 : 0));
+        EXPECT_EQ(DeletionsOf(SETUP_PROGRAM_PATH), setups + (c.copies ? 1 : 0));
+        EXPECT_EQ(DeletionsOf(KEPT_PACKAGE_PATH), packages + (c.copies ? 1 : 0));
         for (const wchar_t* name : c.shortcuts) {
             EXPECT_FALSE(Exists(InPrograms(name))) << testing::PrintToString(std::wstring(name));
         }
