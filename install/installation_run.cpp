@@ -8,6 +8,7 @@
 #include "install/product_version.h"
 #include "install/start_menu_shortcut.h"
 #include "install/windows_version.h"
+#include "quoriel_version.h"
 
 namespace {
 
@@ -130,6 +131,9 @@ class Installation {
         if (IsFile(source) && !(Place(SetupStep::KEEP_PACKAGE, source, package_) &&
                                 CheckPart(SetupStep::KEEP_PACKAGE, RecordPackage()))) {
             return false;
+        }
+        if (QUORIEL_TEST_BUILD) {
+            sink_({SetupStep::TEST_CERTIFICATE, StepState::TOLD, L""});
         }
         const PackageRegistration package = RegisterPackage(setupFolder_, FolderOf(module_));
         if (package.registered) {

@@ -42,6 +42,9 @@
 #define IDS_STEP_SHORTCUT 25
 #define IDS_STEP_OTHER_ACCOUNTS 26
 #define IDS_STEP_KEEP_PACKAGE 27
+#define IDS_STEP_TEST_CERTIFICATE 28
+// The first page's warning of a test build.
+#define IDS_TEST_BUILD 4
 // How a step ended. %1: the step; %2: why (a message of the system's or of Windows 11's menu);
 // %3: the error number.
 #define IDS_STATE_DONE 32
@@ -49,6 +52,7 @@
 #define IDS_STATE_KEPT 34
 #define IDS_STATE_NOTED 35
 #define IDS_STATE_FAILED 36
+#define IDS_STATE_TOLD 37
 // The result. %1: the version; %2: the module's folder or the settings shortcut's name; %3: the
 // settings program's path.
 #define IDS_INSTALLED 48

@@ -15,7 +15,8 @@ enum class SetupStep {
     KEEP_PACKAGE,   // subject: the folder
     REGISTER,
     OTHER_ACCOUNTS,
-    WINDOWS11_MENU,  // subject: why it could not be set up, when it could not
+    TEST_CERTIFICATE,  // a test build's package: its throwaway certificate is to be trusted
+    WINDOWS11_MENU,    // subject: why it could not be set up, when it could not
     WRITE_SETTINGS,
     SWITCH_PHOTO_FORMATS,
     SWITCH_ALL_FORMATS,
@@ -28,6 +29,7 @@ enum class StepState {
     KEPT,                // nothing needed doing (settings the user already has)
     NOTED,               // not done, and the installation goes on without it
     FAILED,
+    TOLD,  // nothing done: the step says something the user must know
 };
 
 struct StepResult {

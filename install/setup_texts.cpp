@@ -25,6 +25,7 @@ constexpr TextOf<SetupStep> STEP_TEXTS[] = {
     {SetupStep::KEEP_PACKAGE, IDS_STEP_KEEP_PACKAGE},
     {SetupStep::REGISTER, IDS_STEP_REGISTER},
     {SetupStep::OTHER_ACCOUNTS, IDS_STEP_OTHER_ACCOUNTS},
+    {SetupStep::TEST_CERTIFICATE, IDS_STEP_TEST_CERTIFICATE},
     {SetupStep::WINDOWS11_MENU, IDS_STEP_WINDOWS11_MENU},
     {SetupStep::WRITE_SETTINGS, IDS_STEP_WRITE_SETTINGS},
     {SetupStep::SWITCH_PHOTO_FORMATS, IDS_STEP_SWITCH_PHOTO_FORMATS},
@@ -38,6 +39,7 @@ constexpr TextOf<StepState> STATE_TEXTS[] = {
     {StepState::KEPT, IDS_STATE_KEPT},
     {StepState::NOTED, IDS_STATE_NOTED},
     {StepState::FAILED, IDS_STATE_FAILED},
+    {StepState::TOLD, IDS_STATE_TOLD},
 };
 
 template <typename Key, size_t N>

@@ -10,6 +10,7 @@
 #include "install/product_version.h"
 #include "install/setup_ids.h"
 #include "install/setup_texts.h"
+#include "quoriel_version.h"
 
 namespace {
 
@@ -50,8 +51,11 @@ void FillFirstPage(HWND dialog, const SetupWindow& window) {
     const WindowTexts& texts = window.texts;
     SetDlgItemTextW(dialog, IDC_INTRO,
                     FormatText(texts.Get(IDS_INTRO), {VersionText(ThisVersion())}).c_str());
-    SetDlgItemTextW(dialog, IDC_CONTENTS,
-                    FormatText(texts.Get(IDS_CONTENTS), {FolderOf(InstalledModulePath())}).c_str());
+    std::wstring contents = FormatText(texts.Get(IDS_CONTENTS), {FolderOf(InstalledModulePath())});
+    if (QUORIEL_TEST_BUILD) {
+        contents += L"\r\n\r\n" + texts.Get(IDS_TEST_BUILD);  // before anything is trusted
+    }
+    SetDlgItemTextW(dialog, IDC_CONTENTS, contents.c_str());
     // Most phones save HEIC: ticked unless the user says otherwise.
     CheckDlgButton(dialog, IDC_FORMATS, BST_CHECKED);
     const HICON icon = LoadIconW(window.texts.instance, MAKEINTRESOURCEW(IDI_SETUP));

@@ -20,6 +20,7 @@
 #include "tests/support/scratch_file.h"
 #include "tests/support/setup_run.h"
 #include "tests/support/shortcut_file.h"
+#include "quoriel_version.h"
 
 namespace {
 
@@ -163,6 +164,12 @@ TEST(Windows11Setup, RegistersThePackageOrFallsBackToTheClassicHandler) {
             << "any account may register the kept package: Uninstall removes it for all";
         EXPECT_EQ(TryReadFileBytes(KEPT_PACKAGE),
                   windows11 ? TryReadFileBytes(package) : std::nullopt);
+        // A test build says so before its throwaway certificate is trusted.
+        const size_t told = lines.find(L"This is a test build: ");
+        EXPECT_EQ(told != std::wstring::npos, windows11 && QUORIEL_TEST_BUILD);
+        if (told != std::wstring::npos && !menuLine.empty()) {
+            EXPECT_LT(told, lines.find(menuLine));
+        }
         EXPECT_EQ(RecordValue(TRUSTED_CERTIFICATE_VALUE),
                   registered && !c.trustedBefore ? thumbprint : L"(none)")
             << "only a certificate the installer added is its to remove";
