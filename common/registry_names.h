@@ -37,7 +37,8 @@ constexpr const WCHAR* TRUSTED_CERTIFICATE_VALUE = L"TrustedCertificate";
 constexpr const WCHAR* ACCOUNT_FORMATS_VALUE = L"AccountFormats";
 
 // Under HKEY_LOCAL_MACHINE: Windows runs the component's StubPath once in each account at its
-// sign-in (again after an upgrade raises Version), before Explorer starts.
+// sign-in (again after an upgrade raises Version), before Explorer starts. Under a user's root
+// the same path holds Windows' note that the account has run it.
 constexpr const WCHAR* ACTIVE_SETUP_KEY =
     L"SOFTWARE\\Microsoft\\Active Setup\\Installed Components\\" QUORIEL_CLSID_TEXT;
 constexpr const WCHAR* STUB_PATH_VALUE = L"StubPath";

@@ -4,5 +4,6 @@
 #include <windows.h>
 
 // Removes "Software\Vantorel\Quoriel" under root, and "Software\Vantorel" when nothing else
-// is left under it. True when done, including when there was nothing to remove.
+// is left under it, and the account's Active Setup note of the installation's step. True when
+// done, including when there was nothing to remove.
 bool RemoveSettings(HKEY root);

@@ -151,6 +151,10 @@ TEST(EndToEnd, InstallRightClickLaunchUninstall) {
         SCOPED_TRACE("another account's first sign-in, as Active Setup runs its step");
         const std::wstring step = ActiveSetupValue(L"StubPath");
         ExpectFirstSignInSettings(step, nullptr);
+        // Windows' note that the account has run the step, which Uninstall must take away.
+        ASSERT_EQ(RegSetKeyValueW(HKEY_CURRENT_USER, ACTIVE_SETUP_KEY, L"Version", REG_SZ,
+                                  L"1,0,0,1", sizeof(L"1,0,0,1")),
+                  ERROR_SUCCESS);
         // An account with settings of its own keeps them.
         const std::wstring north = Setting(L"N");
         SetSetting(L"N", L"north");
@@ -231,6 +235,8 @@ TEST(EndToEnd, InstallRightClickLaunchUninstall) {
         EXPECT_EQ(DeletionsOf(SETUP_PROGRAM_PATH), setupDeletions + 1) << "nothing left of setup";
         EXPECT_EQ(GetFileAttributesW(shortcut.c_str()), INVALID_FILE_ATTRIBUTES);
         ExpectNothingRegistered();
+        EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, ACTIVE_SETUP_KEY))
+            << "a later installation sets the account up again";
     }
     {
         SCOPED_TRACE("the quiet removal a deployment tool runs");
