@@ -12,6 +12,8 @@ constexpr WCHAR DOUBLE_QUOTE = L'"';
 // The characters PowerShell ends a single-quoted string at: ', and the quotes ‘ ’ ‚ ‛.
 constexpr const WCHAR* SINGLE_QUOTES = L"'\x2018\x2019\x201A\x201B";
 constexpr UINT SYSTEM_DIRECTORY_CHARACTERS = MAX_PATH;
+// Far longer than a registration takes (seconds), short enough that a hung one ends.
+constexpr DWORD MOST_WAIT_MS = 5 * 60 * 1000;
 
 bool IsSingleQuote(WCHAR c) {
     for (const WCHAR* quote = SINGLE_QUOTES; *quote != L'\0'; ++quote) {
@@ -60,8 +62,12 @@ PowerShellResult RunPowerShell(const std::wstring& command) {
     }
     UniqueHandle child(process.hProcess);
     UniqueHandle thread(process.hThread);
-    if (WaitForSingleObject(child.Get(), INFINITE) != WAIT_OBJECT_0 ||
-        !GetExitCodeProcess(child.Get(), &result.exitCode)) {
+    const DWORD waited = WaitForSingleObject(child.Get(), MOST_WAIT_MS);
+    if (waited == WAIT_TIMEOUT) {
+        // A deployment that hangs must not hold a sign-in or the setup window for ever.
+        TerminateProcess(child.Get(), ERROR_TIMEOUT);
+        result.startError = ERROR_TIMEOUT;
+    } else if (waited != WAIT_OBJECT_0 || !GetExitCodeProcess(child.Get(), &result.exitCode)) {
         result.startError = GetLastError();
     }
     return result;

@@ -18,6 +18,7 @@ struct PowerShellResult {
 // single quotes too, which PowerShell also takes for quotes.
 std::wstring PowerShellLiteral(const std::wstring& text);
 
-// Runs command and waits for it. A command holding a double quote is not run
-// (ERROR_INVALID_PARAMETER): it travels inside double quotes on the command line.
+// Runs command and waits for it, five minutes at most (then it is ended: ERROR_TIMEOUT). A
+// command holding a double quote is not run (ERROR_INVALID_PARAMETER): it travels inside double
+// quotes on the command line.
 PowerShellResult RunPowerShell(const std::wstring& command);

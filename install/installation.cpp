@@ -10,7 +10,6 @@
 #include "common/package_identity.h"
 #include "common/registry_names.h"
 #include "install/account_setup.h"
-#include "install/product_version.h"
 #include "install/setup_options.h"
 #include "quoriel_version.h"
 
@@ -21,6 +20,10 @@ constexpr const WCHAR* DISPLAY_VERSION = L"" QUORIEL_VERSION_TEXT;
 constexpr const WCHAR* PUBLISHER = L"Vantorel";
 constexpr const WCHAR* THREADING_MODEL = L"Apartment";
 constexpr const WCHAR* MENU_NAME = L"Quoriel";
+// Active Setup's version form: four numbers below 65536, here year, month and day, hour and
+// minute, second (UTC).
+constexpr const WCHAR* STAMP_FORMAT = L"%u,%u,%u,%u";
+constexpr int STAMP_CHARACTERS = 4 * 6;
 // The module's first icon, as Settings > Apps shows it.
 constexpr const WCHAR* ICON_INDEX = L",0";
 
@@ -48,6 +51,18 @@ bool SetNumber(HKEY root, const WCHAR* path, const WCHAR* name, DWORD number) {
 
 bool InGroups(FormatGroup group, std::initializer_list<FormatGroup> groups) {
     return std::find(groups.begin(), groups.end(), group) != groups.end();
+}
+
+// Active Setup runs the step again in every account whose note is older than this. The
+// installation's time, not the product's version: a reinstall of the same version removes the
+// package from every account, which must then register it again.
+std::wstring InstallationStamp() {
+    SYSTEMTIME now = {};
+    GetSystemTime(&now);
+    WCHAR stamp[STAMP_CHARACTERS] = {};
+    wsprintfW(stamp, STAMP_FORMAT, now.wYear, now.wMonth * 100 + now.wDay,
+              now.wHour * 100 + now.wMinute, now.wSecond);
+    return stamp;
 }
 
 // The path make gives, or empty when it cannot be made.
@@ -158,19 +173,18 @@ bool SwitchOnFormats(FormatsChoice choice) {
            SetString(HKEY_CURRENT_USER, SETTINGS_KEY, SETTING_FORMATS, FormatsFor(choice));
 }
 
-bool RegisterAccountStep(const std::wstring& settingsProgram, FormatsChoice formats) {
-    std::wstring version = VersionText(ThisVersion());
-    std::replace(version.begin(), version.end(), L'.', L',');  // Active Setup's own form
+bool RegisterAccountStep(const std::wstring& settingsProgram, FormatsChoice formats, bool chosen) {
     const auto set = [](const WCHAR* name, const std::wstring& text) {
         return SetString(HKEY_LOCAL_MACHINE, ACTIVE_SETUP_KEY, name, text);
     };
     const bool recorded =
-        formats == FormatsChoice::NONE
-            ? Removed(RegDeleteKeyValueW(HKEY_LOCAL_MACHINE, PROGRAMS_KEY, ACCOUNT_FORMATS_VALUE))
-            : SetString(HKEY_LOCAL_MACHINE, PROGRAMS_KEY, ACCOUNT_FORMATS_VALUE,
-                        FormatsFor(formats));
+        !chosen ||
+        (formats == FormatsChoice::NONE
+             ? Removed(RegDeleteKeyValueW(HKEY_LOCAL_MACHINE, PROGRAMS_KEY, ACCOUNT_FORMATS_VALUE))
+             : SetString(HKEY_LOCAL_MACHINE, PROGRAMS_KEY, ACCOUNT_FORMATS_VALUE,
+                         FormatsFor(formats)));
     return recorded && set(nullptr, DISPLAY_NAME) &&
            set(STUB_PATH_VALUE, L"\"" + settingsProgram + L"\" " + ACCOUNT_OPTION) &&
-           set(VERSION_VALUE, version) &&
+           set(VERSION_VALUE, InstallationStamp()) &&
            SetNumber(HKEY_LOCAL_MACHINE, ACTIVE_SETUP_KEY, IS_INSTALLED_VALUE, 1);
 }

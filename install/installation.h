@@ -69,5 +69,7 @@ std::wstring FormatsFor(FormatsChoice choice);
 bool SwitchOnFormats(FormatsChoice choice);
 
 // The step that gives every other account its settings at its first sign-in (Active Setup runs
-// "QuorielSettings.exe /account" there, install/account_setup.h), with the formats it is to get.
-bool RegisterAccountStep(const std::wstring& settingsProgram, FormatsChoice formats);
+// "QuorielSettings.exe /account" there, install/account_setup.h), with the formats it is to get;
+// unless chosen, those an earlier installation recorded stay.
+bool RegisterAccountStep(const std::wstring& settingsProgram, FormatsChoice formats,
+                         bool chosen = true);

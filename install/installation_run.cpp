@@ -5,6 +5,7 @@
 #include "common/ui_language.h"
 #include "install/file_placement.h"
 #include "install/package_registration.h"
+#include "install/pending_deletion.h"
 #include "install/product_version.h"
 #include "install/start_menu_shortcut.h"
 #include "install/windows_version.h"
@@ -49,7 +50,7 @@ class Installation {
         : setupFolder_(setupFolder), choice_(choice), sink_(sink) {}
 
     InstallOutcome Run() {
-        const std::wstring files[] = {module_, settings_, setup_, package_};
+        const std::wstring files[] = {setupFolder_, module_, settings_, setup_, package_};
         for (const std::wstring& file : files) {
             if (file.empty()) {
                 return Fail(SetupStep::COPY_MODULE, L"",
@@ -108,6 +109,12 @@ class Installation {
             Fail(step, folder, HRESULT_FROM_WIN32(placement.error));
             return false;
         }
+        // A removal before this installation may have the name deleted at the next start.
+        const LONG cancelled = CancelPendingDeletion(target);
+        if (cancelled != ERROR_SUCCESS) {
+            Fail(step, folder, HRESULT_FROM_WIN32(cancelled));
+            return false;
+        }
         outcome_.restartNeeded |= placement.movedAside;
         sizeBytes_ += FileSize(target);
         sink_(
@@ -117,19 +124,23 @@ class Installation {
 
     bool Register() {
         const DWORD kilobytes = static_cast<DWORD>((sizeBytes_ + KILOBYTE - 1) / KILOBYTE);
-        return Check(SetupStep::REGISTER,
-                     RegisterModule(module_) && WriteProgramsEntry(setup_, module_, kilobytes));
+        // The classic handler serves every account without the package, on every Windows.
+        return Check(SetupStep::REGISTER, RegisterModule(module_) &&
+                                              WriteProgramsEntry(setup_, module_, kilobytes) &&
+                                              RegisterClassicHandler());
     }
 
-    // The classic handler for every account without the package; on Windows 11 the package,
-    // kept beside the module for the other accounts and registered for this one.
+    // On Windows 11 the package, kept beside the module for the other accounts and registered
+    // for this one.
     bool Menu() {
-        if (!CheckPart(SetupStep::REGISTER, RegisterClassicHandler()) || !IsWindows11OrLater()) {
-            return !outcome_.failed;
+        if (!IsWindows11OrLater()) {
+            return true;
         }
         const std::wstring source = setupFolder_ + L"\\" + PACKAGE_FILE;
-        if (IsFile(source) && !(Place(SetupStep::KEEP_PACKAGE, source, package_) &&
-                                CheckPart(SetupStep::KEEP_PACKAGE, RecordPackage()))) {
+        if (!IsFile(source)) {
+            DeleteFileW(package_.c_str());  // an earlier version's is not for the accounts now
+        } else if (!(Place(SetupStep::KEEP_PACKAGE, source, package_) &&
+                     CheckPart(SetupStep::KEEP_PACKAGE, RecordPackage()))) {
             return false;
         }
         if (QUORIEL_TEST_BUILD) {
@@ -146,7 +157,8 @@ class Installation {
     }
 
     bool OtherAccounts() {
-        return Check(SetupStep::OTHER_ACCOUNTS, RegisterAccountStep(settings_, choice_.formats));
+        return Check(SetupStep::OTHER_ACCOUNTS,
+                     RegisterAccountStep(settings_, choice_.formats, choice_.formatsChosen));
     }
 
     bool Settings() {

@@ -12,6 +12,9 @@ struct InstallChoice {
     // The window's box is ticked unless the user clears it: it must not replace a choice the
     // account already made. /formats, asked for explicitly, does.
     bool keepAccountsFormats = false;
+    // The window always chooses; a quiet run without a formats option does not, and then what
+    // an earlier installation chose for new accounts stays.
+    bool formatsChosen = false;
     bool force = false;  // put this version over a newer one
 };
 

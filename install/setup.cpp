@@ -72,8 +72,12 @@ int Remove(SetupLog& log, const WindowTexts& logTexts, bool quiet) {
 }
 
 int InstallQuietly(SetupLog& log, const WindowTexts& logTexts, const SetupOptions& options) {
+    InstallChoice choice;
+    choice.formats = options.formats;
+    choice.formatsChosen = options.formats != FormatsChoice::NONE;
+    choice.force = options.force;
     const InstallOutcome outcome =
-        RunInstallation(SetupFolder(), {options.formats, false, options.force},
+        RunInstallation(SetupFolder(), choice,
                         [&](const StepResult& result) { log.Line(StepLine(logTexts, result)); });
     LogOutcome(log, logTexts, outcome);
     return ExitCodeOf(outcome);

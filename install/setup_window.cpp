@@ -95,7 +95,11 @@ void RunSteps(SetupWindow& window) {
 // The installation may wait for PowerShell for seconds: the window keeps painting meanwhile.
 DWORD WINAPI InstallingThread(void* parameter) {
     auto* window = static_cast<SetupWindow*>(parameter);
-    RunSteps(*window);
+    try {
+        RunSteps(*window);
+    } catch (...) {
+        window->outcome.failed = true;  // nothing may leave the thread; the window still ends
+    }
     PostMessageW(window->dialog, WM_INSTALLED, 0, 0);
     return 0;
 }
@@ -105,6 +109,7 @@ void Install(HWND dialog, SetupWindow& window) {
                                 ? FormatsChoice::ALL
                                 : FormatsChoice::NONE;
     window.choice.keepAccountsFormats = true;
+    window.choice.formatsChosen = true;
     window.choice.force = window.force;
     window.dialog = dialog;
     window.installing = true;

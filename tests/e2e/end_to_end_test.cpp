@@ -241,6 +241,10 @@ TEST(EndToEnd, InstallRightClickLaunchUninstall) {
     {
         SCOPED_TRACE("the quiet removal a deployment tool runs");
         ASSERT_EQ(RunToEnd(L"\"" + FromLinuxPath(QUORIEL_SETUP) + L"\" /quiet /formats"), 0);
+        // Installed again before Windows restarts: the restart must not delete the new files.
+        for (const wchar_t* file : {MODULE_PATH, SETTINGS_PROGRAM_PATH, SETUP_PROGRAM_PATH}) {
+            EXPECT_EQ(DeletionsOf(file), 0) << testing::PrintToString(std::wstring(file));
+        }
         ExpectFirstSignInSettings(ActiveSetupValue(L"StubPath"), PHOTO_FORMATS);
         const int setupDeletions = DeletionsOf(SETUP_PROGRAM_PATH);
         EXPECT_EQ(RunToEnd(EntryValue(L"QuietUninstallString"), 30000), 0) << "no box waits";

@@ -1,6 +1,7 @@
 // What the installer writes, checked value by value in the prefix's registry.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 
 #include "common/owners.h"
@@ -26,13 +27,15 @@ std::wstring ReadString(HKEY root, const wchar_t* path, const wchar_t* name) {
     return type == REG_SZ ? text : L"(not REG_SZ)";
 }
 
-// The version as Active Setup compares it: "1,0,0,1".
-std::wstring ActiveSetupVersion() {
-    std::wstring version = L"" QUORIEL_VERSION_TEXT;
-    for (wchar_t& c : version) {
-        c = c == L'.' ? L',' : c;
+// A REG_DWORD under HKEY_LOCAL_MACHINE; 0xFFFFFFFF when there is none.
+DWORD ReadNumber(const wchar_t* path, const wchar_t* name) {
+    DWORD number = 0;
+    DWORD bytes = sizeof(number);
+    if (RegGetValueW(HKEY_LOCAL_MACHINE, path, name, RRF_RT_REG_DWORD, nullptr, &number, &bytes) !=
+        ERROR_SUCCESS) {
+        return 0xFFFFFFFF;
     }
-    return version;
+    return number;
 }
 
 struct MachineKeysGone {
@@ -75,24 +78,19 @@ TEST(Installation, RegistersTheHandlerAndTheInstalledProgramsEntry) {
         {HKEY_LOCAL_MACHINE, PROGRAMS_KEY, L"AccountFormats", FormatsFor(FormatsChoice::PHOTOS)},
         {HKEY_LOCAL_MACHINE, ACTIVE_SETUP_KEY, nullptr, L"Quoriel 64ビット版"},
         {HKEY_LOCAL_MACHINE, ACTIVE_SETUP_KEY, L"StubPath", L"\"" + settings + L"\" /account"},
-        {HKEY_LOCAL_MACHINE, ACTIVE_SETUP_KEY, L"Version", ActiveSetupVersion()},
     };
     for (const auto& v : values) {
         SCOPED_TRACE(testing::PrintToString(std::wstring(v.path)));
         EXPECT_EQ(ReadString(v.root, v.path, v.name), v.value);
     }
-    DWORD installed = 0;
-    DWORD installedBytes = sizeof(installed);
-    EXPECT_EQ(RegGetValueW(HKEY_LOCAL_MACHINE, ACTIVE_SETUP_KEY, L"IsInstalled", RRF_RT_REG_DWORD,
-                           nullptr, &installed, &installedBytes),
-              ERROR_SUCCESS);
-    EXPECT_EQ(installed, 1u);
-    DWORD size = 0;
-    DWORD bytes = sizeof(size);
-    EXPECT_EQ(RegGetValueW(HKEY_LOCAL_MACHINE, PROGRAMS_KEY, L"EstimatedSize", RRF_RT_REG_DWORD,
-                           nullptr, &size, &bytes),
-              ERROR_SUCCESS);
-    EXPECT_EQ(size, 1234u);
+    EXPECT_EQ(ReadNumber(ACTIVE_SETUP_KEY, L"IsInstalled"), 1u);
+    // Each installation's own time, so that Active Setup reaches every account again.
+    SYSTEMTIME now = {};
+    GetSystemTime(&now);
+    const std::wstring stamp = ReadString(HKEY_LOCAL_MACHINE, ACTIVE_SETUP_KEY, L"Version");
+    EXPECT_EQ(stamp.rfind(std::to_wstring(now.wYear) + L",", 0), 0u) << stamp;
+    EXPECT_EQ(std::count(stamp.begin(), stamp.end(), L','), 3);
+    EXPECT_EQ(ReadNumber(PROGRAMS_KEY, L"EstimatedSize"), 1234u);
     ASSERT_TRUE(RegisterModule(module)) << "installing again over an installation";
     ASSERT_TRUE(RegisterAccountStep(settings, FormatsChoice::NONE));
     EXPECT_EQ(ReadString(HKEY_LOCAL_MACHINE, PROGRAMS_KEY, L"AccountFormats"), L"(missing)")

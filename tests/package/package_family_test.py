@@ -4,8 +4,8 @@ out of the same derivation, and the one built into the programs belongs to the b
 
     package_family_test.py PACKAGE_FAMILY_PY GENERATED_HEADER MANIFEST
 """
-import importlib.util
 import re
+import runpy
 import sys
 import xml.etree.ElementTree as ElementTree
 
@@ -16,23 +16,16 @@ KNOWN = [("Microsoft.WindowsCalculator",
 FOUNDATION = "{http://schemas.microsoft.com/appx/manifest/foundation/windows10}"
 
 
-def load(path):
-    spec = importlib.util.spec_from_file_location("package_family", path)
-    module = importlib.util.module_from_spec(spec)
-    spec.loader.exec_module(module)
-    return module
-
-
 def main(script, header, manifest):
-    family = load(script)
+    publisher_id = runpy.run_path(script)["publisher_id"]
     failures = 0
     for name, publisher, expected in KNOWN:
-        got = f"{name}_{family.publisher_id(publisher)}"
+        got = f"{name}_{publisher_id(publisher)}"
         if got != expected:
             print(f"{name}: {got}, expected {expected}")
             failures += 1
     identity = ElementTree.parse(manifest).getroot().find(f"{FOUNDATION}Identity")
-    built = f"{identity.get('Name')}_{family.publisher_id(identity.get('Publisher'))}"
+    built = f"{identity.get('Name')}_{publisher_id(identity.get('Publisher'))}"
     with open(header, encoding="utf-8") as text:
         generated = re.search(r'QUORIEL_PACKAGE_FAMILY_TEXT L"([^"]*)"', text.read()).group(1)
     if generated != built:
