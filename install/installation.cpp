@@ -20,6 +20,7 @@ constexpr const WCHAR* DISPLAY_VERSION = L"" QUORIEL_VERSION_TEXT;
 constexpr const WCHAR* PUBLISHER = L"Vantorel";
 constexpr const WCHAR* THREADING_MODEL = L"Apartment";
 constexpr const WCHAR* MENU_NAME = L"Quoriel";
+constexpr DWORD THUMBPRINT_ROOM = 64;
 // Active Setup's version form: four numbers below 65536, here year, month and day, hour and
 // minute, second (UTC).
 constexpr const WCHAR* STAMP_FORMAT = L"%u,%u,%u,%u";
@@ -127,6 +128,17 @@ bool RecordPackage() {
 bool RecordTrustedCertificate(const std::wstring& thumbprint) {
     return thumbprint.empty() ||
            SetString(HKEY_LOCAL_MACHINE, PROGRAMS_KEY, TRUSTED_CERTIFICATE_VALUE, thumbprint);
+}
+
+std::wstring RecordedCertificate() {
+    // A thumbprint has 40 characters: a longer value is not the installer's record.
+    WCHAR text[THUMBPRINT_ROOM] = {};
+    DWORD size = sizeof(text);
+    if (RegGetValueW(HKEY_LOCAL_MACHINE, PROGRAMS_KEY, TRUSTED_CERTIFICATE_VALUE, RRF_RT_REG_SZ,
+                     nullptr, text, &size) != ERROR_SUCCESS) {
+        return std::wstring();
+    }
+    return text;
 }
 
 bool HasSettings() {

@@ -44,6 +44,9 @@ bool RecordPackage();
 // Uninstall takes out again.
 bool RecordTrustedCertificate(const std::wstring& thumbprint);
 
+// The thumbprint an earlier installation recorded; empty when none.
+std::wstring RecordedCertificate();
+
 // Whether the current user has launch settings, which a reinstall keeps.
 bool HasSettings();
 

@@ -9,6 +9,7 @@
 #include "install/product_version.h"
 #include "install/start_menu_shortcut.h"
 #include "install/windows_version.h"
+#include "uninstall/certificate_removal.h"
 #include "quoriel_version.h"
 
 namespace {
@@ -149,11 +150,23 @@ class Installation {
         const PackageRegistration package = RegisterPackage(setupFolder_, FolderOf(module_));
         if (package.registered) {
             outcome_.place = MenuPlace::WINDOWS11_TOP;
-            return Check(SetupStep::WINDOWS11_MENU, RecordTrustedCertificate(package.thumbprint));
+            return Check(SetupStep::WINDOWS11_MENU, ReplaceCertificateRecord(package.thumbprint));
         }
         outcome_.place = MenuPlace::SHOW_MORE_OPTIONS;
         sink_({SetupStep::WINDOWS11_MENU, StepState::NOTED, Widen(package.failure)});
         return true;
+    }
+
+    // A certificate this installation added takes the record's place; the one an earlier
+    // installation added (a renewed or rebuilt certificate) signed the package just replaced,
+    // and goes, as Uninstall would have taken it.
+    bool ReplaceCertificateRecord(const std::wstring& thumbprint) {
+        const std::wstring earlier = RecordedCertificate();
+        if (!RecordTrustedCertificate(thumbprint)) {
+            return false;
+        }
+        return thumbprint.empty() || earlier.empty() || earlier == thumbprint ||
+               RemoveTrustedCertificate(earlier);
     }
 
     bool OtherAccounts() {

@@ -209,4 +209,29 @@ TEST(Windows11Setup, EachAccountRegistersTheKeptPackageAtItsFirstSignIn) {
     Clean(Thumbprint(TestCertificate()));
 }
 
+// An upgrade signed by the publisher's renewed certificate: the earlier certificate, which the
+// earlier installation added, goes with the package it signed; the record names the new one.
+TEST(Windows11Setup, ARenewedCertificateReplacesTheOneAnEarlierInstallationAdded) {
+    const std::vector<uint8_t> earlier = TestCertificate();
+    const std::vector<uint8_t> renewed =
+        ReadFileBytes(FromLinuxPath(QUORIEL_TEST_DATA "/install/renewed_publisher.cer"));
+    ScratchFolder scratch;
+    const std::wstring setup = CopySetupAndModule(scratch);
+    scratch.Write(PACKAGE_FILE, {'P', 'K'});
+    scratch.Write(SETTINGS_FILE, {'M', 'Z'});
+    const ReportedBuild build;
+    build.Set(L"22631");
+    CleanInstallation();
+    for (const std::vector<uint8_t>* certificate : {&earlier, &renewed}) {
+        scratch.Write(CERTIFICATE_FILE, *certificate);
+        PowerShellStandIn powerShell(0);
+        ASSERT_EQ(RunToEnd(Quoted(setup) + L" /quiet"), 0);
+    }
+    EXPECT_EQ(RecordValue(TRUSTED_CERTIFICATE_VALUE), Thumbprint(renewed));
+    EXPECT_TRUE(MachineStoreHolds(TRUSTED_PEOPLE_STORE, Thumbprint(renewed)));
+    EXPECT_FALSE(MachineStoreHolds(TRUSTED_PEOPLE_STORE, Thumbprint(earlier)));
+    Clean(Thumbprint(renewed));
+    Clean(Thumbprint(earlier));
+}
+
 }  // namespace
