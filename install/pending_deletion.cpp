@@ -44,17 +44,11 @@ std::vector<WCHAR> Joined(const std::vector<std::wstring>& entries) {
     return data;
 }
 
-}  // namespace
-
-LONG CancelPendingDeletion(const std::wstring& path) {
-    UniqueKey key;
-    LONG status = RegOpenKeyExW(HKEY_LOCAL_MACHINE, SESSION_MANAGER, 0,
-                                KEY_QUERY_VALUE | KEY_SET_VALUE, key.Put());
+// The operations, or the error that kept them from being read; none is no error.
+LONG ReadOperations(HKEY key, std::vector<std::wstring>* entries) {
     DWORD type = 0;
     DWORD size = 0;
-    if (status == ERROR_SUCCESS) {
-        status = RegQueryValueExW(key.Get(), PENDING_RENAMES, nullptr, &type, nullptr, &size);
-    }
+    LONG status = RegQueryValueExW(key, PENDING_RENAMES, nullptr, &type, nullptr, &size);
     if (status == ERROR_FILE_NOT_FOUND) {
         return ERROR_SUCCESS;
     }
@@ -65,17 +59,37 @@ LONG CancelPendingDeletion(const std::wstring& path) {
         return ERROR_INVALID_DATA;
     }
     std::vector<WCHAR> data(size / sizeof(WCHAR));
-    status = RegQueryValueExW(key.Get(), PENDING_RENAMES, nullptr, nullptr,
+    status = RegQueryValueExW(key, PENDING_RENAMES, nullptr, nullptr,
                               reinterpret_cast<BYTE*>(data.data()), &size);
-    if (status != ERROR_SUCCESS) {
-        return status;
+    if (status == ERROR_SUCCESS) {
+        data.resize(size / sizeof(WCHAR));
+        *entries = Entries(data);
     }
-    data.resize(size / sizeof(WCHAR));
-    const std::vector<std::wstring> entries = Entries(data);
-    const std::wstring deleted = NT_PREFIX + path;
+    return status;
+}
+
+bool IsDeletionOf(const std::vector<std::wstring>& entries, size_t pair, const std::wstring& path) {
+    return entries[pair + 1].empty() &&
+           lstrcmpiW(entries[pair].c_str(), (NT_PREFIX + path).c_str()) == 0;
+}
+
+}  // namespace
+
+LONG CancelPendingDeletion(const std::wstring& path) {
+    UniqueKey key;
+    const LONG opened = RegOpenKeyExW(HKEY_LOCAL_MACHINE, SESSION_MANAGER, 0,
+                                      KEY_QUERY_VALUE | KEY_SET_VALUE, key.Put());
+    if (opened != ERROR_SUCCESS) {
+        return opened == ERROR_FILE_NOT_FOUND ? ERROR_SUCCESS : opened;
+    }
+    std::vector<std::wstring> entries;
+    const LONG read = ReadOperations(key.Get(), &entries);
+    if (read != ERROR_SUCCESS) {
+        return read;
+    }
     std::vector<std::wstring> kept;
     for (size_t i = 0; i + 1 < entries.size(); i += 2) {
-        if (!(entries[i + 1].empty() && lstrcmpiW(entries[i].c_str(), deleted.c_str()) == 0)) {
+        if (!IsDeletionOf(entries, i, path)) {
             kept.push_back(entries[i]);
             kept.push_back(entries[i + 1]);
         }
@@ -90,4 +104,20 @@ LONG CancelPendingDeletion(const std::wstring& path) {
     return RegSetValueExW(key.Get(), PENDING_RENAMES, 0, REG_MULTI_SZ,
                           reinterpret_cast<const BYTE*>(joined.data()),
                           static_cast<DWORD>(joined.size() * sizeof(WCHAR)));
+}
+
+bool DeletionPending(const std::wstring& path) {
+    UniqueKey key;
+    std::vector<std::wstring> entries;
+    if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, SESSION_MANAGER, 0, KEY_QUERY_VALUE, key.Put()) !=
+            ERROR_SUCCESS ||
+        ReadOperations(key.Get(), &entries) != ERROR_SUCCESS) {
+        return false;
+    }
+    for (size_t i = 0; i + 1 < entries.size(); i += 2) {
+        if (IsDeletionOf(entries, i, path)) {
+            return true;
+        }
+    }
+    return false;
 }

@@ -11,3 +11,6 @@
 // (Session Manager's PendingFileRenameOperations); renames and other files' entries stay.
 // ERROR_SUCCESS when none is left, or the error that left them.
 LONG CancelPendingDeletion(const std::wstring& path);
+
+// Whether Windows is to delete path at its next start.
+bool DeletionPending(const std::wstring& path);
