@@ -19,13 +19,7 @@ constexpr DWORD RECORD_CHARACTERS = 1024;
 // The formats the installation chose for new accounts; empty when none, or when the record is
 // not one the installation wrote.
 std::wstring AccountFormats() {
-    WCHAR text[RECORD_CHARACTERS] = {};
-    DWORD size = sizeof(text);
-    if (RegGetValueW(HKEY_LOCAL_MACHINE, PROGRAMS_KEY, ACCOUNT_FORMATS_VALUE, RRF_RT_REG_SZ,
-                     nullptr, text, &size) != ERROR_SUCCESS) {
-        return std::wstring();
-    }
-    return text;
+    return ReadRecord(ACCOUNT_FORMATS_VALUE, RECORD_CHARACTERS);
 }
 
 // On Windows 11 the account's own registration of the package kept beside the module, which

@@ -130,15 +130,20 @@ bool RecordTrustedCertificate(const std::wstring& thumbprint) {
            SetString(HKEY_LOCAL_MACHINE, PROGRAMS_KEY, TRUSTED_CERTIFICATE_VALUE, thumbprint);
 }
 
-std::wstring RecordedCertificate() {
-    // A thumbprint has 40 characters: a longer value is not the installer's record.
-    WCHAR text[THUMBPRINT_ROOM] = {};
-    DWORD size = sizeof(text);
-    if (RegGetValueW(HKEY_LOCAL_MACHINE, PROGRAMS_KEY, TRUSTED_CERTIFICATE_VALUE, RRF_RT_REG_SZ,
-                     nullptr, text, &size) != ERROR_SUCCESS) {
+std::wstring ReadRecord(const WCHAR* name, DWORD mostCharacters) {
+    std::wstring text(mostCharacters, L'\0');
+    DWORD size = static_cast<DWORD>(text.size() * sizeof(WCHAR));
+    if (RegGetValueW(HKEY_LOCAL_MACHINE, PROGRAMS_KEY, name, RRF_RT_REG_SZ, nullptr, text.data(),
+                     &size) != ERROR_SUCCESS) {
         return std::wstring();
     }
+    text.resize(lstrlenW(text.c_str()));
     return text;
+}
+
+std::wstring RecordedCertificate() {
+    // A thumbprint has 40 characters: a longer value is not the installer's record.
+    return ReadRecord(TRUSTED_CERTIFICATE_VALUE, THUMBPRINT_ROOM);
 }
 
 bool HasSettings() {

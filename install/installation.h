@@ -44,6 +44,10 @@ bool RecordPackage();
 // Uninstall takes out again.
 bool RecordTrustedCertificate(const std::wstring& thumbprint);
 
+// A text value of the installed-programs entry; empty when there is none, or when it is not a
+// REG_SZ of fewer than mostCharacters characters (then it is not the installer's).
+std::wstring ReadRecord(const WCHAR* name, DWORD mostCharacters);
+
 // The thumbprint an earlier installation recorded; empty when none.
 std::wstring RecordedCertificate();
 
