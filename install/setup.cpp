@@ -21,6 +21,23 @@
 namespace {
 
 constexpr const WCHAR* TITLE_LINE = L"Quoriel Setup ";
+constexpr const WCHAR* KERNEL = L"kernel32.dll";
+constexpr const char* SET_DLL_DIRECTORIES = "SetDefaultDllDirectories";
+constexpr DWORD SEARCH_SYSTEM32 = 0x00000800;  // LOAD_LIBRARY_SEARCH_SYSTEM32
+
+using SetDllDirectoriesFunction = BOOL(WINAPI*)(DWORD);
+
+// The program runs elevated, often from a downloads folder, where anyone may have put a DLL of
+// a system DLL's name: DLLs loaded by name from here on (crypt32 on first use among them) come
+// from the system folder only. Looked up at run time: Windows 7 without its update lacks it.
+void LoadFromSystemFolderOnly() {
+    const HMODULE kernel = GetModuleHandleW(KERNEL);
+    const auto setDirectories = reinterpret_cast<SetDllDirectoriesFunction>(
+        reinterpret_cast<void*>(kernel ? GetProcAddress(kernel, SET_DLL_DIRECTORIES) : nullptr));
+    if (setDirectories != nullptr) {
+        setDirectories(SEARCH_SYSTEM32);
+    }
+}
 
 struct ArgumentsTraits {
     using Value = LPWSTR*;
@@ -118,6 +135,7 @@ int Run(HINSTANCE instance) {
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
+    LoadFromSystemFolderOnly();
     try {
         return Run(instance);
     } catch (...) {

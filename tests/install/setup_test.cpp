@@ -4,6 +4,7 @@
 // built file's own declarations. ctest runs it once more under a Japanese user language.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 
 #include "common/owners.h"
@@ -129,6 +130,15 @@ TEST(Setup, RefusesWrongArgumentsWithCode87BeforeChangingAnything) {
 TEST(Setup, AsksForElevationAndIsAWindowsProgram) {
     const SetupDeclarations declared = ReadSetupDeclarations(FromLinuxPath(QUORIEL_SETUP));
     EXPECT_EQ(declared.subsystem, IMAGE_SUBSYSTEM_WINDOWS_GUI);
+    // Elevated from a downloads folder, it must import nothing a DLL there could stand in for:
+    // Windows' known DLLs, and common controls, which its manifest takes from the system.
+    const std::vector<std::string> allowed = {"ADVAPI32.dll", "COMCTL32.dll", "KERNEL32.dll",
+                                              "msvcrt.dll",   "ole32.dll",    "SHELL32.dll",
+                                              "USER32.dll"};
+    ASSERT_FALSE(declared.imports.empty());
+    for (const std::string& dll : declared.imports) {
+        EXPECT_NE(std::find(allowed.begin(), allowed.end(), dll), allowed.end()) << dll;
+    }
     for (const char* part :
          {"<requestedExecutionLevel level=\"requireAdministrator\" uiAccess=\"false\"/>",
           "<supportedOS Id=\"{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}\"/>", "PerMonitorV2",

@@ -89,6 +89,13 @@ SetupDeclarations ReadSetupDeclarations(const std::wstring& path) {
     const auto* dos = reinterpret_cast<const IMAGE_DOS_HEADER*>(base);
     const auto* nt = reinterpret_cast<const IMAGE_NT_HEADERS*>(base + dos->e_lfanew);
     declared.subsystem = nt->OptionalHeader.Subsystem;
+    const IMAGE_DATA_DIRECTORY& table =
+        nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
+    for (auto* entry =
+             reinterpret_cast<const IMAGE_IMPORT_DESCRIPTOR*>(base + table.VirtualAddress);
+         table.VirtualAddress != 0 && entry->Name != 0; ++entry) {
+        declared.imports.emplace_back(reinterpret_cast<const char*>(base + entry->Name));
+    }
     HRSRC found = FindResourceW(image.Get(), MAKEINTRESOURCEW(1), RT_MANIFEST);
     if (found != nullptr) {
         const auto* text = static_cast<const char*>(LockResource(LoadResource(image.Get(), found)));

@@ -7,6 +7,7 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 #include "tests/support/scratch_file.h"
 
@@ -35,5 +36,6 @@ void CleanInstallation();
 struct SetupDeclarations {
     WORD subsystem = 0;
     std::string manifest;
+    std::vector<std::string> imports;  // the DLLs its import table names, as it names them
 };
 SetupDeclarations ReadSetupDeclarations(const std::wstring& path);
