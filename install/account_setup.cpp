@@ -8,6 +8,7 @@
 #include "common/package_commands.h"
 #include "common/package_presence.h"
 #include "common/powershell_command.h"
+#include "install/file_placement.h"
 #include "install/installation.h"
 #include "install/windows_version.h"
 
@@ -26,9 +27,7 @@ std::wstring AccountFormats() {
 // puts the command at the top of its menu; until it is there, the classic handler serves.
 void RegisterPackageForAccount() {
     const std::wstring package = InstalledPackagePath();
-    const DWORD attributes = GetFileAttributesW(package.c_str());
-    if (!IsWindows11OrLater() || attributes == INVALID_FILE_ATTRIBUTES ||
-        PackageRegisteredForUser()) {
+    if (!IsWindows11OrLater() || !IsFile(package) || PackageRegisteredForUser()) {
         return;
     }
     RunPowerShell(AddPackageCommand(package, FolderOf(package)));

@@ -47,6 +47,11 @@ DWORD MoveAside(const std::wstring& target, std::wstring* aside) {
 
 }  // namespace
 
+bool IsFile(const std::wstring& path) {
+    const DWORD attributes = GetFileAttributesW(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+}
+
 FilePlacement PlaceFile(const std::wstring& source, const std::wstring& target) {
     FilePlacement placement;
     if (SameFile(source, target)) {

@@ -14,6 +14,9 @@ struct FilePlacement {
     bool movedAside = false;      // the old file waits for the next start of Windows
 };
 
+// Whether a file (not a folder) is at path.
+bool IsFile(const std::wstring& path);
+
 // Copies source to target, making target's folder when needed. Nothing is copied when both
 // name the same file (the installed setup program run again).
 FilePlacement PlaceFile(const std::wstring& source, const std::wstring& target);

@@ -90,6 +90,12 @@ std::wstring InstalledPackagePath() {
     return SystemPathOrEmpty(MakeInstalledPackagePath);
 }
 
+std::wstring ThisProgramPath() {
+    WCHAR path[MAX_PATH] = {};
+    const DWORD length = GetModuleFileNameW(nullptr, path, MAX_PATH);
+    return length == 0 || length >= MAX_PATH ? L"" : std::wstring(path, length);
+}
+
 std::wstring FolderOf(const std::wstring& file) {
     return file.substr(0, file.find_last_of(L'\\'));
 }

@@ -19,6 +19,9 @@ std::wstring InstalledSettingsPath();
 std::wstring InstalledSetupPath();
 std::wstring InstalledPackagePath();
 
+// The running program's own path; empty when it does not fit MAX_PATH.
+std::wstring ThisProgramPath();
+
 // The folder of a file's path, without a trailing backslash.
 std::wstring FolderOf(const std::wstring& file);
 

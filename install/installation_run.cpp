@@ -22,17 +22,6 @@ HRESULT LastFailure() {
     return error == ERROR_SUCCESS ? E_FAIL : HRESULT_FROM_WIN32(error);
 }
 
-std::wstring ThisProgram() {
-    WCHAR path[MAX_PATH] = {};
-    const DWORD length = GetModuleFileNameW(nullptr, path, MAX_PATH);
-    return length == 0 || length >= MAX_PATH ? L"" : std::wstring(path, length);
-}
-
-bool IsFile(const std::wstring& path) {
-    const DWORD attributes = GetFileAttributesW(path.c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
-}
-
 std::wstring Widen(const std::string& text) {
     return std::wstring(text.begin(), text.end());
 }
@@ -61,7 +50,7 @@ class Installation {
         if (!NewerInstalledKept() &&
             Place(SetupStep::COPY_MODULE, setupFolder_ + L"\\" + MODULE_FILE, module_) &&
             Place(SetupStep::COPY_SETTINGS, setupFolder_ + L"\\" + SETTINGS_FILE, settings_) &&
-            Place(SetupStep::KEEP_SETUP, ThisProgram(), setup_) && Register() && Menu() &&
+            Place(SetupStep::KEEP_SETUP, ThisProgramPath(), setup_) && Register() && Menu() &&
             OtherAccounts() && Settings() && Formats()) {
             Shortcut();
         }

@@ -8,6 +8,7 @@
 #include "common/package_identity.h"
 #include "common/powershell_command.h"
 #include "install/certificate_trust.h"
+#include "install/file_placement.h"
 
 namespace {
 
@@ -20,11 +21,6 @@ std::string Narrow(const WCHAR* text) {
         narrow += static_cast<char>(*text);
     }
     return narrow;
-}
-
-bool IsFile(const std::wstring& path) {
-    const DWORD attributes = GetFileAttributesW(path.c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
 }
 
 std::string Missing(const WCHAR* file) {

@@ -47,12 +47,8 @@ struct ArgumentsTraits {
 
 // The folder the setup program lies in, without a trailing backslash.
 std::wstring SetupFolder() {
-    WCHAR path[MAX_PATH] = {};
-    const DWORD length = GetModuleFileNameW(nullptr, path, MAX_PATH);
-    if (length == 0 || length >= MAX_PATH) {
-        return L"";
-    }
-    return FolderOf(std::wstring(path, length));
+    const std::wstring program = ThisProgramPath();
+    return program.empty() ? L"" : FolderOf(program);
 }
 
 // Said on the output, and in a box unless /quiet: a shortcut with a wrong option would

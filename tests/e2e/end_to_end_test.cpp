@@ -49,20 +49,6 @@ void RouteHttpsToRecorder() {
               ERROR_SUCCESS);
 }
 
-// A message box's text, as its static control holds it.
-constexpr int MESSAGE_TEXT = 0xFFFF;
-
-// What the installed-programs entry says.
-std::wstring EntryValue(const wchar_t* name) {
-    wchar_t value[512] = {};
-    DWORD size = sizeof(value);
-    if (RegGetValueW(HKEY_LOCAL_MACHINE, PROGRAMS_KEY, name, RRF_RT_REG_SZ, nullptr, value,
-                     &size) != ERROR_SUCCESS) {
-        return L"(missing)";
-    }
-    return value;
-}
-
 std::wstring ReadText(HKEY root, const wchar_t* path, const wchar_t* name) {
     wchar_t value[1024] = {};
     DWORD size = sizeof(value);
@@ -70,6 +56,11 @@ std::wstring ReadText(HKEY root, const wchar_t* path, const wchar_t* name) {
         return L"(missing)";
     }
     return value;
+}
+
+// What the installed-programs entry says.
+std::wstring EntryValue(const wchar_t* name) {
+    return ReadText(HKEY_LOCAL_MACHINE, PROGRAMS_KEY, name);
 }
 
 std::wstring ActiveSetupValue(const wchar_t* name) {

@@ -15,8 +15,6 @@
 
 namespace {
 
-constexpr int MESSAGE_TEXT = 0xFFFF;  // a message box's static text
-
 TEST(Removal, FilesThatCannotBeScheduledAreAFailure) {
     ScratchFolder scratch;
     const std::wstring setup = CopySetupAndModule(scratch);

@@ -23,7 +23,6 @@ namespace {
 
 constexpr DWORD RESULT_TIMEOUT_MS = 60000;
 constexpr DWORD POLL_MS = 50;
-constexpr int MESSAGE_TEXT = 0xFFFF;  // a message box's static text
 constexpr const char STAND_IN[] = "MZ settings program stand-in";
 
 struct Texts {

@@ -18,6 +18,9 @@ struct EnvironmentVariable {
     std::wstring value;
 };
 
+// A message box's text, as the static control of that identifier holds it.
+constexpr int MESSAGE_TEXT = 0xFFFF;
+
 class ProgramWindow {
   public:
     // Starts the program and waits for its dialog; Shown() says whether it came.
