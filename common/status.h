@@ -2,6 +2,8 @@
 // The result of every reading and output step. 0 is done, the two positive values below travel
 // upward unchanged, anything negative is a failure HRESULT passed on as it is.
 
+#include <windows.h>
+
 #include <cstdint>
 
 using Status = int32_t;
@@ -22,4 +24,10 @@ constexpr Status STATUS_FAILED = static_cast<Status>(0x80004005);  // E_FAIL
 constexpr Status HResultFromWin32(long error) {
     return error > 0 ? static_cast<Status>((static_cast<uint32_t>(error) & 0xFFFFu) | 0x80070000u)
                      : static_cast<Status>(error);
+}
+
+// The HRESULT of the failure just reported; a failure without an error code is still one.
+inline Status LastErrorStatus() {
+    const Status status = HResultFromWin32(static_cast<long>(GetLastError()));
+    return status < 0 ? status : STATUS_FAILED;
 }

@@ -2,6 +2,8 @@
 // read-ahead blocks for the containers, each filled by one positioned ReadFile.
 #include "position/file_source.h"
 
+#include "common/status.h"
+
 namespace {
 
 // With its high part a distance is a signed 64-bit number: nothing at or beyond 2^63 is a

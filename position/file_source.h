@@ -65,12 +65,6 @@ class FileSource {
     Block blocks_[READ_AHEAD_BLOCKS];
 };
 
-// The HRESULT of the failure just reported; a failure without an error code is still one.
-inline Status LastErrorStatus() {
-    const Status status = HResultFromWin32(static_cast<long>(GetLastError()));
-    return status < 0 ? status : STATUS_FAILED;
-}
-
 // Reads the whole buffer, zeroed first so that nothing unread is ever used.
 template <size_t N>
 Status ReadWhole(FileSource& file, BYTE (&buffer)[N]) {

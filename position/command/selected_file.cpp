@@ -1,6 +1,6 @@
 #include "position/command/selected_file.h"
 
-#include "position/file_source.h"
+#include "common/status.h"
 
 namespace {
 
