@@ -1,6 +1,7 @@
 #pragma once
-// The reading of an open file by its kind: the locator of its container, then the TIFF reader
-// on the block it found; a video's location records instead, since videos carry no Exif.
+// The reading of an open file by its kind, as its row in the kind table says: the locator of
+// its container, then the TIFF reader on the block it found; a video's location records
+// instead, since videos carry no Exif.
 
 #include <windows.h>
 
@@ -8,10 +9,11 @@
 #include "common/gps_position.h"
 #include "common/status.h"
 #include "position/file_source.h"
+#include "position/kind_table.h"
 #include "position/tiff_reader.h"
 
-// The file standing at offset 0: RESULT_DONE with *position, RESULT_NO_EXIF,
-// RESULT_NO_POSITION, or the failure HRESULT of a read. Shows nothing.
+// The file standing at offset 0, reached with the access of its kind's row: RESULT_DONE with
+// *position, RESULT_NO_EXIF, RESULT_NO_POSITION, or the failure HRESULT of a read. Shows nothing.
 Status ReadGpsPosition(CQuorielReader& reader, HANDLE file, FileKind kind, GpsPosition* position);
 
 // The same through a source of either access: both give the same outcome.
@@ -23,6 +25,3 @@ Status ReadGpsPosition(CQuorielReader& reader, FileSource& file, FileKind kind,
 // their own records), RESULT_NO_POSITION for a CR3 whose Exif has no GPS block, or the failure
 // HRESULT of a read.
 Status LocateTiffBlock(FileSource& file, FileKind kind, FileWindow* window);
-
-// The JPEG reading: the Exif block of the first APP1 segment, then the TIFF reader on it.
-Status ReadJpegPosition(CQuorielReader& reader, FileSource& file, GpsPosition* position);

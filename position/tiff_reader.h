@@ -27,8 +27,7 @@ class CQuorielReader {
     // *position, RESULT_NO_EXIF, RESULT_NO_POSITION, or the failure HRESULT of a read. A
     // header whose magic number is not one of magic's is no Exif.
     Status ReadTiffPosition(FileSource& file, const FileWindow& window, GpsPosition* position,
-                            TiffMagic magic = TiffMagic::TIFF,
-                            GpsDirectory gps = GpsDirectory::POINTED_TO);
+                            TiffMagic magic, GpsDirectory gps);
 
   private:
     using WordReader = uint16_t (CQuorielReader::*)(const BYTE* bytes) const;

@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <set>
 
+#include "position/kind_table.h"
 #include "tests/fuzz/fuzz_property.h"
 #include "tests/fuzz/expansion_check.h"
 #include "tests/fuzz/iso6709_check.h"

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <functional>
 
+#include "position/kind_table.h"
 #include "tests/position/command_harness.h"
 
 namespace {
