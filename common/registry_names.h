@@ -62,6 +62,11 @@ constexpr const WCHAR* SETTING_EAST = L"E";
 constexpr const WCHAR* SETTING_WEST = L"W";
 // The content types beyond JPEG and TIFF that the user has switched on, separated by ';'.
 constexpr const WCHAR* SETTING_FORMATS = L"Formats";
+// The language of the account's boxes (REG_SZ): LANGUAGE_ENGLISH asks for English; absent or
+// anything else keeps Japanese. The setup program and the settings window write one of these two.
+constexpr const WCHAR* SETTING_LANGUAGE = L"Language";
+constexpr const WCHAR* LANGUAGE_ENGLISH = L"en";
+constexpr const WCHAR* LANGUAGE_JAPANESE = L"ja";
 
 // Below the system directory: the module and, beside it, the settings program and the setup
 // program.

@@ -51,7 +51,7 @@ bool WriteFirstSettings() {
 
 bool SetUpAccount() {
     // The settings first: the registration may take PowerShell seconds.
-    const bool settings = WriteFirstSettings();
+    const bool settings = WriteFirstSettings() && WriteMessageLanguage();
     RegisterPackageForAccount();
     return settings;
 }

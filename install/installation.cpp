@@ -9,6 +9,7 @@
 #include "common/owners.h"
 #include "common/package_identity.h"
 #include "common/registry_names.h"
+#include "common/ui_language.h"
 #include "install/account_setup.h"
 #include "install/setup_options.h"
 #include "quoriel_version.h"
@@ -168,6 +169,16 @@ bool WriteDefaultSettings() {
            SetString(HKEY_CURRENT_USER, SETTINGS_KEY, SETTING_SOUTH, preset.south) &&
            SetString(HKEY_CURRENT_USER, SETTINGS_KEY, SETTING_EAST, preset.east) &&
            SetString(HKEY_CURRENT_USER, SETTINGS_KEY, SETTING_WEST, preset.west);
+}
+
+bool WriteMessageLanguage() {
+    if (RegGetValueW(HKEY_CURRENT_USER, SETTINGS_KEY, SETTING_LANGUAGE, RRF_RT_ANY, nullptr,
+                     nullptr, nullptr) == ERROR_SUCCESS) {
+        return true;  // the account's own choice stays
+    }
+    const bool japanese = PRIMARYLANGID(WindowLanguage()) == LANG_JAPANESE;
+    return SetString(HKEY_CURRENT_USER, SETTINGS_KEY, SETTING_LANGUAGE,
+                     japanese ? LANGUAGE_JAPANESE : LANGUAGE_ENGLISH);
 }
 
 std::wstring SwitchedFormats(std::initializer_list<FormatGroup> groups) {

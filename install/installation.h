@@ -61,6 +61,10 @@ bool HasSettings();
 // already has settings.
 bool WriteDefaultSettings();
 
+// The language of the current user's boxes, from the language of the user's windows, unless the
+// user already has a "Language" value.
+bool WriteMessageLanguage();
+
 // The "Formats" value that switches on every switched format of the groups, "; "-joined in the
 // order of FORMATS.
 std::wstring SwitchedFormats(std::initializer_list<FormatGroup> groups);

@@ -165,7 +165,7 @@ class Installation {
 
     bool Settings() {
         const bool kept = HasSettings();
-        return Check(SetupStep::WRITE_SETTINGS, WriteDefaultSettings(),
+        return Check(SetupStep::WRITE_SETTINGS, WriteDefaultSettings() && WriteMessageLanguage(),
                      kept ? StepState::KEPT : StepState::DONE);
     }
 

@@ -2,7 +2,6 @@
 
 #include <shellapi.h>
 
-#include "common/messages.h"
 #include "common/owners.h"
 #include "launch/launch_settings.h"
 #include "launch/template_expansion.h"
@@ -27,9 +26,9 @@ void SplitAtFirstSpace(WCHAR* text, const WCHAR** file, const WCHAR** parameters
     }
 }
 
-Status LaunchPosition(HWND owner, const GpsPosition& position) {
+Status LaunchPosition(HWND owner, const MessageTexts& texts, const GpsPosition& position) {
     LaunchSettings settings;
-    Status status = LoadLaunchSettings(owner, &settings);
+    Status status = LoadLaunchSettings(owner, texts, &settings);
     if (status != RESULT_DONE) {
         return status;
     }
@@ -39,10 +38,10 @@ Status LaunchPosition(HWND owner, const GpsPosition& position) {
     if (status != RESULT_DONE) {
         return status;
     }
-    return LaunchExpandedText(owner, expanded.Get());
+    return LaunchExpandedText(owner, texts, expanded.Get());
 }
 
-Status LaunchExpandedText(HWND owner, WCHAR* text) {
+Status LaunchExpandedText(HWND owner, const MessageTexts& texts, WCHAR* text) {
     const WCHAR* file = nullptr;
     const WCHAR* parameters = nullptr;
     SplitAtFirstSpace(text, &file, &parameters);
@@ -51,6 +50,6 @@ Status LaunchExpandedText(HWND owner, WCHAR* text) {
     if (result > SHELL_EXECUTE_STARTED) {
         return RESULT_DONE;
     }
-    MessageBoxW(owner, TEXT_LAUNCH_FAILED, CAPTION_COMMAND, STYLE_INFORMATION);
+    MessageBoxW(owner, texts.launchFailed, texts.commandCaption, STYLE_INFORMATION);
     return RESULT_REPORTED;
 }

@@ -2,7 +2,6 @@
 
 #include <utility>
 
-#include "common/messages.h"
 #include "common/text.h"
 
 namespace {
@@ -37,7 +36,7 @@ Status QuerySettingString(HKEY key, const WCHAR* name, SettingText* value) {
     return RESULT_DONE;
 }
 
-Status LoadLaunchSettings(HWND owner, LaunchSettings* settings) {
+Status LoadLaunchSettings(HWND owner, const MessageTexts& texts, LaunchSettings* settings) {
     LaunchSettings loaded;
     LONG error =
         RegOpenKeyExW(HKEY_CURRENT_USER, SETTINGS_KEY, 0, KEY_QUERY_VALUE, loaded.key.Put());
@@ -52,7 +51,7 @@ Status LoadLaunchSettings(HWND owner, LaunchSettings* settings) {
         ++loaded.objectStart;
     }
     if (loaded.object.text.Get()[loaded.objectStart] == L'\0') {
-        MessageBoxW(owner, TEXT_TEMPLATE_NOT_SET, CAPTION_COMMAND, STYLE_WARNING);
+        MessageBoxW(owner, texts.templateNotSet, texts.commandCaption, STYLE_WARNING);
         return RESULT_REPORTED;
     }
     const struct {

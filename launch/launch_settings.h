@@ -6,6 +6,7 @@
 
 #include <cstddef>
 
+#include "common/messages.h"
 #include "common/owners.h"
 #include "common/registry_names.h"
 #include "common/status.h"
@@ -41,7 +42,7 @@ struct LaunchSettings {
 // character; an odd byte count fails with the registry's ERROR_MORE_DATA.
 Status QuerySettingString(HKEY key, const WCHAR* name, SettingText* value);
 
-// 0 with *settings filled (it must be empty on entry); RESULT_REPORTED after the warning that
-// no template is set, shown with owner as its owner; or a failure HRESULT. On anything but 0,
-// whatever was read has been released.
-Status LoadLaunchSettings(HWND owner, LaunchSettings* settings);
+// 0 with *settings filled (it must be empty on entry); RESULT_REPORTED after the warning in texts
+// that no template is set, shown with owner as its owner; or a failure HRESULT. On anything but
+// 0, whatever was read has been released.
+Status LoadLaunchSettings(HWND owner, const MessageTexts& texts, LaunchSettings* settings);

@@ -50,7 +50,8 @@ void ReadPhotoAgain(SettingsWindow& window) {
 }
 
 void ShowPhotoReading(SettingsWindow& window) {
-    std::wstring result = DescribeReading(window.photo, window.texts);
+    std::wstring result =
+        DescribeReading(window.photo, window.texts, ChosenMessages(window.dialog));
     // The menu reads the formats as saved: boxes changed since are not tried yet.
     if (window.photo.outcome == PhotoReading::NOT_OFFERED &&
         !(CheckedFormats(window.dialog) == window.shownFormats)) {
@@ -65,5 +66,5 @@ void OpenPhotoLink(SettingsWindow& window) {
     if (link.empty()) {
         return;
     }
-    LaunchExpandedText(window.dialog, &link[0]);
+    LaunchExpandedText(window.dialog, ChosenMessages(window.dialog), &link[0]);
 }

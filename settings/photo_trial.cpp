@@ -55,7 +55,8 @@ PhotoReading ReadPhoto(const std::wstring& path) {
     }
 }
 
-std::wstring DescribeReading(const PhotoReading& reading, const WindowTexts& texts) {
+std::wstring DescribeReading(const PhotoReading& reading, const WindowTexts& texts,
+                             const MessageTexts& messages) {
     switch (reading.outcome) {
         case PhotoReading::NONE:
             return std::wstring();
@@ -64,9 +65,9 @@ std::wstring DescribeReading(const PhotoReading& reading, const WindowTexts& tex
         case PhotoReading::NOT_OFFERED:
             return texts.Get(IDS_PHOTO_NOT_OFFERED);
         case PhotoReading::NO_POSITION:
-            return TEXT_NO_POSITION;
+            return messages.noPosition;
         case PhotoReading::NO_EXIF:
-            return TEXT_NO_EXIF;
+            return messages.noExif;
         case PhotoReading::NOT_READ:
             return FormatText(texts.Get(IDS_PHOTO_NOT_READ), {ErrorCodeText(reading.error)});
     }

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "common/gps_position.h"
+#include "common/messages.h"
 #include "common/status.h"
 #include "common/ui_language.h"
 
@@ -21,4 +22,5 @@ struct PhotoReading {
 PhotoReading ReadPhoto(const std::wstring& path);
 
 // The position in degrees, or the message the menu would give, in words.
-std::wstring DescribeReading(const PhotoReading& reading, const WindowTexts& texts);
+std::wstring DescribeReading(const PhotoReading& reading, const WindowTexts& texts,
+                             const MessageTexts& messages);

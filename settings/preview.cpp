@@ -57,9 +57,10 @@ std::wstring DegreesText(const GpsPosition& position) {
     return ExpandedText(DEGREES, position);
 }
 
-std::wstring TemplateProblem(const std::wstring& object, const WindowTexts& texts) {
+std::wstring TemplateProblem(const std::wstring& object, const WindowTexts& texts,
+                             const MessageTexts& messages) {
     if (TemplateBlank(object)) {
-        return FormatText(texts.Get(IDS_TEMPLATE_EMPTY), {TEXT_TEMPLATE_NOT_SET});
+        return FormatText(texts.Get(IDS_TEMPLATE_EMPTY), {messages.templateNotSet});
     }
     const size_t start = TemplateStart(object);
     size_t offset = 0;

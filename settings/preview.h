@@ -7,6 +7,7 @@
 #include <string>
 
 #include "common/gps_position.h"
+#include "common/messages.h"
 #include "common/ui_language.h"
 
 // The template and the four hemisphere texts as the window holds them.
@@ -36,7 +37,8 @@ std::wstring DegreesText(const GpsPosition& position);
 
 // What to say beside the template: its first malformed code, or that the menu would say it is
 // not set; empty when neither.
-std::wstring TemplateProblem(const std::wstring& object, const WindowTexts& texts);
+std::wstring TemplateProblem(const std::wstring& object, const WindowTexts& texts,
+                             const MessageTexts& messages);
 
 // Whether the template may be saved: no malformed code.
 bool TemplateSavable(const std::wstring& object);

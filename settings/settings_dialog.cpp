@@ -30,6 +30,9 @@ void AddService(HWND dialog, const std::wstring& name) {
                         reinterpret_cast<LPARAM>(name.c_str()));
 }
 
+// Each language by its own name, in the order of MessageLanguage.
+constexpr const WCHAR* LANGUAGE_NAMES[] = {L"日本語", L"English"};
+
 void ShowIcon(const SettingsWindow& window) {
     const HICON icon = LoadIconW(window.texts.instance, MAKEINTRESOURCEW(IDI_SETTINGS));
     SendMessageW(window.dialog, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
@@ -46,6 +49,10 @@ void Initialize(SettingsWindow& window) {
         AddService(window.dialog, ServiceName(window, i));
     }
     AddService(window.dialog, window.texts.Get(IDS_CUSTOM));
+    for (const WCHAR* name : LANGUAGE_NAMES) {
+        SendDlgItemMessageW(window.dialog, IDC_MESSAGES, CB_ADDSTRING, 0,
+                            reinterpret_cast<LPARAM>(name));
+    }
     ShowStoredSettings(window);
 }
 
@@ -91,7 +98,8 @@ void Command(SettingsWindow& window, int id, int notification) {
         LaunchFieldEdited(window, setting);
     } else if (id == IDC_SERVICE && notification == CBN_SELCHANGE) {
         ServiceChosen(window);
-    } else if (IsFormatBox(id) && notification == BN_CLICKED) {
+    } else if ((IsFormatBox(id) && notification == BN_CLICKED) ||
+               (id == IDC_MESSAGES && notification == CBN_SELCHANGE)) {
         ShowPhotoReading(window);
     } else if (id == IDC_PHOTO_PATH && notification == EN_CHANGE) {
         ReadPhotoAgain(window);

@@ -63,6 +63,10 @@
 // cannot show (kept as they are). Empty when all is well.
 #define IDC_FORMATS_NOTE 1032
 
+// The language of the command's and the uninstaller's boxes (value "Language"): a drop-down
+// list of the two language names, 日本語 (index 0) then English (index 1).
+#define IDC_MESSAGES 1050
+
 // OK is IDOK (the default button), Cancel is IDCANCEL; Apply writes without closing.
 #define IDC_APPLY 1040
 

@@ -8,7 +8,8 @@
 
 #include "common/status.h"
 
-// The five launch values in the order the window shows them, then the formats switch.
+// The five launch values in the order the window shows them, then the formats switch and the
+// boxes' language.
 enum SettingIndex {
     TEMPLATE_SETTING,
     NORTH_SETTING,
@@ -16,6 +17,7 @@ enum SettingIndex {
     EAST_SETTING,
     WEST_SETTING,
     FORMATS_SETTING,
+    LANGUAGE_SETTING,
     SETTING_COUNT
 };
 constexpr int LAUNCH_SETTING_COUNT = FORMATS_SETTING;

@@ -6,6 +6,7 @@
 
 #include <string>
 
+#include "common/message_language.h"
 #include "settings/formats_boxes.h"
 #include "common/ui_language.h"
 #include "settings/photo_trial.h"
@@ -22,5 +23,6 @@ struct SettingsWindow {
     bool filling = false;
     FormatsChoice shownFormats;   // what the boxes showed after the last reading
     std::wstring unknownFormats;  // entries of the stored value the boxes cannot show
+    MessageLanguage shownLanguage = MessageLanguage::JAPANESE;  // as the command reads it
     PhotoReading photo;
 };

@@ -1,5 +1,6 @@
 #include "settings/window_save.h"
 
+#include "common/registry_names.h"
 #include "settings/dialog_controls.h"
 #include "settings/settings_ids.h"
 #include "settings/settings_strings.h"
@@ -64,6 +65,16 @@ bool SaveChanges(SettingsWindow& window) {
     if (!(checked == window.shownFormats)) {
         const Status status =
             WriteSetting(FORMATS_SETTING, FormatsValue(checked, window.unknownFormats));
+        if (status != RESULT_DONE) {
+            ReportFailure(window, status);
+            return false;
+        }
+    }
+    const MessageLanguage language = ChosenLanguage(window.dialog);
+    if (language != window.shownLanguage) {
+        const Status status = WriteSetting(LANGUAGE_SETTING, language == MessageLanguage::ENGLISH
+                                                                 ? LANGUAGE_ENGLISH
+                                                                 : LANGUAGE_JAPANESE);
         if (status != RESULT_DONE) {
             ReportFailure(window, status);
             return false;

@@ -26,7 +26,7 @@ std::wstring TemplateNote(const SettingsWindow& window, const std::wstring& obje
         return FormatText(window.texts.Get(IDS_TEMPLATE_UNREADABLE),
                           {ErrorCodeText(window.stored.values[TEMPLATE_SETTING].error)});
     }
-    return TemplateProblem(object, window.texts);
+    return TemplateProblem(object, window.texts, ChosenMessages(window.dialog));
 }
 
 std::wstring HemisphereNote(const SettingsWindow& window) {
@@ -107,6 +107,9 @@ void ShowStoredSettings(SettingsWindow& window) {
     FillLaunchTexts(window, texts);
     ShowService(window);
     ShowFormats(window);
+    window.shownLanguage = AccountMessageLanguage();
+    SendDlgItemMessageW(window.dialog, IDC_MESSAGES, CB_SETCURSEL,
+                        static_cast<WPARAM>(window.shownLanguage), 0);
     RefreshPreview(window);
 }
 
@@ -135,4 +138,14 @@ FormatsChoice CheckedFormats(HWND dialog) {
         choice.on[i] = BoxChecked(dialog, IDC_FORMAT_BASE + i);
     }
     return choice;
+}
+
+MessageLanguage ChosenLanguage(HWND dialog) {
+    const LRESULT chosen = SendDlgItemMessageW(dialog, IDC_MESSAGES, CB_GETCURSEL, 0, 0);
+    return chosen == static_cast<LRESULT>(MessageLanguage::ENGLISH) ? MessageLanguage::ENGLISH
+                                                                    : MessageLanguage::JAPANESE;
+}
+
+const MessageTexts& ChosenMessages(HWND dialog) {
+    return MessagesIn(ChosenLanguage(dialog));
 }

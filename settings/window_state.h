@@ -22,3 +22,7 @@ void ShowService(SettingsWindow& window);
 // The previews, the notes beside the fields and the photo's link, from the fields as they are.
 void RefreshPreview(SettingsWindow& window);
 FormatsChoice CheckedFormats(HWND dialog);
+// The language chosen for the boxes, and its texts: what the window quotes and its link's
+// launch shows.
+MessageLanguage ChosenLanguage(HWND dialog);
+const MessageTexts& ChosenMessages(HWND dialog);

@@ -93,7 +93,7 @@ STDMETHODIMP CQuorielCommand::GetIcon(IShellItemArray*, LPWSTR* icon) noexcept {
 }
 
 STDMETHODIMP CQuorielCommand::GetToolTip(IShellItemArray*, LPWSTR* tip) noexcept {
-    return tip == nullptr ? E_POINTER : TaskMemoryCopy(HELP_TEXT_W, tip);
+    return tip == nullptr ? E_POINTER : TaskMemoryCopy(HelpTextW(AccountMessageLanguage()), tip);
 }
 
 STDMETHODIMP CQuorielCommand::GetCanonicalName(GUID* name) noexcept {

@@ -18,6 +18,18 @@ FORMATETC DropListFormat() {
     return FORMATETC{CF_HDROP, nullptr, DVASPECT_CONTENT, -1, TYMED_HGLOBAL};
 }
 
+// The item's help text, or an empty one for any other command, into the host's buffer of
+// characters (wide or narrow). The language is read when the item is pointed at, never while
+// the menu is built.
+void CopyHelpText(bool wide, bool ours, CHAR* name, int characters) {
+    const MessageLanguage language = ours ? AccountMessageLanguage() : MessageLanguage::JAPANESE;
+    if (wide) {
+        lstrcpynW(reinterpret_cast<WCHAR*>(name), ours ? HelpTextW(language) : L"", characters);
+    } else {
+        lstrcpynA(name, ours ? HelpTextA(language) : "", characters);
+    }
+}
+
 }  // namespace
 
 CQuoriel::CQuoriel() {
@@ -138,13 +150,7 @@ STDMETHODIMP CQuoriel::GetCommandString(UINT_PTR idCmd, UINT type, UINT*, CHAR* 
         if (name == nullptr) {
             return E_POINTER;
         }
-        const bool ours = idCmd == THE_COMMAND;
-        if (type == GCS_HELPTEXTW) {
-            lstrcpynW(reinterpret_cast<WCHAR*>(name), ours ? HELP_TEXT_W : L"",
-                      static_cast<int>(cchMax));
-        } else {
-            lstrcpynA(name, ours ? HELP_TEXT_A : "", static_cast<int>(cchMax));
-        }
+        CopyHelpText(type == GCS_HELPTEXTW, idCmd == THE_COMMAND, name, static_cast<int>(cchMax));
         return S_OK;
     });
 }

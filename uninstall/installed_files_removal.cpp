@@ -25,10 +25,10 @@ bool RemoveInstalledFiles() {
     return ScheduleModuleDeletion() && programsRemoved;
 }
 
-void ReportUninstall(bool registryComplete, bool filesRemoved) {
+void ReportUninstall(const MessageTexts& texts, bool registryComplete, bool filesRemoved) {
     if (!filesRemoved) {
-        MessageBoxW(nullptr, TEXT_FILES_LEFT, CAPTION_UNINSTALL, STYLE_WARNING);
+        MessageBoxW(nullptr, texts.filesLeft, texts.uninstallCaption, STYLE_WARNING);
     } else if (registryComplete) {
-        MessageBoxW(nullptr, TEXT_UNINSTALLED, CAPTION_UNINSTALL, STYLE_INFORMATION);
+        MessageBoxW(nullptr, texts.uninstalled, texts.uninstallCaption, STYLE_INFORMATION);
     }
 }

@@ -41,10 +41,10 @@ CleanupOutcome RemoveRegistrationsAndSettings() {
     return outcome;
 }
 
-bool RemoveRegistrationsAndSettingsWithWarning() {
+bool RemoveRegistrationsAndSettingsWithWarning(const MessageTexts& texts) {
     const CleanupOutcome outcome = RemoveRegistrationsAndSettings();
     if (!outcome.Complete()) {
-        MessageBoxW(nullptr, TEXT_REGISTRY_LEFT, CAPTION_UNINSTALL, STYLE_WARNING);
+        MessageBoxW(nullptr, texts.registryLeft, texts.uninstallCaption, STYLE_WARNING);
     }
     return outcome.Complete();
 }

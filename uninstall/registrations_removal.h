@@ -6,11 +6,12 @@
 
 #include <windows.h>
 
+#include "common/messages.h"
 #include "uninstall/cleanup_outcome.h"
 
 // The cleanup without a box, for the setup program's quiet removal.
 CleanupOutcome RemoveRegistrationsAndSettings();
 
-// The cleanup with its warning. True when everything was removed (or already gone); false after the
-// warning.
-bool RemoveRegistrationsAndSettingsWithWarning();
+// The cleanup with its warning in texts' language. True when everything was removed (or already
+// gone); false after the warning.
+bool RemoveRegistrationsAndSettingsWithWarning(const MessageTexts& texts);

@@ -3,23 +3,25 @@
 // it uses no arguments.
 #include <windows.h>
 
-#include "common/messages.h"
+#include "common/message_language.h"
 #include "uninstall/admin_check.h"
 #include "uninstall/installed_files_removal.h"
 #include "uninstall/registrations_removal.h"
 
 extern "C" void WINAPI Uninstall() {
     try {
+        // Read before the cleanup takes the account's settings away.
+        const MessageTexts& texts = AccountMessages();
         if (!HasAdministratorRights()) {
-            MessageBoxW(nullptr, TEXT_ADMIN_REQUIRED, CAPTION_UNINSTALL, STYLE_ERROR);
+            MessageBoxW(nullptr, texts.adminRequired, texts.uninstallCaption, STYLE_ERROR);
             return;
         }
-        if (MessageBoxW(nullptr, TEXT_CONFIRM_UNINSTALL, CAPTION_UNINSTALL, STYLE_CONFIRM) !=
+        if (MessageBoxW(nullptr, texts.confirmUninstall, texts.uninstallCaption, STYLE_CONFIRM) !=
             IDOK) {
             return;
         }
-        const bool registryComplete = RemoveRegistrationsAndSettingsWithWarning();
-        ReportUninstall(registryComplete, RemoveInstalledFiles());
+        const bool registryComplete = RemoveRegistrationsAndSettingsWithWarning(texts);
+        ReportUninstall(texts, registryComplete, RemoveInstalledFiles());
     } catch (...) {
         // Nothing may leave the export; a run cut short has already said what it could.
     }

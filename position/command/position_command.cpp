@@ -4,7 +4,7 @@
 #include <windows.h>
 #include <shellapi.h>
 
-#include "common/messages.h"
+#include "common/message_language.h"
 #include "common/owners.h"
 #include "launch/command_launch.h"
 #include "position/command/position_command.h"
@@ -22,12 +22,12 @@ bool IsOurCommand(LPCSTR verb) {
 
 // What follows a reading: the launch of a complete position, or the box that says the file has
 // none. Every other status goes on unchanged.
-Status Deliver(HWND owner, Status reading, const GpsPosition& position) {
+Status Deliver(HWND owner, const MessageTexts& texts, Status reading, const GpsPosition& position) {
     if (reading == RESULT_DONE) {
-        return LaunchPosition(owner, position);
+        return LaunchPosition(owner, texts, position);
     }
     if (reading == RESULT_NO_POSITION) {
-        MessageBoxW(owner, TEXT_NO_POSITION, CAPTION_COMMAND, STYLE_INFORMATION);
+        MessageBoxW(owner, texts.noPosition, texts.commandCaption, STYLE_INFORMATION);
         return RESULT_REPORTED;
     }
     return reading;
@@ -42,13 +42,15 @@ HRESULT RunCommandForFile(CQuorielReader& reader, const WCHAR* path, FileKind ki
         return opened;
     }
     GpsPosition position{};
-    const Status status =
-        Deliver(owner, ReadGpsPosition(reader, file.Get(), kind, &position), position);
+    const Status reading = ReadGpsPosition(reader, file.Get(), kind, &position);
+    // Every outcome past the reading may show a box; the account's language is read once here.
+    const MessageTexts& texts = AccountMessages();
+    const Status status = Deliver(owner, texts, reading, position);
     switch (status) {
         case RESULT_DONE:
             return S_OK;
         case RESULT_NO_EXIF:
-            MessageBoxW(owner, TEXT_NO_EXIF, CAPTION_COMMAND, STYLE_WARNING);
+            MessageBoxW(owner, texts.noExif, texts.commandCaption, STYLE_WARNING);
             return S_FALSE;
         case RESULT_REPORTED:
             return S_FALSE;

@@ -26,7 +26,8 @@
 
 namespace {
 
-constexpr const wchar_t* HELP_TEXT = L"Exif 情報内の GPS 位置情報を取得します。";
+// The prefix's windows are English, so setup gives the account English boxes and help text.
+constexpr const wchar_t* HELP_TEXT = L"Opens the GPS position stored in the file.";
 constexpr const wchar_t* HTTPS_COMMAND = L"https\\shell\\open\\command";
 // What /formats switches on, as users of earlier versions were given it.
 constexpr const wchar_t* PHOTO_FORMATS =
@@ -84,6 +85,7 @@ void ExpectFirstSignInSettings(const std::wstring& step, const wchar_t* formats)
     EXPECT_EQ(RunToEnd(step), 0) << testing::PrintToString(step);
     EXPECT_EQ(Setting(L"Object"), map) << "the default map";
     EXPECT_EQ(Setting(L"Formats"), formats == nullptr ? L"(missing)" : formats);
+    EXPECT_EQ(Setting(L"Language"), LANGUAGE_ENGLISH);
 }
 
 void ExpectNothingRegistered() {
@@ -183,7 +185,7 @@ TEST(EndToEnd, InstallRightClickLaunchUninstall) {
         EXPECT_EQ(run.invoked, S_FALSE);
         ASSERT_EQ(boxes.Boxes().size(), 1u);
         EXPECT_TRUE(
-            IsCommandBox(boxes.Boxes()[0], TEXT_NO_POSITION, MB_ICONINFORMATION, owner.Get()));
+            IsCommandBox(boxes.Boxes()[0], TEXT_NO_POSITION_EN, MB_ICONINFORMATION, owner.Get()));
     }
     {
         SCOPED_TRACE("a template pointing at a missing program");
@@ -199,7 +201,7 @@ TEST(EndToEnd, InstallRightClickLaunchUninstall) {
         EXPECT_EQ(run.invoked, S_FALSE);
         ASSERT_EQ(boxes.Boxes().size(), 1u);
         EXPECT_TRUE(
-            IsCommandBox(boxes.Boxes()[0], TEXT_LAUNCH_FAILED, MB_ICONINFORMATION, owner.Get()));
+            IsCommandBox(boxes.Boxes()[0], TEXT_LAUNCH_FAILED_EN, MB_ICONINFORMATION, owner.Get()));
     }
     {
         SCOPED_TRACE("removal from Settings > Apps, with the module's own boxes");
@@ -213,12 +215,12 @@ TEST(EndToEnd, InstallRightClickLaunchUninstall) {
         ProgramWindow removal(command.substr(1, programEnd - 1), {},
                               command.substr(programEnd + 2));
         ASSERT_TRUE(removal.Shown());
-        EXPECT_EQ(removal.Caption(), CAPTION_UNINSTALL);
-        EXPECT_EQ(removal.Text(MESSAGE_TEXT), TEXT_CONFIRM_UNINSTALL);
+        EXPECT_EQ(removal.Caption(), CAPTION_UNINSTALL_EN);
+        EXPECT_EQ(removal.Text(MESSAGE_TEXT), TEXT_CONFIRM_UNINSTALL_EN);
         EXPECT_NE(removal.Control(IDCANCEL), nullptr);
         removal.Click(IDOK);
         ASSERT_TRUE(removal.NextDialog());
-        EXPECT_EQ(removal.Text(MESSAGE_TEXT), TEXT_UNINSTALLED);
+        EXPECT_EQ(removal.Text(MESSAGE_TEXT), TEXT_UNINSTALLED_EN);
         removal.Click(IDOK);
         EXPECT_EQ(removal.WaitForExit(), 0u);
         EXPECT_EQ(ModuleDeletions(), deletions + 1);

@@ -116,8 +116,8 @@ bool IsCommandBox(const RecordedBox& box, const wchar_t* text, UINT icon, HWND o
            box.owner == owner && box.buttons == std::vector<int>{IDOK} && box.defaultButton == IDOK;
 }
 
-bool IsUninstallBox(const RecordedBox& box, const wchar_t* text, UINT icon,
+bool IsUninstallBox(const RecordedBox& box, const wchar_t* caption, const wchar_t* text, UINT icon,
                     const std::vector<int>& buttons, int defaultButton) {
-    return box.caption == L"Quoriel アンインストール" && box.text == text && box.icon == icon &&
-           box.owner == nullptr && box.buttons == buttons && box.defaultButton == defaultButton;
+    return box.caption == caption && box.text == text && box.icon == icon && box.owner == nullptr &&
+           box.buttons == buttons && box.defaultButton == defaultButton;
 }

@@ -53,6 +53,6 @@ class MessageBoxRecorder {
 // A box as the command shows it: caption "Quoriel", OK only, owned by owner.
 bool IsCommandBox(const RecordedBox& box, const wchar_t* text, UINT icon, HWND owner);
 
-// A box as the uninstaller shows it: caption "Quoriel アンインストール", no owner.
-bool IsUninstallBox(const RecordedBox& box, const wchar_t* text, UINT icon,
+// A box as the uninstaller shows it: its caption, no owner.
+bool IsUninstallBox(const RecordedBox& box, const wchar_t* caption, const wchar_t* text, UINT icon,
                     const std::vector<int>& buttons, int defaultButton);

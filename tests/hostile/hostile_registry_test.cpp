@@ -159,6 +159,43 @@ TEST(HostileRegistry, MalformedSettingValues) {
     }
 }
 
+// Only a REG_SZ that reads "en" asks for English; any other "Language" value keeps the Japanese
+// box, and none fails the command. The empty template gives the box.
+TEST(HostileRegistry, LanguageValues) {
+    const struct {
+        const char* what;
+        DWORD type;
+        std::vector<uint8_t> data;
+        const wchar_t* box;
+    } cases[] = {
+        {"en", REG_SZ, WithNul(L"en"), TEXT_TEMPLATE_NOT_SET_EN},
+        {"EN", REG_SZ, WithNul(L"EN"), TEXT_TEMPLATE_NOT_SET_EN},
+        {"en without NUL", REG_SZ, Characters(L"en"), TEXT_TEMPLATE_NOT_SET_EN},
+        {"ja", REG_SZ, WithNul(L"ja"), TEXT_TEMPLATE_NOT_SET},
+        {"en-US", REG_SZ, WithNul(L"en-US"), TEXT_TEMPLATE_NOT_SET},
+        {"enx without NUL", REG_SZ, Characters(L"enx"), TEXT_TEMPLATE_NOT_SET},
+        {"en and a megabyte", REG_SZ, WithNul(L"en" + std::wstring(MEGABYTE / 2, L'x')),
+         TEXT_TEMPLATE_NOT_SET},
+        {"empty", REG_SZ, {}, TEXT_TEMPLATE_NOT_SET},
+        {"3 bytes", REG_SZ, {'e', 0, 'n'}, TEXT_TEMPLATE_NOT_SET},
+        {"expandable en", REG_EXPAND_SZ, WithNul(L"en"), TEXT_TEMPLATE_NOT_SET},
+        {"expandable to en", REG_EXPAND_SZ, WithNul(L"%QUORIEL_TEST_EN%"), TEXT_TEMPLATE_NOT_SET},
+        {"multi-string en", REG_MULTI_SZ, WithNul(std::wstring(L"en\0", 3)), TEXT_TEMPLATE_NOT_SET},
+        {"binary en", REG_BINARY, Characters(L"en"), TEXT_TEMPLATE_NOT_SET},
+        {"number", REG_DWORD, {1, 0, 0, 0}, TEXT_TEMPLATE_NOT_SET},
+    };
+    SetEnvironmentVariableW(L"QUORIEL_TEST_EN", L"en");
+    QuorielModule module;
+    PhotoWithPosition photo;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        ScratchKey settings(HKEY_CURRENT_USER, SETTINGS_KEY);
+        settings.SetString(L"Object", L"");
+        settings.SetRaw(SETTING_LANGUAGE, c.type, c.data);
+        ExpectSeen(module, photo.Path(), {S_FALSE, c.box, std::nullopt});
+    }
+}
+
 TEST(HostileRegistry, MalformedContentTypes) {
     const struct {
         const char* what;

@@ -42,7 +42,7 @@ const CorpusCase& Photo(const char* name) {
 
 std::wstring ExpandFor(const CorpusCase& photo) {
     LaunchSettings settings;
-    EXPECT_EQ(LoadLaunchSettings(nullptr, &settings), RESULT_DONE);
+    EXPECT_EQ(LoadLaunchSettings(nullptr, JAPANESE_MESSAGES, &settings), RESULT_DONE);
     if (!settings.object.text) {
         return L"(no settings)";
     }
@@ -195,7 +195,7 @@ TEST(Presets, FormatPresetsSwitchOnTheirLists) {
         }
         EXPECT_EQ(ExpandFor(Photo("gps_ii.tiff")), map);
         LaunchSettings settings;
-        ASSERT_EQ(LoadLaunchSettings(nullptr, &settings), RESULT_DONE);
+        ASSERT_EQ(LoadLaunchSettings(nullptr, JAPANESE_MESSAGES, &settings), RESULT_DONE);
         SettingText formats;
         ASSERT_EQ(QuerySettingString(settings.key.Get(), SETTING_FORMATS, &formats), RESULT_DONE);
         EXPECT_EQ(std::wstring(formats.text.Get()), c.formats);

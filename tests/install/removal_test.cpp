@@ -32,10 +32,11 @@ TEST(Removal, FilesThatCannotBeScheduledAreAFailure) {
         }
         ProgramWindow removal(SETUP_PROGRAM_PATH, {}, L"/uninstall");
         ASSERT_TRUE(removal.Shown());
-        EXPECT_EQ(removal.Text(MESSAGE_TEXT), TEXT_CONFIRM_UNINSTALL);
+        // Setup chose English boxes for this account, whose windows are English.
+        EXPECT_EQ(removal.Text(MESSAGE_TEXT), TEXT_CONFIRM_UNINSTALL_EN);
         removal.Click(IDOK);
         ASSERT_TRUE(removal.NextDialog());
-        EXPECT_EQ(removal.Text(MESSAGE_TEXT), TEXT_FILES_LEFT);
+        EXPECT_EQ(removal.Text(MESSAGE_TEXT), TEXT_FILES_LEFT_EN);
         removal.Click(IDOK);
         EXPECT_EQ(removal.WaitForExit(), 1603u);
     }

@@ -27,16 +27,29 @@ struct Language {
     const wchar_t* name;
     const wchar_t* other;
     const wchar_t* description;
+    const wchar_t* boxes;  // the "Language" value setup writes
+    const wchar_t* otherBoxes;
 };
 
 // What the user sees, by the test's own user interface language.
 Language Expected() {
     if (PRIMARYLANGID(GetUserDefaultUILanguage()) == LANG_JAPANESE) {
         return {L"Quoriel の設定", L"Quoriel Settings",
-                L"Quoriel が開く地図サービスと、右クリックで扱う写真・動画の形式を選びます"};
+                L"Quoriel が開く地図サービスと、右クリックで扱う写真・動画の形式を選びます",
+                LANGUAGE_JAPANESE, LANGUAGE_ENGLISH};
     }
     return {L"Quoriel Settings", L"Quoriel の設定",
-            L"Choose the map service Quoriel opens and the photo and video formats it offers"};
+            L"Choose the map service Quoriel opens and the photo and video formats it offers",
+            LANGUAGE_ENGLISH, LANGUAGE_JAPANESE};
+}
+
+std::wstring BoxesLanguage() {
+    wchar_t text[8] = {};
+    DWORD size = sizeof(text);
+    return RegGetValueW(HKEY_CURRENT_USER, SETTINGS_KEY, SETTING_LANGUAGE, RRF_RT_REG_SZ, nullptr,
+                        text, &size) == ERROR_SUCCESS
+               ? text
+               : L"(missing)";
 }
 
 std::wstring Shortcut(const wchar_t* name) {
@@ -79,6 +92,10 @@ TEST(Setup, InstallsQuietlyWithTheSettingsProgramAndItsStartMenuShortcut) {
             UniqueFile other(CreateFileW(Shortcut(language.other).c_str(), GENERIC_WRITE, 0,
                                          nullptr, CREATE_ALWAYS, 0, nullptr));
             ASSERT_TRUE(other);
+            // The account's own choice of language stays too.
+            ASSERT_EQ(RegSetKeyValueW(HKEY_CURRENT_USER, SETTINGS_KEY, SETTING_LANGUAGE, REG_SZ,
+                                      language.otherBoxes, 3 * sizeof(wchar_t)),
+                      ERROR_SUCCESS);
         }
         std::string output;
         ASSERT_EQ(RunToEnd(Quoted(setup) + L" /quiet /log " + Quoted(log), &output), 0) << output;
@@ -93,6 +110,8 @@ TEST(Setup, InstallsQuietlyWithTheSettingsProgramAndItsStartMenuShortcut) {
         EXPECT_EQ(GetFileAttributesW(Shortcut(language.other).c_str()), INVALID_FILE_ATTRIBUTES);
         EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, SETTINGS_KEY, SETTING_FORMATS))
             << "no formats without /formats";
+        EXPECT_EQ(BoxesLanguage(), run.again ? language.otherBoxes : language.boxes)
+            << "the boxes in the language of the account's windows";
     }
     {
         SCOPED_TRACE("no settings program beside the installer");

@@ -77,7 +77,7 @@ TEST(LaunchPosition, RecorderReceivesTheExpandedText) {
         TestWindow owner;
         MessageBoxRecorder boxes;
         LaunchRecord record;
-        ASSERT_EQ(LaunchPosition(owner.Get(), c.position), RESULT_DONE);
+        ASSERT_EQ(LaunchPosition(owner.Get(), JAPANESE_MESSAGES, c.position), RESULT_DONE);
         const auto commandLine = record.Wait();
         ASSERT_TRUE(commandLine.has_value()) << "the recorder was not started";
         EXPECT_EQ(LaunchRecord::Arguments(*commandLine), c.arguments) << "from " << *commandLine;
@@ -90,7 +90,7 @@ TEST(LaunchPosition, RefusedLaunchIsReportedOnce) {
     stored.Write(L"C:\\qrtest\\no-such-program.exe @Ad", L"N", L"S", L"E", L"W");
     TestWindow owner;
     MessageBoxRecorder boxes;
-    EXPECT_EQ(LaunchPosition(owner.Get(), POSITION_A), RESULT_REPORTED);
+    EXPECT_EQ(LaunchPosition(owner.Get(), JAPANESE_MESSAGES, POSITION_A), RESULT_REPORTED);
     ASSERT_EQ(boxes.Boxes().size(), 1u);
     EXPECT_TRUE(
         IsCommandBox(boxes.Boxes()[0], TEXT_LAUNCH_FAILED, MB_ICONINFORMATION, owner.Get()));
@@ -119,7 +119,7 @@ TEST(LaunchPosition, SettingsProblemsLaunchNothing) {
         TestWindow owner;
         MessageBoxRecorder boxes;
         LaunchRecord record;
-        EXPECT_EQ(LaunchPosition(owner.Get(), POSITION_A), c.status);
+        EXPECT_EQ(LaunchPosition(owner.Get(), JAPANESE_MESSAGES, POSITION_A), c.status);
         if (c.box == nullptr) {
             EXPECT_TRUE(boxes.Boxes().empty());
         } else {
@@ -134,7 +134,7 @@ TEST(LaunchPosition, NullOwnerShowsAnUnownedBox) {
     SettingsFixture stored;
     stored.Write(L"C:\\qrtest\\no-such-program.exe", L"N", L"S", L"E", L"W");
     MessageBoxRecorder boxes;
-    EXPECT_EQ(LaunchPosition(nullptr, POSITION_A), RESULT_REPORTED);
+    EXPECT_EQ(LaunchPosition(nullptr, JAPANESE_MESSAGES, POSITION_A), RESULT_REPORTED);
     ASSERT_EQ(boxes.Boxes().size(), 1u);
     EXPECT_TRUE(IsCommandBox(boxes.Boxes()[0], TEXT_LAUNCH_FAILED, MB_ICONINFORMATION, nullptr));
 }

@@ -27,7 +27,7 @@ TEST(LaunchAllocation, EveryRefusalFailsCleanly) {
         SCOPED_TRACE(allowed);
         counting_allocator::Reset(allowed);
         MessageBoxRecorder boxes;
-        EXPECT_EQ(LaunchPosition(nullptr, POSITION_A), STATUS_OUT_OF_MEMORY);
+        EXPECT_EQ(LaunchPosition(nullptr, JAPANESE_MESSAGES, POSITION_A), STATUS_OUT_OF_MEMORY);
         EXPECT_TRUE(boxes.Boxes().empty());
         EXPECT_EQ(Allocated().size(), static_cast<size_t>(allowed));
         EXPECT_EQ(Freed().size(), Allocated().size()) << "every buffer obtained is freed";
@@ -39,7 +39,7 @@ TEST(LaunchAllocation, BuffersAreFreedInReverseOrder) {
     stored.Write(std::wstring(RECORDER_PATH) + L" @Ad", L"N", L"S", L"E", L"W");
     counting_allocator::Reset();
     LaunchRecord record;
-    ASSERT_EQ(LaunchPosition(nullptr, POSITION_A), RESULT_DONE);
+    ASSERT_EQ(LaunchPosition(nullptr, JAPANESE_MESSAGES, POSITION_A), RESULT_DONE);
     ASSERT_EQ(Allocated().size(), static_cast<size_t>(LAUNCH_ALLOCATIONS));
     // The expanded text, then "W", "E", "S", "N" and the template.
     EXPECT_EQ(Freed(), std::vector<void*>(Allocated().rbegin(), Allocated().rend()));

@@ -47,7 +47,7 @@ TEST(LaunchSettings, MissingKeyFailsWithoutAMessage) {
     TestWindow owner;
     MessageBoxRecorder boxes;
     LaunchSettings settings;
-    EXPECT_EQ(LoadLaunchSettings(owner.Get(), &settings), NOT_FOUND);
+    EXPECT_EQ(LoadLaunchSettings(owner.Get(), JAPANESE_MESSAGES, &settings), NOT_FOUND);
     EXPECT_TRUE(boxes.Boxes().empty());
     EXPECT_FALSE(settings.key);
 }
@@ -116,7 +116,7 @@ TEST(LaunchSettings, StatusesTextsAndLengths) {
         TestWindow owner;
         MessageBoxRecorder boxes;
         LaunchSettings settings;
-        ASSERT_EQ(LoadLaunchSettings(owner.Get(), &settings), c.status);
+        ASSERT_EQ(LoadLaunchSettings(owner.Get(), JAPANESE_MESSAGES, &settings), c.status);
         if (c.warned) {
             ASSERT_EQ(boxes.Boxes().size(), 1u);
             EXPECT_TRUE(
@@ -140,7 +140,7 @@ TEST(LaunchSettings, HemisphereWithEmbeddedNulExpandsToItsTextBeforeTheNul) {
     stored.Write(WithHemispheres({Sz(SETTING_TEMPLATE, L"[@AH]"),
                                   {SETTING_NORTH, REG_SZ, StringData(std::wstring(L"x\0yz", 4))}}));
     LaunchSettings settings;
-    ASSERT_EQ(LoadLaunchSettings(nullptr, &settings), RESULT_DONE);
+    ASSERT_EQ(LoadLaunchSettings(nullptr, JAPANESE_MESSAGES, &settings), RESULT_DONE);
     EXPECT_EQ(settings.north.length, 1u);
     UniqueBuffer<WCHAR> expanded;
     ASSERT_EQ(
@@ -155,7 +155,7 @@ TEST(LaunchSettings, LargeValuesAreReadWhole) {
     SettingsFixture stored;
     stored.Write(WithHemispheres({Sz(SETTING_TEMPLATE, big), Sz(SETTING_WEST, big)}));
     LaunchSettings settings;
-    ASSERT_EQ(LoadLaunchSettings(nullptr, &settings), RESULT_DONE);
+    ASSERT_EQ(LoadLaunchSettings(nullptr, JAPANESE_MESSAGES, &settings), RESULT_DONE);
     EXPECT_EQ(settings.object.length, big.size());
     EXPECT_EQ(std::wstring(settings.west.text.Get()), big);
 }

@@ -6,6 +6,7 @@
 #include "common/owners.h"
 #include "position/command/position_command.h"
 #include "tests/position/command_harness.h"
+#include "tests/support/account_language.h"
 #include "tests/host/drop_list.h"
 
 namespace {
@@ -91,6 +92,42 @@ TEST(PositionCommand, NullOwnerGivesAnUnownedBox) {
               S_FALSE);
     ASSERT_EQ(boxes.Boxes().size(), 1u);
     EXPECT_TRUE(IsCommandBox(boxes.Boxes()[0], TEXT_NO_EXIF, MB_ICONWARNING, nullptr));
+}
+
+// Each of the command's four boxes in the account's language, with the same icon and owner. The
+// cases that replace the recorder's template come last.
+TEST(PositionCommand, BoxesInTheAccountsLanguage) {
+    const Bytes noGps =
+        Jpeg({ExifApp1(BuildTiff({ByteOrder::INTEL, {{TAG_IMAGE_WIDTH, TYPE_SHORT, 1, 64}}, {}}))});
+    const struct {
+        const char* what;
+        Bytes file;
+        const wchar_t* object;  // replaces the recorder's template; null keeps it
+        const wchar_t* MessageTexts::*text;
+        UINT icon;
+    } boxes[] = {
+        {"no Exif", {}, nullptr, &MessageTexts::noExif, MB_ICONWARNING},
+        {"no position", noGps, nullptr, &MessageTexts::noPosition, MB_ICONINFORMATION},
+        {"no template", GoodJpeg(), L"  ", &MessageTexts::templateNotSet, MB_ICONWARNING},
+        {"launch refused", GoodJpeg(), L"C:\\qrtest\\no-such-program.exe @Ad",
+         &MessageTexts::launchFailed, MB_ICONINFORMATION},
+    };
+    for (const LanguageCase& language : LANGUAGE_CASES) {
+        CommandHarness harness;
+        SetAccountLanguage(language.value);
+        for (const auto& b : boxes) {
+            SCOPED_TRACE(std::string(language.name) + ", " + b.what);
+            if (b.object != nullptr) {
+                RegSetKeyValueW(HKEY_CURRENT_USER, SETTINGS_KEY, SETTING_TEMPLATE, REG_SZ, b.object,
+                                static_cast<DWORD>((wcslen(b.object) + 1) * sizeof(wchar_t)));
+            }
+            const CommandRun run = harness.RunBytes(b.file, FileKind::JPEG);
+            EXPECT_EQ(run.result, S_FALSE);
+            ASSERT_EQ(run.boxes.size(), 1u);
+            EXPECT_TRUE(IsCommandBox(run.boxes[0], language.texts.*b.text, b.icon, harness.Owner()))
+                << "shown: " << testing::PrintToString(run.boxes[0].text);
+        }
+    }
 }
 
 TEST(PositionCommand, MissingInvocationOrDropListFails) {

@@ -1,8 +1,9 @@
 // Shows the real settings program in the state the guide pictures and writes the window to a
 // BMP file (scripts/screenshots.sh turns it into the guide's PNG):
 //   settings-screenshot PROGRAM CAPTURE_DLL OUT.bmp [PHOTO]
-// Google Maps chosen, HEIC ticked and applied (the photo is tried by the saved switch), the
-// photo tried; then Cancel. The language is the one the environment gives the program.
+// Google Maps chosen, the messages in the window's language (as setup chooses them), HEIC ticked
+// and applied (the photo is tried by the saved switch), the photo tried; then Cancel. The
+// language is the one the environment gives the program.
 #include <windows.h>
 
 #include <cstdio>
@@ -19,6 +20,8 @@ namespace {
 
 constexpr const wchar_t* PICTURED_SERVICE = L"google-maps";
 constexpr int PICTURED_FORMAT = IDC_FORMAT_BASE;  // image/heic
+constexpr int JAPANESE_MESSAGES_ITEM = 0;
+constexpr int ENGLISH_MESSAGES_ITEM = 1;
 constexpr int EXIT_USAGE = 2;
 constexpr int EXIT_FAILED = 1;
 
@@ -46,6 +49,9 @@ int wmain(int argc, wchar_t** argv) {
         return EXIT_FAILED;
     }
     window.Choose(IDC_SERVICE, PresetIndex(PICTURED_SERVICE));
+    window.Choose(IDC_MESSAGES, PRIMARYLANGID(GetUserDefaultUILanguage()) == LANG_JAPANESE
+                                    ? JAPANESE_MESSAGES_ITEM
+                                    : ENGLISH_MESSAGES_ITEM);
     if (!window.Checked(PICTURED_FORMAT)) {
         window.Click(PICTURED_FORMAT);
     }

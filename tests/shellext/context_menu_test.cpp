@@ -205,6 +205,18 @@ TEST(ContextMenu, HelpText) {
     EXPECT_EQ(std::string(ansi), "Exif ");
     EXPECT_EQ(Ansi(7, sizeof(ansi)), S_OK);
     EXPECT_EQ(std::string(ansi), "");
+    {
+        SCOPED_TRACE("an account that asks for English");
+        ScratchKey settings(HKEY_CURRENT_USER, SETTINGS_KEY);
+        settings.SetString(SETTING_LANGUAGE, LANGUAGE_ENGLISH);
+        const std::string english = "Opens the GPS position stored in the file.";
+        EXPECT_EQ(Wide(0, GCS_HELPTEXTW, ARRAYSIZE(wide)), S_OK);
+        EXPECT_EQ(std::wstring(wide), std::wstring(english.begin(), english.end()));
+        EXPECT_EQ(Ansi(0, sizeof(ansi)), S_OK);
+        EXPECT_EQ(std::string(ansi), english);
+        EXPECT_EQ(Ansi(7, sizeof(ansi)), S_OK);
+        EXPECT_EQ(std::string(ansi), "");
+    }
     for (UINT type : {GCS_VERBW, GCS_VERBA, GCS_VALIDATEW, GCS_VALIDATEA}) {
         SCOPED_TRACE(type);
         EXPECT_EQ(Wide(0, type, ARRAYSIZE(wide)), E_NOTIMPL);

@@ -20,6 +20,7 @@
 #include "tests/support/handler_driver.h"
 #include "tests/support/launch_record.h"
 #include "tests/support/quoriel_module.h"
+#include "tests/support/registry_scratch.h"
 #include "tests/support/scratch_file.h"
 #include "tests/support/settings_fixture.h"
 #include "tests/support/test_prefix.h"
@@ -45,6 +46,12 @@ TEST(ExplorerCommand, FaceOfTheCommand) {
         EXPECT_EQ(Taken(text), L"Quoriel");
         EXPECT_EQ(command->GetToolTip(nullptr, &text), S_OK);
         EXPECT_EQ(Taken(text), L"Exif 情報内の GPS 位置情報を取得します。");
+        {
+            ScratchKey settings(HKEY_CURRENT_USER, SETTINGS_KEY);
+            settings.SetString(SETTING_LANGUAGE, LANGUAGE_ENGLISH);
+            EXPECT_EQ(command->GetToolTip(nullptr, &text), S_OK);
+            EXPECT_EQ(Taken(text), L"Opens the GPS position stored in the file.");
+        }
         EXPECT_EQ(command->GetIcon(nullptr, &text), S_OK);
         const std::wstring icon = Taken(text);
         const std::wstring suffix = L",-" + std::to_wstring(IDI_QUORIEL);

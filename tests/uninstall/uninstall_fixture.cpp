@@ -34,29 +34,35 @@ void SetValue(HKEY root, const wchar_t* path, const wchar_t* name, const std::ws
 
 }  // namespace
 
-void ExpectBoxes(const std::vector<RecordedBox>& shown, const std::vector<Box>& expected) {
+void ExpectBoxes(const std::vector<RecordedBox>& shown, const std::vector<Box>& expected,
+                 const MessageTexts& texts) {
     ASSERT_EQ(shown.size(), expected.size());
     const std::vector<int> ok{IDOK};
     const std::vector<int> okCancel{IDOK, IDCANCEL};
+    const wchar_t* caption = texts.uninstallCaption;
     for (size_t i = 0; i < shown.size(); ++i) {
         SCOPED_TRACE(i);
         const RecordedBox& box = shown[i];
         switch (expected[i]) {
             case Box::REFUSAL:
-                EXPECT_TRUE(IsUninstallBox(box, TEXT_ADMIN_REQUIRED, MB_ICONERROR, ok, IDOK));
+                EXPECT_TRUE(
+                    IsUninstallBox(box, caption, texts.adminRequired, MB_ICONERROR, ok, IDOK));
                 break;
             case Box::CONFIRM:
-                EXPECT_TRUE(IsUninstallBox(box, TEXT_CONFIRM_UNINSTALL, MB_ICONWARNING, okCancel,
-                                           IDCANCEL));
+                EXPECT_TRUE(IsUninstallBox(box, caption, texts.confirmUninstall, MB_ICONWARNING,
+                                           okCancel, IDCANCEL));
                 break;
             case Box::REGISTRY_LEFT:
-                EXPECT_TRUE(IsUninstallBox(box, TEXT_REGISTRY_LEFT, MB_ICONWARNING, ok, IDOK));
+                EXPECT_TRUE(
+                    IsUninstallBox(box, caption, texts.registryLeft, MB_ICONWARNING, ok, IDOK));
                 break;
             case Box::FILES_LEFT:
-                EXPECT_TRUE(IsUninstallBox(box, TEXT_FILES_LEFT, MB_ICONWARNING, ok, IDOK));
+                EXPECT_TRUE(
+                    IsUninstallBox(box, caption, texts.filesLeft, MB_ICONWARNING, ok, IDOK));
                 break;
             case Box::DONE:
-                EXPECT_TRUE(IsUninstallBox(box, TEXT_UNINSTALLED, MB_ICONINFORMATION, ok, IDOK));
+                EXPECT_TRUE(
+                    IsUninstallBox(box, caption, texts.uninstalled, MB_ICONINFORMATION, ok, IDOK));
                 break;
         }
     }

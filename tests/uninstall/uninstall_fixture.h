@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "common/messages.h"
 #include "common/registry_names.h"
 #include "tests/host/message_box_recorder.h"
 #include "tests/support/pending_renames.h"
@@ -19,9 +20,11 @@ constexpr const wchar_t* OTHER_PRODUCT_PATH = L"Software\\Vantorel\\Other";
 constexpr const wchar_t* PROFILE_LIST =
     L"SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\ProfileList";
 
-// The uninstaller's boxes, checked in order: text, icon, buttons, default, no owner.
+// The uninstaller's boxes, checked in order: caption and text in the language of texts, icon,
+// buttons, default, no owner.
 enum class Box { REFUSAL, CONFIRM, REGISTRY_LEFT, FILES_LEFT, DONE };
-void ExpectBoxes(const std::vector<RecordedBox>& shown, const std::vector<Box>& expected);
+void ExpectBoxes(const std::vector<RecordedBox>& shown, const std::vector<Box>& expected,
+                 const MessageTexts& texts = JAPANESE_MESSAGES);
 
 // Runs the built module's Uninstall in this process with the boxes answered from the script.
 std::vector<RecordedBox> RunUninstall(std::deque<int> answers);

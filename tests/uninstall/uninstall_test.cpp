@@ -5,6 +5,7 @@
 
 #include "common/messages.h"
 #include "common/owners.h"
+#include "tests/support/account_language.h"
 #include "tests/support/quoriel_module.h"
 #include "tests/support/scratch_file.h"
 #include "tests/uninstall/uninstall_fixture.h"
@@ -26,12 +27,15 @@ TEST(Uninstall, CancelledConfirmationChangesNothing) {
     CreateMachineKeys();
     CreateUserKeys(HKEY_CURRENT_USER, false);
     const int deletions = ModuleDeletions();
-    for (int answer : {IDCANCEL, ANSWER_ENTER, ANSWER_CLOSE}) {
-        SCOPED_TRACE(answer);
-        ExpectBoxes(RunUninstall({answer}), {Box::CONFIRM});
-        EXPECT_TRUE(AllMachineKeysThere());
-        EXPECT_TRUE(KeyExists(HKEY_CURRENT_USER, SETTINGS_PATH));
-        EXPECT_EQ(ModuleDeletions(), deletions);
+    for (const LanguageCase& language : LANGUAGE_CASES) {
+        SetAccountLanguage(language.value);
+        for (int answer : {IDCANCEL, ANSWER_ENTER, ANSWER_CLOSE}) {
+            SCOPED_TRACE(std::string(language.name) + ", answer " + std::to_string(answer));
+            ExpectBoxes(RunUninstall({answer}), {Box::CONFIRM}, language.texts);
+            EXPECT_TRUE(AllMachineKeysThere());
+            EXPECT_TRUE(KeyExists(HKEY_CURRENT_USER, SETTINGS_PATH));
+            EXPECT_EQ(ModuleDeletions(), deletions);
+        }
     }
 }
 
@@ -79,11 +83,14 @@ TEST(Uninstall, CompleteRunRemovesEverythingItNamesAndNothingElse) {
     longName.SetImagePath(folders.Hive(L"long", true, false));
     CreateMachineKeys();
     CreateUserKeys(HKEY_CURRENT_USER, false);
+    SetAccountLanguage(LANGUAGE_ENGLISH);
 
     for (int run = 1; run <= 2; ++run) {
         SCOPED_TRACE(run == 1 ? "first run" : "second run finds nothing left");
         const int deletions = ModuleDeletions();
-        ExpectBoxes(RunUninstall({IDOK}), {Box::CONFIRM, Box::DONE});
+        // The language is read before the cleanup; the second run finds no value.
+        ExpectBoxes(RunUninstall({IDOK}), {Box::CONFIRM, Box::DONE},
+                    run == 1 ? ENGLISH_MESSAGES : JAPANESE_MESSAGES);
         EXPECT_FALSE(MachineKeysLeft());
         EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, MAKER_KEY)) << "values alone do not keep it";
         EXPECT_EQ(ModuleDeletions(), deletions + 1);
@@ -125,28 +132,33 @@ TEST(Uninstall, LoggedOffProfileIsReallyLoaded) {
 }
 
 TEST(Uninstall, RegistryWarningThenFileFailure) {
-    CleanSlate slate;
-    EnableHivePrivileges();
-    ScratchFolder folder;
-    CreateMachineKeys();
-    ScratchKey extra(HKEY_CLASSES_ROOT, std::wstring(CLASS_KEY) + L"\\Extra");
-    CreateUserKeys(HKEY_CURRENT_USER, true);
-    // A profile folder without a hive file: the load fails with ERROR_FILE_NOT_FOUND.
-    CreateDirectoryW((folder.Path() + L"\\nohive").c_str(), nullptr);
-    TestProfile unloadable(Sid(6));
-    unloadable.SetImagePath(folder.Path() + L"\\nohive");
-    const int deletions = ModuleDeletions();
-    {
-        SessionManagerLocked locked;
-        ExpectBoxes(RunUninstall({IDOK}), {Box::CONFIRM, Box::REGISTRY_LEFT, Box::FILES_LEFT});
+    for (const LanguageCase& language : LANGUAGE_CASES) {
+        SCOPED_TRACE(language.name);
+        CleanSlate slate;
+        EnableHivePrivileges();
+        ScratchFolder folder;
+        CreateMachineKeys();
+        ScratchKey extra(HKEY_CLASSES_ROOT, std::wstring(CLASS_KEY) + L"\\Extra");
+        CreateUserKeys(HKEY_CURRENT_USER, true);
+        SetAccountLanguage(language.value);
+        // A profile folder without a hive file: the load fails with ERROR_FILE_NOT_FOUND.
+        CreateDirectoryW((folder.Path() + L"\\nohive").c_str(), nullptr);
+        TestProfile unloadable(Sid(6));
+        unloadable.SetImagePath(folder.Path() + L"\\nohive");
+        const int deletions = ModuleDeletions();
+        {
+            SessionManagerLocked locked;
+            ExpectBoxes(RunUninstall({IDOK}), {Box::CONFIRM, Box::REGISTRY_LEFT, Box::FILES_LEFT},
+                        language.texts);
+        }
+        EXPECT_EQ(ModuleDeletions(), deletions);
+        EXPECT_FALSE(KeyExists(HKEY_CLASSES_ROOT, SERVER_KEY));
+        EXPECT_TRUE(KeyExists(HKEY_CLASSES_ROOT, CLASS_KEY)) << "it still has another subkey";
+        EXPECT_FALSE(KeyExists(HKEY_CLASSES_ROOT, HANDLER_KEY)) << "later steps are still done";
+        EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, PROGRAMS_KEY));
+        EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, SETTINGS_PATH));
+        EXPECT_TRUE(KeyExists(HKEY_CURRENT_USER, OTHER_PRODUCT_PATH));
     }
-    EXPECT_EQ(ModuleDeletions(), deletions);
-    EXPECT_FALSE(KeyExists(HKEY_CLASSES_ROOT, SERVER_KEY));
-    EXPECT_TRUE(KeyExists(HKEY_CLASSES_ROOT, CLASS_KEY)) << "it still has another subkey";
-    EXPECT_FALSE(KeyExists(HKEY_CLASSES_ROOT, HANDLER_KEY)) << "later steps are still done";
-    EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, PROGRAMS_KEY));
-    EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, SETTINGS_PATH));
-    EXPECT_TRUE(KeyExists(HKEY_CURRENT_USER, OTHER_PRODUCT_PATH));
 }
 
 TEST(Uninstall, HostileProfilePathsAreFailuresNotCrashes) {
@@ -188,35 +200,41 @@ TEST(Uninstall, HostileProfilePathsAreFailuresNotCrashes) {
 TEST(Uninstall, LimitedTokenIsRefused) {
     CleanSlate slate;
     CreateMachineKeys();
-    ScratchFolder folder;
-    const std::wstring report = folder.Path() + L"\\boxes.txt";
-    UniqueHandle token;
-    ASSERT_TRUE(OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, token.Put()));
-    TOKEN_LINKED_TOKEN linked = {};
-    DWORD size = 0;
-    ASSERT_TRUE(GetTokenInformation(token.Get(), TokenLinkedToken, &linked, sizeof(linked), &size));
-    UniqueHandle limited(linked.LinkedToken);
-    const std::string runner = QUORIEL_UNINSTALL_RUNNER;
-    std::wstring commandLine = L"\"Z:" + std::wstring(runner.begin(), runner.end()) + L"\" \"" +
-                               QuorielModule::Path() + L"\" \"" + report + L"\"";
-    STARTUPINFOW startup = {};
-    startup.cb = sizeof(startup);
-    PROCESS_INFORMATION process = {};
-    ASSERT_TRUE(CreateProcessAsUserW(limited.Get(), nullptr, commandLine.data(), nullptr, nullptr,
-                                     FALSE, 0, nullptr, nullptr, &startup, &process));
-    UniqueHandle child(process.hProcess);
-    UniqueHandle thread(process.hThread);
-    ASSERT_EQ(WaitForSingleObject(child.Get(), 60000), WAIT_OBJECT_0);
-    const std::vector<uint8_t> bytes = ReadFileBytes(report);
-    const std::wstring text(reinterpret_cast<const wchar_t*>(bytes.data()), bytes.size() / 2);
-    const std::wstring expected = std::wstring(L"Quoriel アンインストール\x1F") +
-                                  TEXT_ADMIN_REQUIRED + L"\x1F" + std::to_wstring(MB_ICONERROR) +
-                                  L"\x1F"
-                                  L"1,\x1F"
-                                  L"1\x1F"
-                                  L"0\x1E";
-    EXPECT_EQ(text, expected) << "one box: the refusal, OK only, no owner";
-    EXPECT_TRUE(AllMachineKeysThere());
+    for (const LanguageCase& language : LANGUAGE_CASES) {
+        SCOPED_TRACE(language.name);
+        SetAccountLanguage(language.value);
+        ScratchFolder folder;
+        const std::wstring report = folder.Path() + L"\\boxes.txt";
+        UniqueHandle token;
+        ASSERT_TRUE(OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, token.Put()));
+        TOKEN_LINKED_TOKEN linked = {};
+        DWORD size = 0;
+        ASSERT_TRUE(
+            GetTokenInformation(token.Get(), TokenLinkedToken, &linked, sizeof(linked), &size));
+        UniqueHandle limited(linked.LinkedToken);
+        const std::string runner = QUORIEL_UNINSTALL_RUNNER;
+        std::wstring commandLine = L"\"Z:" + std::wstring(runner.begin(), runner.end()) + L"\" \"" +
+                                   QuorielModule::Path() + L"\" \"" + report + L"\"";
+        STARTUPINFOW startup = {};
+        startup.cb = sizeof(startup);
+        PROCESS_INFORMATION process = {};
+        ASSERT_TRUE(CreateProcessAsUserW(limited.Get(), nullptr, commandLine.data(), nullptr,
+                                         nullptr, FALSE, 0, nullptr, nullptr, &startup, &process));
+        UniqueHandle child(process.hProcess);
+        UniqueHandle thread(process.hThread);
+        ASSERT_EQ(WaitForSingleObject(child.Get(), 60000), WAIT_OBJECT_0);
+        const std::vector<uint8_t> bytes = ReadFileBytes(report);
+        const std::wstring text(reinterpret_cast<const wchar_t*>(bytes.data()), bytes.size() / 2);
+        const std::wstring expected = std::wstring(language.texts.uninstallCaption) + L"\x1F" +
+                                      language.texts.adminRequired + L"\x1F" +
+                                      std::to_wstring(MB_ICONERROR) +
+                                      L"\x1F"
+                                      L"1,\x1F"
+                                      L"1\x1F"
+                                      L"0\x1E";
+        EXPECT_EQ(text, expected) << "one box: the refusal, OK only, no owner";
+        EXPECT_TRUE(AllMachineKeysThere());
+    }
 }
 
 TEST(AdministratorTest, GroupListIsReadWhateverTheAttributes) {
