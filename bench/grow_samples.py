@@ -1,4 +1,3 @@
-#!/usr/bin/env python3
 """Grows the real-tool sample files of tests/data/formats to a given size, keeping their Exif
 block and their structure: only the image data grows, by zero bytes behind it inside the same
 box or chunk, so that a reader that walks the structure has the same headers to read whatever
@@ -9,14 +8,12 @@ the size. Like the generated JPEGs' scans, the grown image data is not decodable
     exif-SIZE.webp        gps_exiftool_lossy.webp: VP8X, a larger VP8 chunk, EXIF; RIFF size fixed
     exif-SIZE.png         gps_exiftool.png: IHDR, one larger IDAT, eXIf moved behind it, IEND
 
-Usage: grow_samples.py FORMATS_DIR OUT_DIR SIZE...   (each SIZE in bytes)
+inputs.py names the sizes.
 """
 import os
 import struct
-import sys
 import zlib
 
-SIZE_NAMES = ((1 << 30, "GB"), (1 << 20, "MB"), (1 << 10, "KB"))
 ZERO_BLOCK = bytes(1 << 20)
 
 BOX_HEADER = 8
@@ -26,13 +23,6 @@ RIFF_SIZE_BASE = 8
 CHUNK_HEADER = 8
 PNG_SIGNATURE = 8
 PNG_CRC = 4
-
-
-def size_name(size):
-    for scale, unit in SIZE_NAMES:
-        if size % scale == 0:
-            return f"{size // scale}{unit}"
-    return f"{size}B"
 
 
 def write_zeros(out, count):
@@ -169,19 +159,11 @@ def grow_png(sample, path, size):
         out.write(whole(b"eXIf") + whole(b"IEND"))
 
 
-def main():
-    formats, out = sys.argv[1:3]
-    os.makedirs(out, exist_ok=True)
+def grow_samples(formats, out, name, size):
     heic = os.path.join(formats, "gps_exiftool.heic")
+    grow_heic(heic, os.path.join(out, f"exif-{name}.heic"), size, mdat_first=False)
+    grow_heic(heic, os.path.join(out, f"exif-mdat-{name}.heic"), size, mdat_first=True)
     webp = os.path.join(formats, "gps_exiftool_lossy.webp")
+    grow_webp(webp, os.path.join(out, f"exif-{name}.webp"), size)
     png = os.path.join(formats, "gps_exiftool.png")
-    for size in (int(text) for text in sys.argv[3:]):
-        name = size_name(size)
-        grow_heic(heic, os.path.join(out, f"exif-{name}.heic"), size, mdat_first=False)
-        grow_heic(heic, os.path.join(out, f"exif-mdat-{name}.heic"), size, mdat_first=True)
-        grow_webp(webp, os.path.join(out, f"exif-{name}.webp"), size)
-        grow_png(png, os.path.join(out, f"exif-{name}.png"), size)
-
-
-if __name__ == "__main__":
-    main()
+    grow_png(png, os.path.join(out, f"exif-{name}.png"), size)
