@@ -22,23 +22,34 @@ std::wstring ExtraKeyName(unsigned number) {
     return name;
 }
 
+// The names of HKEY_CLASSES_ROOT's subkeys in enumeration order, an empty one where a name
+// cannot be read. Collected first, so that deleting some does not shift the indexes.
+std::vector<std::wstring> ClassRootNames() {
+    std::vector<std::wstring> names;
+    wchar_t name[NAME_ROOM];
+    for (DWORD index = 0;; ++index) {
+        DWORD length = NAME_ROOM;
+        const LONG error = RegEnumKeyExW(HKEY_CLASSES_ROOT, index, name, &length, nullptr, nullptr,
+                                         nullptr, nullptr);
+        if (error == ERROR_NO_MORE_ITEMS) {
+            return names;
+        }
+        names.emplace_back(error == ERROR_SUCCESS ? name : L"");
+    }
+}
+
 }  // namespace
 
 Placement PlaceOf(const std::wstring& name) {
+    const std::vector<std::wstring> names = ClassRootNames();
     Placement placement;
-    wchar_t found[NAME_ROOM];
-    for (DWORD index = 0;; ++index) {
-        DWORD length = NAME_ROOM;
-        const LONG error = RegEnumKeyExW(HKEY_CLASSES_ROOT, index, found, &length, nullptr, nullptr,
-                                         nullptr, nullptr);
-        if (error == ERROR_NO_MORE_ITEMS) {
-            placement.count = index;
-            return placement;
-        }
-        if (error == ERROR_SUCCESS && lstrcmpiW(found, name.c_str()) == 0) {
+    placement.count = static_cast<DWORD>(names.size());
+    for (DWORD index = 0; index < placement.count; ++index) {
+        if (lstrcmpiW(names[index].c_str(), name.c_str()) == 0) {
             placement.index = index;
         }
     }
+    return placement;
 }
 
 bool ExtraKeys::GrowTo(unsigned total) {
@@ -52,24 +63,12 @@ bool ExtraKeys::GrowTo(unsigned total) {
     return true;
 }
 
-// Collects the names first: deleting while enumerating would shift the indexes.
 void ExtraKeys::RemoveAll() {
-    std::vector<std::wstring> names;
-    wchar_t name[NAME_ROOM];
     const size_t prefixLength = wcslen(EXTRA_KEY_PREFIX);
-    for (DWORD index = 0;; ++index) {
-        DWORD length = NAME_ROOM;
-        const LONG error = RegEnumKeyExW(HKEY_CLASSES_ROOT, index, name, &length, nullptr, nullptr,
-                                         nullptr, nullptr);
-        if (error == ERROR_NO_MORE_ITEMS) {
-            break;
+    for (const std::wstring& name : ClassRootNames()) {
+        if (name.compare(0, prefixLength, EXTRA_KEY_PREFIX) == 0) {
+            RegDeleteKeyW(HKEY_CLASSES_ROOT, name.c_str());
         }
-        if (error == ERROR_SUCCESS && wcsncmp(name, EXTRA_KEY_PREFIX, prefixLength) == 0) {
-            names.push_back(name);
-        }
-    }
-    for (const std::wstring& extra : names) {
-        RegDeleteKeyW(HKEY_CLASSES_ROOT, extra.c_str());
     }
 }
 

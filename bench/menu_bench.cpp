@@ -3,7 +3,7 @@
 // HKEY_CLASSES_ROOT is measured at its own size and with extra subkeys that sort before ".jpg",
 // and each size with the user's "Formats" value absent and present. The extra subkeys, the
 // ".heic" key (which a fresh prefix lacks) and the value are made here and removed again before
-// the program ends. bench-menu.sh prepares the Wine prefix.
+// the program ends. `bench.sh menu` prepares the Wine prefix.
 //
 // Usage: menu-bench.exe MODULE_PATH JPEG_PATH UNREGISTERED_PATH HEIC_PATH [--tsv]
 // --tsv: the table as tab-separated values, for the report.

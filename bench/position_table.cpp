@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "bench/iat_counters.h"
-#include "bench/position_bench.h"
+#include "bench/position_table.h"
 #include "bench/position_lookup.h"
 #include "bench/timing.h"
 #include "common/owners.h"
