@@ -1,18 +1,16 @@
 #pragma once
-// The map services that ship as settings presets: the template and the four hemisphere texts
-// each writes. The installer's default settings are the first; the settings window offers them
-// all; install/presets/*.reg hold the same values for double-clicking (a test keeps them equal).
+// The map services that ship as settings presets: the five launch values each writes. The
+// installer's default settings are the first; the settings window offers them all;
+// install/presets/*.reg hold the same values for double-clicking (a test keeps them equal).
 
 #include <windows.h>
 
+#include "common/launch_values.h"
+
 struct MapPreset {
     const WCHAR* name;  // the service's name, in English
-    const WCHAR* file;  // install/presets/<file>.reg
-    const WCHAR* launchTemplate;
-    const WCHAR* north;
-    const WCHAR* south;
-    const WCHAR* east;
-    const WCHAR* west;
+    const WCHAR* file;  // install/presets/<file>.reg, and the key of its name in other languages
+    const WCHAR* texts[LAUNCH_VALUE_COUNT];
 };
 
 inline constexpr MapPreset MAP_PRESETS[] = {

@@ -163,12 +163,13 @@ bool WriteDefaultSettings() {
     if (HasSettings()) {
         return true;  // a reinstall keeps what the user chose
     }
-    const MapPreset& preset = DEFAULT_PRESET;
-    return SetString(HKEY_CURRENT_USER, SETTINGS_KEY, SETTING_TEMPLATE, preset.launchTemplate) &&
-           SetString(HKEY_CURRENT_USER, SETTINGS_KEY, SETTING_NORTH, preset.north) &&
-           SetString(HKEY_CURRENT_USER, SETTINGS_KEY, SETTING_SOUTH, preset.south) &&
-           SetString(HKEY_CURRENT_USER, SETTINGS_KEY, SETTING_EAST, preset.east) &&
-           SetString(HKEY_CURRENT_USER, SETTINGS_KEY, SETTING_WEST, preset.west);
+    for (int i = 0; i < LAUNCH_VALUE_COUNT; ++i) {
+        if (!SetString(HKEY_CURRENT_USER, SETTINGS_KEY, LAUNCH_VALUE_NAMES[i],
+                       DEFAULT_PRESET.texts[i])) {
+            return false;
+        }
+    }
+    return true;
 }
 
 bool WriteMessageLanguage() {

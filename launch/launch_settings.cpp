@@ -43,7 +43,8 @@ Status LoadLaunchSettings(HWND owner, const MessageTexts& texts, LaunchSettings*
     if (error != ERROR_SUCCESS) {
         return HResultFromWin32(error);
     }
-    Status status = QuerySettingString(loaded.key.Get(), SETTING_TEMPLATE, &loaded.object);
+    Status status =
+        QuerySettingString(loaded.key.Get(), LAUNCH_VALUE_NAMES[TEMPLATE_VALUE], &loaded.object);
     if (status != RESULT_DONE) {
         return status;
     }
@@ -54,15 +55,9 @@ Status LoadLaunchSettings(HWND owner, const MessageTexts& texts, LaunchSettings*
         MessageBoxW(owner, texts.templateNotSet, texts.commandCaption, STYLE_WARNING);
         return RESULT_REPORTED;
     }
-    const struct {
-        const WCHAR* name;
-        SettingText* text;
-    } hemispheres[] = {{SETTING_NORTH, &loaded.north},
-                       {SETTING_SOUTH, &loaded.south},
-                       {SETTING_EAST, &loaded.east},
-                       {SETTING_WEST, &loaded.west}};
-    for (const auto& hemisphere : hemispheres) {
-        status = QuerySettingString(loaded.key.Get(), hemisphere.name, hemisphere.text);
+    for (int i = NORTH_VALUE; i < LAUNCH_VALUE_COUNT; ++i) {
+        status = QuerySettingString(loaded.key.Get(), LAUNCH_VALUE_NAMES[i],
+                                    &(loaded.*LaunchSettings::TEXTS[i]));
         if (status != RESULT_DONE) {
             return status;
         }

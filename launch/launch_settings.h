@@ -6,6 +6,7 @@
 
 #include <cstddef>
 
+#include "common/launch_values.h"
 #include "common/messages.h"
 #include "common/owners.h"
 #include "common/registry_names.h"
@@ -30,6 +31,11 @@ struct LaunchSettings {
     SettingText south;
     SettingText east;
     SettingText west;
+
+    // Each launch value's member, by LaunchValue.
+    static constexpr SettingText LaunchSettings::*const TEXTS[LAUNCH_VALUE_COUNT] = {
+        &LaunchSettings::object, &LaunchSettings::north, &LaunchSettings::south,
+        &LaunchSettings::east, &LaunchSettings::west};
 
     const WCHAR* TemplateText() const { return object.text.Get() + objectStart; }
     HemisphereTexts Hemispheres() const {

@@ -12,6 +12,8 @@ int CustomChoice();
 
 // The English name, and the five texts, of the preset at index.
 const WCHAR* PresetName(int index);
+// The string table's name of the preset at index, or 0 when it has none.
+UINT PresetNameId(int index);
 LaunchTexts PresetTexts(int index);
 // The five texts of the preset that the installer writes for a user without settings.
 LaunchTexts DefaultPresetTexts();

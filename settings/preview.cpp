@@ -19,35 +19,22 @@ StoredText View(const std::wstring& text) {
     return StoredText{text.c_str(), text.size()};
 }
 
-// The launch values in the window's order.
-constexpr std::wstring LaunchTexts::*const LAUNCH_FIELDS[] = {
-    &LaunchTexts::object, &LaunchTexts::north, &LaunchTexts::south, &LaunchTexts::east,
-    &LaunchTexts::west};
-
 }  // namespace
-
-std::wstring& TextOf(LaunchTexts& texts, int index) {
-    return texts.*LAUNCH_FIELDS[index];
-}
-
-const std::wstring& TextOf(const LaunchTexts& texts, int index) {
-    return texts.*LAUNCH_FIELDS[index];
-}
 
 bool TemplateBlank(const std::wstring& object) {
     return TemplateStart(object) == object.size();
 }
 
 std::wstring ExpandedText(const LaunchTexts& texts, const GpsPosition& position) {
-    if (TemplateBlank(texts.object)) {
+    const std::wstring& object = texts[TEMPLATE_VALUE];
+    if (TemplateBlank(object)) {
         return std::wstring();
     }
-    const HemisphereTexts hemispheres{View(texts.north), View(texts.south), View(texts.east),
-                                      View(texts.west)};
+    const HemisphereTexts hemispheres{View(texts[NORTH_VALUE]), View(texts[SOUTH_VALUE]),
+                                      View(texts[EAST_VALUE]), View(texts[WEST_VALUE])};
     UniqueBuffer<WCHAR> expanded;
-    if (ExpandPositionTemplate(texts.object.c_str() + TemplateStart(texts.object),
-                               texts.object.size(), hemispheres, position,
-                               &expanded) != RESULT_DONE) {
+    if (ExpandPositionTemplate(object.c_str() + TemplateStart(object), object.size(), hemispheres,
+                               position, &expanded) != RESULT_DONE) {
         return std::wstring();
     }
     return expanded.Get();

@@ -4,25 +4,16 @@
 
 #include <windows.h>
 
+#include <array>
 #include <string>
 
 #include "common/gps_position.h"
+#include "common/launch_values.h"
 #include "common/messages.h"
 #include "common/ui_language.h"
 
-// The template and the four hemisphere texts as the window holds them.
-struct LaunchTexts {
-    std::wstring object;
-    std::wstring north;
-    std::wstring south;
-    std::wstring east;
-    std::wstring west;
-};
-
-// The text of the launch value at index (the window's order: template, north, south, east,
-// west).
-std::wstring& TextOf(LaunchTexts& texts, int index);
-const std::wstring& TextOf(const LaunchTexts& texts, int index);
+// The five launch values as the window holds them, by LaunchValue.
+using LaunchTexts = std::array<std::wstring, LAUNCH_VALUE_COUNT>;
 
 // Whether the menu would take the template for unset: empty or only spaces.
 bool TemplateBlank(const std::wstring& object);

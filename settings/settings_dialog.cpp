@@ -21,7 +21,8 @@ constexpr int LONG_FIELDS[] = {
     IDC_PREVIEW_SAMPLE, IDC_PREVIEW_SOUTH, IDC_PREVIEW_WEST, IDC_PHOTO_PATH, IDC_PHOTO_LINK};
 
 std::wstring ServiceName(const SettingsWindow& window, int index) {
-    const std::wstring translated = window.texts.Get(IDS_PRESET_NAME_BASE + index);
+    const UINT id = PresetNameId(index);
+    const std::wstring translated = id == 0 ? std::wstring() : window.texts.Get(id);
     return translated.empty() ? std::wstring(PresetName(index)) : translated;
 }
 
@@ -80,7 +81,7 @@ void LaunchFieldEdited(SettingsWindow& window, int setting) {
 
 // The launch setting whose field id is, or NOT_A_LAUNCH_FIELD.
 int LaunchSettingOf(int id) {
-    for (int i = 0; i < LAUNCH_SETTING_COUNT; ++i) {
+    for (int i = 0; i < LAUNCH_VALUE_COUNT; ++i) {
         if (LaunchControl(i) == id) {
             return i;
         }

@@ -6,9 +6,9 @@
 #define IDS_CUSTOM 1
 // The previews' frame. %1: the sample position in degrees.
 #define IDS_PREVIEW_TITLE 14
-// A map preset's name in this language, IDS_PRESET_NAME_BASE + its index in the table; a
-// language without the entry shows the table's own name.
-#define IDS_PRESET_NAME_BASE 16
+// The names of map presets that have one of their own in a language, found by the preset's key
+// (settings/preset_choice.cpp); a language without the entry shows the table's own name.
+#define IDS_PRESET_COMMAND_LINE 20
 // %1: the menu's "not set" message.
 #define IDS_TEMPLATE_EMPTY 2
 // %1: the malformed code, %2: its character position in the field, from 1.

@@ -6,10 +6,6 @@
 
 namespace {
 
-constexpr const WCHAR* const SETTING_NAMES[SETTING_COUNT] = {
-    SETTING_TEMPLATE, SETTING_NORTH,   SETTING_SOUTH,   SETTING_EAST,
-    SETTING_WEST,     SETTING_FORMATS, SETTING_LANGUAGE};
-
 StoredValue ReadValue(HKEY key, const WCHAR* name) {
     StoredValue value;
     SettingText text;
@@ -30,7 +26,7 @@ StoredValue ReadValue(HKEY key, const WCHAR* name) {
 }  // namespace
 
 bool StoredSettings::NoLaunchValues() const {
-    for (int i = 0; i < LAUNCH_SETTING_COUNT; ++i) {
+    for (int i = 0; i < LAUNCH_VALUE_COUNT; ++i) {
         if (values[i].state != ValueState::ABSENT) {
             return false;
         }
@@ -38,8 +34,11 @@ bool StoredSettings::NoLaunchValues() const {
     return true;
 }
 
-const WCHAR* SettingName(SettingIndex index) {
-    return SETTING_NAMES[index];
+const WCHAR* SettingName(int index) {
+    if (index < LAUNCH_VALUE_COUNT) {
+        return LAUNCH_VALUE_NAMES[index];
+    }
+    return index == FORMATS_SETTING ? SETTING_FORMATS : SETTING_LANGUAGE;
 }
 
 StoredSettings ReadStoredSettings() {
@@ -50,20 +49,25 @@ StoredSettings ReadStoredSettings() {
         return settings;
     }
     for (int i = 0; i < SETTING_COUNT; ++i) {
-        settings.values[i] = ReadValue(key.Get(), SETTING_NAMES[i]);
+        settings.values[i] = ReadValue(key.Get(), SettingName(i));
     }
     return settings;
 }
 
-Status WriteSetting(SettingIndex index, const std::wstring& text) {
+Status WriteSettings(const std::vector<SettingWrite>& writes) {
+    if (writes.empty()) {
+        return RESULT_DONE;
+    }
     UniqueKey key;
     LONG error = RegCreateKeyExW(HKEY_CURRENT_USER, SETTINGS_KEY, 0, nullptr, 0, KEY_SET_VALUE,
                                  nullptr, key.Put(), nullptr);
-    if (error != ERROR_SUCCESS) {
-        return HResultFromWin32(error);
+    for (const SettingWrite& write : writes) {
+        if (error != ERROR_SUCCESS) {
+            break;
+        }
+        const DWORD bytes = static_cast<DWORD>((write.text.size() + 1) * sizeof(WCHAR));
+        error = RegSetValueExW(key.Get(), SettingName(write.index), 0, REG_SZ,
+                               reinterpret_cast<const BYTE*>(write.text.c_str()), bytes);
     }
-    const DWORD bytes = static_cast<DWORD>((text.size() + 1) * sizeof(WCHAR));
-    error = RegSetValueExW(key.Get(), SETTING_NAMES[index], 0, REG_SZ,
-                           reinterpret_cast<const BYTE*>(text.c_str()), bytes);
     return HResultFromWin32(error);
 }

@@ -5,22 +5,13 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
+#include "common/launch_values.h"
 #include "common/status.h"
 
-// The five launch values in the order the window shows them, then the formats switch and the
-// boxes' language.
-enum SettingIndex {
-    TEMPLATE_SETTING,
-    NORTH_SETTING,
-    SOUTH_SETTING,
-    EAST_SETTING,
-    WEST_SETTING,
-    FORMATS_SETTING,
-    LANGUAGE_SETTING,
-    SETTING_COUNT
-};
-constexpr int LAUNCH_SETTING_COUNT = FORMATS_SETTING;
+// The five launch values by LaunchValue, then the formats switch and the boxes' language.
+enum SettingIndex { FORMATS_SETTING = LAUNCH_VALUE_COUNT, LANGUAGE_SETTING, SETTING_COUNT };
 
 enum class ValueState { ABSENT, TEXT, UNREADABLE };
 
@@ -38,9 +29,17 @@ struct StoredSettings {
 };
 
 // The registry name of a setting.
-const WCHAR* SettingName(SettingIndex index);
+// The registry name of a setting: a LaunchValue or a SettingIndex.
+const WCHAR* SettingName(int index);
 
 StoredSettings ReadStoredSettings();
 
-// Writes text as REG_SZ into the settings key, creating it if absent: 0 or the registry error.
-Status WriteSetting(SettingIndex index, const std::wstring& text);
+// A value the user changed: the setting (a LaunchValue or a SettingIndex) and its new text.
+struct SettingWrite {
+    int index;
+    std::wstring text;
+};
+
+// Writes each text as REG_SZ into the settings key, creating the key if absent, in order: 0, or
+// the first registry error (nothing after it is written). Nothing to write touches nothing.
+Status WriteSettings(const std::vector<SettingWrite>& writes);

@@ -18,7 +18,7 @@ struct SettingsWindow {
     WindowTexts texts;
     StoredSettings stored;
     // Edited since the last save: what decides for a value that could not be read.
-    bool touched[LAUNCH_SETTING_COUNT] = {};
+    bool touched[LAUNCH_VALUE_COUNT] = {};
     // The window itself is filling the fields; their changes are not the user's.
     bool filling = false;
     FormatsChoice shownFormats;   // what the boxes showed after the last reading

@@ -36,7 +36,7 @@ void ReportFailure(const SettingsWindow& window, Status error) {
 // The template must be savable before anything is written, so that a refused save leaves the
 // stored settings as they were.
 bool RefusedForTemplate(const SettingsWindow& window, const std::wstring& object) {
-    if (!LaunchValueChanged(window, TEMPLATE_SETTING, object) || TemplateSavable(object)) {
+    if (!LaunchValueChanged(window, TEMPLATE_VALUE, object) || TemplateSavable(object)) {
         return false;
     }
     MessageBeep(MB_ICONWARNING);
@@ -44,41 +44,39 @@ bool RefusedForTemplate(const SettingsWindow& window, const std::wstring& object
     return true;
 }
 
-}  // namespace
-
-bool SaveChanges(SettingsWindow& window) {
-    const LaunchTexts edited = EditedTexts(window.dialog);
-    if (RefusedForTemplate(window, edited.object)) {
-        return false;
-    }
-    for (int i = 0; i < LAUNCH_SETTING_COUNT; ++i) {
-        if (!LaunchValueChanged(window, i, TextOf(edited, i))) {
-            continue;
-        }
-        const Status status = WriteSetting(static_cast<SettingIndex>(i), TextOf(edited, i));
-        if (status != RESULT_DONE) {
-            ReportFailure(window, status);
-            return false;
+// What a save writes, in the window's order: each launch value the user changed, the formats
+// when a box changed, the boxes' language when its choice changed.
+std::vector<SettingWrite> ChangedValues(const SettingsWindow& window, const LaunchTexts& edited) {
+    std::vector<SettingWrite> writes;
+    for (int i = 0; i < LAUNCH_VALUE_COUNT; ++i) {
+        if (LaunchValueChanged(window, i, edited[i])) {
+            writes.push_back({i, edited[i]});
         }
     }
     const FormatsChoice checked = CheckedFormats(window.dialog);
     if (!(checked == window.shownFormats)) {
-        const Status status =
-            WriteSetting(FORMATS_SETTING, FormatsValue(checked, window.unknownFormats));
-        if (status != RESULT_DONE) {
-            ReportFailure(window, status);
-            return false;
-        }
+        writes.push_back({FORMATS_SETTING, FormatsValue(checked, window.unknownFormats)});
     }
     const MessageLanguage language = ChosenLanguage(window.dialog);
     if (language != window.shownLanguage) {
-        const Status status = WriteSetting(LANGUAGE_SETTING, language == MessageLanguage::ENGLISH
-                                                                 ? LANGUAGE_ENGLISH
-                                                                 : LANGUAGE_JAPANESE);
-        if (status != RESULT_DONE) {
-            ReportFailure(window, status);
-            return false;
-        }
+        writes.push_back({LANGUAGE_SETTING, language == MessageLanguage::ENGLISH
+                                                ? LANGUAGE_ENGLISH
+                                                : LANGUAGE_JAPANESE});
+    }
+    return writes;
+}
+
+}  // namespace
+
+bool SaveChanges(SettingsWindow& window) {
+    const LaunchTexts edited = EditedTexts(window.dialog);
+    if (RefusedForTemplate(window, edited[TEMPLATE_VALUE])) {
+        return false;
+    }
+    const Status status = WriteSettings(ChangedValues(window, edited));
+    if (status != RESULT_DONE) {
+        ReportFailure(window, status);
+        return false;
     }
     ShowStoredSettings(window);
     ReadPhotoAgain(window);

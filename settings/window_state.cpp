@@ -8,8 +8,8 @@
 
 namespace {
 
-constexpr int LAUNCH_CONTROLS[LAUNCH_SETTING_COUNT] = {IDC_TEMPLATE, IDC_NORTH, IDC_SOUTH, IDC_EAST,
-                                                       IDC_WEST};
+constexpr int LAUNCH_CONTROLS[LAUNCH_VALUE_COUNT] = {IDC_TEMPLATE, IDC_NORTH, IDC_SOUTH, IDC_EAST,
+                                                     IDC_WEST};
 constexpr const WCHAR* NAME_SEPARATOR = L", ";
 // The resource script places this many format boxes, from IDC_FORMAT_BASE.
 constexpr int FORMAT_BOXES = 18;
@@ -22,19 +22,18 @@ bool UnreadableKept(const SettingsWindow& window, int setting) {
 }
 
 std::wstring TemplateNote(const SettingsWindow& window, const std::wstring& object) {
-    if (UnreadableKept(window, TEMPLATE_SETTING)) {
+    if (UnreadableKept(window, TEMPLATE_VALUE)) {
         return FormatText(window.texts.Get(IDS_TEMPLATE_UNREADABLE),
-                          {ErrorCodeText(window.stored.values[TEMPLATE_SETTING].error)});
+                          {ErrorCodeText(window.stored.values[TEMPLATE_VALUE].error)});
     }
     return TemplateProblem(object, window.texts, ChosenMessages(window.dialog));
 }
 
 std::wstring HemisphereNote(const SettingsWindow& window) {
     std::wstring names;
-    for (int i = NORTH_SETTING; i <= WEST_SETTING; ++i) {
+    for (int i = NORTH_VALUE; i <= WEST_VALUE; ++i) {
         if (UnreadableKept(window, i)) {
-            names += (names.empty() ? L"" : NAME_SEPARATOR) +
-                     std::wstring(SettingName(static_cast<SettingIndex>(i)));
+            names += (names.empty() ? L"" : NAME_SEPARATOR) + std::wstring(SettingName(i));
         }
     }
     return names.empty() ? names
@@ -74,16 +73,16 @@ int LaunchControl(int setting) {
 
 LaunchTexts EditedTexts(HWND dialog) {
     LaunchTexts texts;
-    for (int i = 0; i < LAUNCH_SETTING_COUNT; ++i) {
-        TextOf(texts, i) = ControlText(dialog, LAUNCH_CONTROLS[i]);
+    for (int i = 0; i < LAUNCH_VALUE_COUNT; ++i) {
+        texts[i] = ControlText(dialog, LAUNCH_CONTROLS[i]);
     }
     return texts;
 }
 
 void FillLaunchTexts(SettingsWindow& window, const LaunchTexts& texts) {
     window.filling = true;
-    for (int i = 0; i < LAUNCH_SETTING_COUNT; ++i) {
-        SetControlText(window.dialog, LAUNCH_CONTROLS[i], TextOf(texts, i));
+    for (int i = 0; i < LAUNCH_VALUE_COUNT; ++i) {
+        SetControlText(window.dialog, LAUNCH_CONTROLS[i], texts[i]);
     }
     window.filling = false;
 }
@@ -100,8 +99,8 @@ void ShowStoredSettings(SettingsWindow& window) {
     }
     LaunchTexts texts = DefaultPresetTexts();
     if (!window.stored.NoLaunchValues()) {
-        for (int i = 0; i < LAUNCH_SETTING_COUNT; ++i) {
-            TextOf(texts, i) = window.stored.values[i].text;
+        for (int i = 0; i < LAUNCH_VALUE_COUNT; ++i) {
+            texts[i] = window.stored.values[i].text;
         }
     }
     FillLaunchTexts(window, texts);
@@ -123,7 +122,7 @@ void RefreshPreview(SettingsWindow& window) {
     SetControlText(window.dialog, IDC_PREVIEW_SAMPLE, ExpandedText(texts, SAMPLE_POSITION));
     SetControlText(window.dialog, IDC_PREVIEW_SOUTH, ExpandedText(texts, SAMPLE_SOUTH));
     SetControlText(window.dialog, IDC_PREVIEW_WEST, ExpandedText(texts, SAMPLE_WEST));
-    SetControlText(window.dialog, IDC_TEMPLATE_ERROR, TemplateNote(window, texts.object));
+    SetControlText(window.dialog, IDC_TEMPLATE_ERROR, TemplateNote(window, texts[TEMPLATE_VALUE]));
     SetControlText(window.dialog, IDC_HEMISPHERE_ERROR, HemisphereNote(window));
     const std::wstring link = window.photo.outcome == PhotoReading::POSITION
                                   ? ExpandedText(texts, window.photo.position)

@@ -127,14 +127,9 @@ void ExpectSettingsAre(const MapPreset& preset) {
                                &values, nullptr, nullptr, nullptr, nullptr),
               ERROR_SUCCESS);
     EXPECT_EQ(values, 5u);
-    const std::pair<const wchar_t*, const wchar_t*> expected[] = {
-        {SETTING_TEMPLATE, preset.launchTemplate},
-        {SETTING_NORTH, preset.north},
-        {SETTING_SOUTH, preset.south},
-        {SETTING_EAST, preset.east},
-        {SETTING_WEST, preset.west},
-    };
-    for (const auto& [name, text] : expected) {
+    for (int i = 0; i < LAUNCH_VALUE_COUNT; ++i) {
+        const wchar_t* name = LAUNCH_VALUE_NAMES[i];
+        const wchar_t* text = preset.texts[i];
         SCOPED_TRACE(testing::PrintToString(std::wstring(name)));
         DWORD type = REG_NONE;
         EXPECT_EQ(RegQueryValueExW(key.Get(), name, nullptr, &type, nullptr, nullptr),

@@ -83,7 +83,8 @@ std::wstring PresetName(int index) {
 
 LaunchTexts PresetTexts(int index) {
     const MapPreset& preset = MAP_PRESETS[index];
-    return {preset.launchTemplate, preset.north, preset.south, preset.east, preset.west};
+    const auto& t = preset.texts;
+    return {t[TEMPLATE_VALUE], t[NORTH_VALUE], t[SOUTH_VALUE], t[EAST_VALUE], t[WEST_VALUE]};
 }
 
 SettingsSnapshot PresetSettings(int index) {
