@@ -1,7 +1,7 @@
 #include "settings/formats_boxes.h"
 
 #include "common/formats_value.h"
-#include "shellext/formats_switch.h"
+#include "offer/formats_switch.h"
 
 namespace {
 
@@ -19,9 +19,23 @@ int SwitchedIndex(const Format& format) {
     return NOT_SWITCHED;
 }
 
+// A box is ticked for an entry naming its row by any name the menu takes for it, its content
+// type or a raw's extension.
+bool ListNamesBox(const WCHAR* list, size_t characters, const Format& format) {
+    return ListNamesRow(list, characters, format, RowNames::CONTENT_TYPE_OR_EXTENSION);
+}
+
+FormatsChoice BoxesNamed(const WCHAR* list, size_t characters) {
+    FormatsChoice choice;
+    for (int i = 0; i < SWITCHED_FORMAT_COUNT; ++i) {
+        choice.on[i] = ListNamesBox(list, characters, SwitchedFormat(i));
+    }
+    return choice;
+}
+
 bool NamesARow(const std::wstring& entry) {
     for (const Format& format : FORMATS) {
-        if (FormatsListNames(entry.c_str(), entry.size(), format.contentType)) {
+        if (ListNamesBox(entry.c_str(), entry.size(), format)) {
             return true;
         }
     }
@@ -58,25 +72,16 @@ const Format& SwitchedFormat(int i) {
 }
 
 FormatsChoice MenuFormats() {
-    FormatsChoice choice;
     WCHAR list[FORMATS_CHARACTERS];
     size_t characters = 0;
     if (!ReadFormatsSwitch(list, &characters)) {
-        return choice;  // the menu reads no switch: every box unticked
+        return FormatsChoice();  // the menu reads no switch: every box unticked
     }
-    for (int i = 0; i < SWITCHED_FORMAT_COUNT; ++i) {
-        choice.on[i] = FormatsListNames(list, characters, SwitchedFormat(i).contentType);
-    }
-    return choice;
+    return BoxesNamed(list, characters);
 }
 
 FormatsChoice ListedFormats(const std::wstring& stored) {
-    FormatsChoice choice;
-    for (int i = 0; i < SWITCHED_FORMAT_COUNT; ++i) {
-        choice.on[i] =
-            FormatsListNames(stored.c_str(), stored.size(), SwitchedFormat(i).contentType);
-    }
-    return choice;
+    return BoxesNamed(stored.c_str(), stored.size());
 }
 
 std::wstring UnknownEntries(const std::wstring& stored) {

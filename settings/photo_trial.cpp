@@ -2,11 +2,11 @@
 
 #include "common/messages.h"
 #include "common/owners.h"
+#include "offer/content_type.h"
 #include "position/command/selected_file.h"
 #include "position/gps_reading.h"
 #include "settings/preview.h"
 #include "settings/settings_strings.h"
-#include "shellext/content_type.h"
 
 namespace {
 

@@ -3,9 +3,9 @@
 #include "common/owners.h"
 #include "common/package_presence.h"
 #include "common/status.h"
+#include "offer/content_type.h"
 #include "position/command/position_command.h"
 #include "position/command/selected_file.h"
-#include "shellext/content_type.h"
 #include "shellext/menu_texts.h"
 #include "shellext/module.h"
 

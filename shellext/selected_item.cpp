@@ -1,6 +1,6 @@
 #include "shellext/selected_item.h"
 
-#include "shellext/content_type.h"
+#include "offer/content_type.h"
 
 namespace {
 

@@ -20,6 +20,7 @@ int BoxOf(const std::wstring& contentType) {
 struct UnknownCase {
     const wchar_t* stored;
     const wchar_t* unknown;
+    const wchar_t* ticked = nullptr;  // the content type of the one box ticked, when checked
 };
 
 TEST(FormatsBoxes, EntriesNoBoxShowsAreFoundAsWritten) {
@@ -29,10 +30,17 @@ TEST(FormatsBoxes, EntriesNoBoxShowsAreFoundAsWritten) {
         {L"image/jpeg; image/tiff", L""},  // rows that need no switch are not unknown
         {L"a;b", L"a; b"},
         {L"", L""},
+        // A raw named by its extension, as the menu takes it for a file without a content type.
+        {L" .CR2 ; image/jxl", L"image/jxl", L"image/CR2"},
     };
     for (const UnknownCase& c : cases) {
         SCOPED_TRACE(c.stored);
         EXPECT_EQ(UnknownEntries(c.stored), c.unknown);
+        if (c.ticked != nullptr) {
+            FormatsChoice expected;
+            expected.on[BoxOf(c.ticked)] = true;
+            EXPECT_TRUE(ListedFormats(c.stored) == expected);
+        }
     }
 }
 

@@ -1,11 +1,11 @@
-#include "shellext/content_type.h"
+#include "offer/content_type.h"
 
 #include "common/formats.h"
 #include "common/owners.h"
 #include "common/registry_names.h"
 #include "common/status.h"
 #include "common/text.h"
-#include "shellext/formats_switch.h"
+#include "offer/formats_switch.h"
 
 namespace {
 
@@ -71,9 +71,9 @@ HRESULT FindExtensionKey(HKEY classes, const WCHAR* extension, WCHAR (&name)[NAM
     }
 }
 
-// A switched row is offered when the user's switch names its content type, or alsoNamed.
-bool Offered(const Format& readable, const WCHAR* alsoNamed = nullptr) {
-    return !readable.switched || FormatSwitchedOn(readable.contentType, alsoNamed);
+// A switched row is offered when the user's switch names it by one of names.
+bool Offered(const Format& readable, RowNames names = RowNames::CONTENT_TYPE) {
+    return !readable.switched || RowSwitchedOn(readable, names);
 }
 
 // The row whose name (as nameOf gives it: its content type, or its extension with the dot) is
@@ -101,7 +101,8 @@ FileKind KindOfContentType(const WCHAR* contentType) {
 // or by its content type, as the settings window and the presets write it.
 FileKind KindOfExtension(const WCHAR* dotted) {
     const Format* row = RowNamed(dotted, [](const Format& readable) { return readable.extension; });
-    return row != nullptr && Offered(*row, row->extension) ? row->kind : FileKind::NONE;
+    return row != nullptr && Offered(*row, RowNames::CONTENT_TYPE_OR_EXTENSION) ? row->kind
+                                                                                : FileKind::NONE;
 }
 
 // Whether a value too long for CONTENT_TYPE_BYTES may still be a type the user is offered.

@@ -1,4 +1,4 @@
-#include "shellext/formats_switch.h"
+#include "offer/formats_switch.h"
 
 #include "common/owners.h"
 #include "common/registry_names.h"
@@ -14,8 +14,8 @@ bool IsSpace(WCHAR c) {
     return c == SPACE;
 }
 
-// The entry [from, to) without the spaces around it is contentType, or "*".
-bool EntryNames(const WCHAR* from, const WCHAR* to, const WCHAR* contentType) {
+// The entry [from, to) without the spaces around it is name, or "*".
+bool EntryNames(const WCHAR* from, const WCHAR* to, const WCHAR* name) {
     while (from < to && IsSpace(*from)) {
         ++from;
     }
@@ -26,19 +26,18 @@ bool EntryNames(const WCHAR* from, const WCHAR* to, const WCHAR* contentType) {
     if (length == 1 && *from == EVERY_TYPE) {
         return true;
     }
-    return length == static_cast<size_t>(lstrlenW(contentType)) &&
-           CompareStringOrdinal(from, static_cast<int>(length), contentType,
-                                static_cast<int>(length), TRUE) == CSTR_EQUAL;
+    return length == static_cast<size_t>(lstrlenW(name)) &&
+           CompareStringOrdinal(from, static_cast<int>(length), name, static_cast<int>(length),
+                                TRUE) == CSTR_EQUAL;
 }
 
-}  // namespace
-
-bool FormatsListNames(const WCHAR* list, size_t characters, const WCHAR* contentType) {
+// Whether list (characters, NUL not needed) has an entry that is name, or "*".
+bool ListNames(const WCHAR* list, size_t characters, const WCHAR* name) {
     const WCHAR* entry = list;
     for (const WCHAR* p = list;; ++p) {
         const bool end = p == list + characters || *p == L'\0';
         if (end || *p == SEPARATOR) {
-            if (EntryNames(entry, p, contentType)) {
+            if (EntryNames(entry, p, name)) {
                 return true;
             }
             if (end) {
@@ -47,6 +46,16 @@ bool FormatsListNames(const WCHAR* list, size_t characters, const WCHAR* content
             entry = p + 1;
         }
     }
+}
+
+}  // namespace
+
+bool ListNamesRow(const WCHAR* list, size_t characters, const Format& row, RowNames names) {
+    if (ListNames(list, characters, row.contentType)) {
+        return true;
+    }
+    return names == RowNames::CONTENT_TYPE_OR_EXTENSION && row.extension != nullptr &&
+           ListNames(list, characters, row.extension);
 }
 
 bool ReadFormatsSwitch(WCHAR (&list)[FORMATS_CHARACTERS], size_t* characters) {
@@ -67,12 +76,8 @@ bool ReadFormatsSwitch(WCHAR (&list)[FORMATS_CHARACTERS], size_t* characters) {
     return LengthBeforeNul(list, *characters) != *characters;
 }
 
-bool FormatSwitchedOn(const WCHAR* contentType, const WCHAR* alsoNamed) {
+bool RowSwitchedOn(const Format& row, RowNames names) {
     WCHAR list[FORMATS_CHARACTERS];
     size_t characters = 0;
-    if (!ReadFormatsSwitch(list, &characters)) {
-        return false;
-    }
-    return FormatsListNames(list, characters, contentType) ||
-           (alsoNamed != nullptr && FormatsListNames(list, characters, alsoNamed));
+    return ReadFormatsSwitch(list, &characters) && ListNamesRow(list, characters, row, names);
 }
