@@ -34,38 +34,7 @@ ObjectMaker MakerOfClass(REFCLSID clsid) {
     return nullptr;
 }
 
-CQuorielClassFactory::CQuorielClassFactory(ObjectMaker make) : make_(make) {
-    ObjectCreated();
-}
-
-CQuorielClassFactory::~CQuorielClassFactory() {
-    ObjectDestroyed();
-}
-
-STDMETHODIMP CQuorielClassFactory::QueryInterface(REFIID riid, void** ppv) noexcept {
-    if (ppv == nullptr) {
-        return E_POINTER;
-    }
-    *ppv = nullptr;
-    if (riid != IID_IUnknown && riid != IID_IClassFactory) {
-        return E_NOINTERFACE;
-    }
-    *ppv = static_cast<IClassFactory*>(this);
-    AddRef();
-    return S_OK;
-}
-
-STDMETHODIMP_(ULONG) CQuorielClassFactory::AddRef() noexcept {
-    return InterlockedIncrement(&references_);
-}
-
-STDMETHODIMP_(ULONG) CQuorielClassFactory::Release() noexcept {
-    const LONG references = InterlockedDecrement(&references_);
-    if (references == 0) {
-        delete this;
-    }
-    return references;
-}
+CQuorielClassFactory::CQuorielClassFactory(ObjectMaker make) : make_(make) {}
 
 STDMETHODIMP CQuorielClassFactory::CreateInstance(IUnknown* outer, REFIID riid,
                                                   void** ppv) noexcept {

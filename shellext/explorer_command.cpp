@@ -43,43 +43,6 @@ HRESULT IconLocation(LPWSTR* icon) {
 
 }  // namespace
 
-CQuorielCommand::CQuorielCommand() {
-    ObjectCreated();
-}
-
-CQuorielCommand::~CQuorielCommand() {
-    site_.Reset();
-    ObjectDestroyed();
-}
-
-STDMETHODIMP CQuorielCommand::QueryInterface(REFIID riid, void** ppv) noexcept {
-    if (ppv == nullptr) {
-        return E_POINTER;
-    }
-    *ppv = nullptr;
-    if (riid == IID_IUnknown || riid == IID_IExplorerCommand) {
-        *ppv = static_cast<IExplorerCommand*>(this);
-    } else if (riid == IID_IObjectWithSite) {
-        *ppv = static_cast<IObjectWithSite*>(this);
-    } else {
-        return E_NOINTERFACE;
-    }
-    AddRef();
-    return S_OK;
-}
-
-STDMETHODIMP_(ULONG) CQuorielCommand::AddRef() noexcept {
-    return InterlockedIncrement(&references_);
-}
-
-STDMETHODIMP_(ULONG) CQuorielCommand::Release() noexcept {
-    const LONG references = InterlockedDecrement(&references_);
-    if (references == 0) {
-        delete this;
-    }
-    return references;
-}
-
 STDMETHODIMP CQuorielCommand::GetTitle(IShellItemArray*, LPWSTR* name) noexcept {
     return name == nullptr ? E_POINTER : TaskMemoryCopy(MENU_TEXT, name);
 }

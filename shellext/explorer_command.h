@@ -8,21 +8,11 @@
 
 #include "common/owners.h"
 #include "position/tiff_reader.h"
+#include "shellext/com_object.h"
 
-class CQuorielCommand final : public IExplorerCommand,
-                              public IObjectWithSite,
+class CQuorielCommand final : public ComObject<CQuorielCommand, IExplorerCommand, IObjectWithSite>,
                               private CQuorielReader {
   public:
-    CQuorielCommand();
-    ~CQuorielCommand();
-    CQuorielCommand(const CQuorielCommand&) = delete;
-    CQuorielCommand& operator=(const CQuorielCommand&) = delete;
-
-    // IUnknown
-    STDMETHODIMP QueryInterface(REFIID riid, void** ppv) noexcept override;
-    STDMETHODIMP_(ULONG) AddRef() noexcept override;
-    STDMETHODIMP_(ULONG) Release() noexcept override;
-
     // IExplorerCommand
     STDMETHODIMP GetTitle(IShellItemArray* items, LPWSTR* name) noexcept override;
     STDMETHODIMP GetIcon(IShellItemArray* items, LPWSTR* icon) noexcept override;
@@ -41,6 +31,5 @@ class CQuorielCommand final : public IExplorerCommand,
   private:
     HWND OwnerWindow() const;
 
-    LONG references_ = 0;
     UniqueInterface<IUnknown> site_;
 };

@@ -32,43 +32,6 @@ void CopyHelpText(bool wide, bool ours, CHAR* name, int characters) {
 
 }  // namespace
 
-CQuoriel::CQuoriel() {
-    ObjectCreated();
-}
-
-CQuoriel::~CQuoriel() {
-    medium_.Release();
-    ObjectDestroyed();
-}
-
-STDMETHODIMP CQuoriel::QueryInterface(REFIID riid, void** ppv) noexcept {
-    if (ppv == nullptr) {
-        return E_POINTER;
-    }
-    *ppv = nullptr;
-    if (riid == IID_IUnknown || riid == IID_IShellExtInit) {
-        *ppv = static_cast<IShellExtInit*>(this);
-    } else if (riid == IID_IContextMenu) {
-        *ppv = static_cast<IContextMenu*>(this);
-    } else {
-        return E_NOINTERFACE;
-    }
-    AddRef();
-    return S_OK;
-}
-
-STDMETHODIMP_(ULONG) CQuoriel::AddRef() noexcept {
-    return InterlockedIncrement(&references_);
-}
-
-STDMETHODIMP_(ULONG) CQuoriel::Release() noexcept {
-    const LONG references = InterlockedDecrement(&references_);
-    if (references == 0) {
-        delete this;
-    }
-    return references;
-}
-
 STDMETHODIMP CQuoriel::Initialize(PCIDLIST_ABSOLUTE, IDataObject* data, HKEY) noexcept {
     return ComBoundary([&] {
         medium_.Release();

@@ -9,19 +9,11 @@
 #include "common/file_kind.h"
 #include "position/tiff_reader.h"
 #include "shellext/captured_medium.h"
+#include "shellext/com_object.h"
 
-class CQuoriel final : public IShellExtInit, public IContextMenu, private CQuorielReader {
+class CQuoriel final : public ComObject<CQuoriel, IShellExtInit, IContextMenu>,
+                       private CQuorielReader {
   public:
-    CQuoriel();
-    ~CQuoriel();
-    CQuoriel(const CQuoriel&) = delete;
-    CQuoriel& operator=(const CQuoriel&) = delete;
-
-    // IUnknown
-    STDMETHODIMP QueryInterface(REFIID riid, void** ppv) noexcept override;
-    STDMETHODIMP_(ULONG) AddRef() noexcept override;
-    STDMETHODIMP_(ULONG) Release() noexcept override;
-
     // IShellExtInit
     STDMETHODIMP Initialize(PCIDLIST_ABSOLUTE folder, IDataObject* data,
                             HKEY progId) noexcept override;
@@ -36,7 +28,6 @@ class CQuoriel final : public IShellExtInit, public IContextMenu, private CQuori
   private:
     HRESULT BuildMenu(HMENU menu, UINT indexMenu, UINT idCmdFirst, UINT flags);
 
-    LONG references_ = 0;
     CapturedMedium medium_;
     FileKind fileKind_ = FileKind::NONE;  // what QueryContextMenu found the file to be
 };
