@@ -3,6 +3,7 @@
 #include <exception>
 
 #include "settings/dialog_controls.h"
+#include "settings/format_box_layout.h"
 #include "settings/preset_choice.h"
 #include "settings/settings_ids.h"
 #include "settings/settings_strings.h"
@@ -54,6 +55,7 @@ void Initialize(SettingsWindow& window) {
         SendDlgItemMessageW(window.dialog, IDC_MESSAGES, CB_ADDSTRING, 0,
                             reinterpret_cast<LPARAM>(name));
     }
+    CreateFormatBoxes(window.dialog);
     ShowStoredSettings(window);
 }
 

@@ -54,7 +54,8 @@
 
 // Formats: one check box per row of FORMATS (common/formats.h) that needs the switch, in the
 // table's order, with consecutive identifiers from this base (IDC_FORMAT_BASE + 0 is
-// image/heic). Grouped in three group boxes: photos, videos and camera raws.
+// image/heic), made by the window inside three group boxes: photos, videos and camera raws
+// (settings/format_box_layout.h).
 #define IDC_FORMAT_BASE 1100
 #define IDC_PHOTOS_GROUP 1030
 #define IDC_VIDEOS_GROUP 1031

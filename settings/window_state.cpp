@@ -11,9 +11,6 @@ namespace {
 constexpr int LAUNCH_CONTROLS[LAUNCH_VALUE_COUNT] = {IDC_TEMPLATE, IDC_NORTH, IDC_SOUTH, IDC_EAST,
                                                      IDC_WEST};
 constexpr const WCHAR* NAME_SEPARATOR = L", ";
-// The resource script places this many format boxes, from IDC_FORMAT_BASE.
-constexpr int FORMAT_BOXES = 18;
-static_assert(SWITCHED_FORMAT_COUNT == FORMAT_BOXES, "a box for each switched format");
 
 // A stored value that could not be read and that the user has not replaced.
 bool UnreadableKept(const SettingsWindow& window, int setting) {
