@@ -180,3 +180,18 @@ HRESULT FindFileKind(const WCHAR* path, FileKind* kind) {
     *kind = KindOfContentType(text);
     return S_OK;
 }
+
+RowNames NamesTakenFor(const Format& row) {
+    if (row.extension == nullptr) {
+        return RowNames::CONTENT_TYPE;
+    }
+    UniqueKey key;
+    if (RegOpenKeyExW(HKEY_CLASSES_ROOT, row.extension, 0, KEY_QUERY_VALUE, key.Put()) !=
+        ERROR_SUCCESS) {
+        return RowNames::CONTENT_TYPE_OR_EXTENSION;
+    }
+    const LONG error =
+        RegQueryValueExW(key.Get(), CONTENT_TYPE_VALUE, nullptr, nullptr, nullptr, nullptr);
+    return error == ERROR_FILE_NOT_FOUND ? RowNames::CONTENT_TYPE_OR_EXTENSION
+                                         : RowNames::CONTENT_TYPE;
+}

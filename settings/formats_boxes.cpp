@@ -1,6 +1,7 @@
 #include "settings/formats_boxes.h"
 
 #include "common/formats_value.h"
+#include "offer/content_type.h"
 #include "offer/formats_switch.h"
 
 namespace {
@@ -19,23 +20,35 @@ int SwitchedIndex(const Format& format) {
     return NOT_SWITCHED;
 }
 
-// A box is ticked for an entry naming its row by any name the menu takes for it, its content
-// type or a raw's extension.
-bool ListNamesBox(const WCHAR* list, size_t characters, const Format& format) {
-    return ListNamesRow(list, characters, format, RowNames::CONTENT_TYPE_OR_EXTENSION);
-}
+constexpr int FORMAT_COUNT = static_cast<int>(sizeof(FORMATS) / sizeof(FORMATS[0]));
 
+// The names the menu takes for each row of FORMATS on this system, read once per question.
+struct TakenNames {
+    RowNames of[FORMAT_COUNT];
+
+    TakenNames() {
+        for (int i = 0; i < FORMAT_COUNT; ++i) {
+            of[i] = NamesTakenFor(FORMATS[i]);
+        }
+    }
+    RowNames For(const Format& format) const { return of[&format - FORMATS]; }
+};
+
+// A box is ticked exactly when the list switches its row on for the menu: by the row's content
+// type, or by a raw's extension where Windows gives that extension no content type.
 FormatsChoice BoxesNamed(const WCHAR* list, size_t characters) {
+    const TakenNames names;
     FormatsChoice choice;
     for (int i = 0; i < SWITCHED_FORMAT_COUNT; ++i) {
-        choice.on[i] = ListNamesBox(list, characters, SwitchedFormat(i));
+        const Format& format = SwitchedFormat(i);
+        choice.on[i] = ListNamesRow(list, characters, format, names.For(format));
     }
     return choice;
 }
 
-bool NamesARow(const std::wstring& entry) {
+bool NamesARow(const std::wstring& entry, const TakenNames& names) {
     for (const Format& format : FORMATS) {
-        if (ListNamesBox(entry.c_str(), entry.size(), format)) {
+        if (ListNamesRow(entry.c_str(), entry.size(), format, names.For(format))) {
             return true;
         }
     }
@@ -85,13 +98,14 @@ FormatsChoice ListedFormats(const std::wstring& stored) {
 }
 
 std::wstring UnknownEntries(const std::wstring& stored) {
+    const TakenNames names;
     std::wstring unknown;
     size_t start = 0;
     while (start <= stored.size()) {
         size_t end = stored.find(SEPARATOR, start);
         end = end == std::wstring::npos ? stored.size() : end;
         const std::wstring entry = Trimmed(stored.substr(start, end - start));
-        if (!entry.empty() && entry != EVERY_TYPE && !NamesARow(entry)) {
+        if (!entry.empty() && entry != EVERY_TYPE && !NamesARow(entry, names)) {
             unknown += (unknown.empty() ? L"" : FORMATS_VALUE_SEPARATOR) + entry;
         }
         start = end + 1;

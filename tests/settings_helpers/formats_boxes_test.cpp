@@ -4,6 +4,8 @@
 
 #include <string>
 
+#include "tests/support/registry_scratch.h"
+
 namespace {
 
 // The box of a content type, by its place among the switched rows.
@@ -42,6 +44,11 @@ TEST(FormatsBoxes, EntriesNoBoxShowsAreFoundAsWritten) {
             EXPECT_TRUE(ListedFormats(c.stored) == expected);
         }
     }
+    SCOPED_TRACE("where Windows gives .cr2 a content type, the menu does not take the extension");
+    ScratchKey registered(HKEY_CLASSES_ROOT, L".cr2");
+    registered.SetString(L"Content Type", L"image/CR2");
+    EXPECT_EQ(UnknownEntries(L" .CR2 ; image/jxl"), L".CR2; image/jxl") << "kept as written";
+    EXPECT_TRUE(ListedFormats(L" .CR2 ; image/jxl") == FormatsChoice()) << "no box ticked";
 }
 
 TEST(FormatsBoxes, ValueIsTheCheckedTypesInTableOrderThenTheKeptEntries) {
