@@ -38,7 +38,7 @@ bool WriteFirstSettings() {
         return true;
     }
     const std::wstring formats = AccountFormats();
-    if (!WriteDefaultSettings()) {
+    if (!WriteDefaultSettings() || !WriteMessageLanguage()) {
         return false;
     }
     return formats.empty() ||
@@ -51,7 +51,7 @@ bool WriteFirstSettings() {
 
 bool SetUpAccount() {
     // The settings first: the registration may take PowerShell seconds.
-    const bool settings = WriteFirstSettings() && WriteMessageLanguage();
+    const bool settings = WriteFirstSettings();
     RegisterPackageForAccount();
     return settings;
 }

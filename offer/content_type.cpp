@@ -185,13 +185,13 @@ RowNames NamesTakenFor(const Format& row) {
     if (row.extension == nullptr) {
         return RowNames::CONTENT_TYPE;
     }
+    // Only a key or a value that is not there lets the menu take the extension; any other
+    // failure makes the menu offer nothing for the file.
     UniqueKey key;
-    if (RegOpenKeyExW(HKEY_CLASSES_ROOT, row.extension, 0, KEY_QUERY_VALUE, key.Put()) !=
-        ERROR_SUCCESS) {
-        return RowNames::CONTENT_TYPE_OR_EXTENSION;
+    LONG error = RegOpenKeyExW(HKEY_CLASSES_ROOT, row.extension, 0, KEY_QUERY_VALUE, key.Put());
+    if (error == ERROR_SUCCESS) {
+        error = RegQueryValueExW(key.Get(), CONTENT_TYPE_VALUE, nullptr, nullptr, nullptr, nullptr);
     }
-    const LONG error =
-        RegQueryValueExW(key.Get(), CONTENT_TYPE_VALUE, nullptr, nullptr, nullptr, nullptr);
     return error == ERROR_FILE_NOT_FOUND ? RowNames::CONTENT_TYPE_OR_EXTENSION
                                          : RowNames::CONTENT_TYPE;
 }

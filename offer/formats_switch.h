@@ -11,7 +11,8 @@
 
 // The names an entry of the list may give a row of FORMATS: its content type, or also, for a raw,
 // its extension with the dot (".cr2"). The menu takes the extension only for a file whose
-// extension Windows gives no content type; the settings window's box of the row takes both.
+// extension Windows gives no content type, and the settings window's box of the row takes it
+// exactly there (NamesTakenFor, offer/content_type.h).
 enum class RowNames { CONTENT_TYPE, CONTENT_TYPE_OR_EXTENSION };
 
 // Whether list (characters, NUL not needed) names row by one of names: entries separated by ';',

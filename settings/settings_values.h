@@ -28,7 +28,6 @@ struct StoredSettings {
     bool NoLaunchValues() const;
 };
 
-// The registry name of a setting.
 // The registry name of a setting: a LaunchValue or a SettingIndex.
 const WCHAR* SettingName(int index);
 

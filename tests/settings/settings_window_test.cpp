@@ -9,7 +9,6 @@
 #include <vector>
 
 #include "common/formats.h"
-#include "common/messages.h"
 #include "launch/template_expansion.h"
 #include "settings/sample_position.h"
 #include "settings/settings_ids.h"
@@ -248,33 +247,6 @@ TEST(SettingsWindow, HostileStoredValuesAreKeptUnlessChanged) {
     stored.Write(L"https://maps.example/?q=@Ad,@Od", L"", L"-", L"", L"-");
     stored.Write({{SETTING_TEMPLATE, REG_BINARY, ODD}});
     ExpectOnlyTheEditWritten(IDC_TEMPLATE, SETTING_TEMPLATE, L"geo:@Ad,@Od");
-}
-
-// The boxes' language shows as the command reads it ("EN" is English), an untouched choice
-// writes nothing, and a changed one writes its own value.
-TEST(SettingsWindow, MessagesChoiceIsWrittenOnlyWhenChanged) {
-    SettingsFixture stored;
-    stored.Write(L"https://maps.example/?q=@Ad,@Od", L"", L"-", L"", L"-");
-    stored.Write({{SETTING_LANGUAGE, REG_SZ, StringData(L"EN")}});
-    SettingsSnapshot expected = ReadSettings();
-    for (const auto& choice : {std::make_pair(1, L"EN"), std::make_pair(0, L"ja")}) {
-        ProgramWindow window(SettingsProgram());
-        ASSERT_TRUE(window.Shown());
-        EXPECT_EQ(window.ItemText(IDC_MESSAGES, 0), L"日本語");
-        EXPECT_EQ(window.ItemText(IDC_MESSAGES, 1), L"English");
-        EXPECT_EQ(window.Chosen(IDC_MESSAGES), 1) << "the stored choice";
-        window.Choose(IDC_MESSAGES, choice.first);
-        window.Type(IDC_TEMPLATE, L"");
-        const wchar_t* quoted =
-            choice.first == 1 ? TEXT_TEMPLATE_NOT_SET_EN : TEXT_TEMPLATE_NOT_SET;
-        EXPECT_NE(window.Text(IDC_TEMPLATE_ERROR).find(quoted), std::wstring::npos)
-            << "the menu's message in the chosen language";
-        window.Type(IDC_TEMPLATE, L"https://maps.example/?q=@Ad,@Od");
-        PressAndExpectEnd(window, IDOK);
-        expected[SETTING_LANGUAGE] = Sz(choice.second);
-        EXPECT_EQ(ReadSettings(), expected);
-        stored.Write({{SETTING_LANGUAGE, REG_SZ, StringData(L"EN")}});
-    }
 }
 
 // Every box ticked names every switched type; the next start shows them ticked, and unticking

@@ -225,8 +225,10 @@ TEST(Uninstall, LimitedTokenIsRefused) {
         ASSERT_EQ(WaitForSingleObject(child.Get(), 60000), WAIT_OBJECT_0);
         const std::vector<uint8_t> bytes = ReadFileBytes(report);
         const std::wstring text(reinterpret_cast<const wchar_t*>(bytes.data()), bytes.size() / 2);
-        const std::wstring expected = std::wstring(language.texts.uninstallCaption) + L"\x1F" +
-                                      language.texts.adminRequired + L"\x1F" +
+        // The captions as the user reads them, not the product's own constants.
+        const std::wstring caption =
+            language.value == nullptr ? L"Quoriel アンインストール" : L"Quoriel Uninstall";
+        const std::wstring expected = caption + L"\x1F" + language.texts.adminRequired + L"\x1F" +
                                       std::to_wstring(MB_ICONERROR) +
                                       L"\x1F"
                                       L"1,\x1F"
