@@ -1,20 +1,13 @@
 #!/usr/bin/env bash
-# The benchmarks. Each installs what is missing, builds the measuring programs into
-# $QUORIEL_BUILD_DIR (default build/), makes the benchmark's Wine prefix (bench-prefix/) and the
-# generated inputs (bench-inputs/, inputs.py) under it, and runs:
-#   bench.sh [reading] [--trace]  the file calls of one lookup and the lookups a second of the
-#                                 readers on every input: the corpus, the real-tool samples of
-#                                 the other formats and videos, the generated files (--trace
-#                                 also lists the calls of each file's first lookup)
+# The benchmarks (README.md lists what each measures). Each installs what is missing, builds the
+# measuring programs into $QUORIEL_BUILD_DIR (default build/), makes the benchmark's Wine prefix
+# (bench-prefix/) and the generated inputs (bench-inputs/, inputs.py) under it, and runs:
+#   bench.sh [reading] [--trace]  the readers on every input (--trace: each file's first calls)
 #   bench.sh raws [--trace]       the same on the real-tool samples and the grown raws alone
-#   bench.sh menu [--tsv]         QueryContextMenu of the built Quoriel.dll for a JPEG, an
-#                                 unregistered extension and a HEIC file, against the bare
-#                                 registry walk, with HKEY_CLASSES_ROOT at its own size and with
-#                                 2,000 and 8,000 extra subkeys before ".jpg", each with the
-#                                 user's "Formats" value absent and present (--tsv: tab-separated)
-#   bench.sh compare              Quoriel's readers against libexif, Exiv2 and ExifTool on the
-#                                 same files, and the menu build; keeps the raw results in
-#                                 compare-results/ and writes docs/performance.md and .png
+#   bench.sh menu [--tsv]         the menu build against the bare registry walk (--tsv: as
+#                                 tab-separated values)
+#   bench.sh compare              against libexif, Exiv2 and ExifTool, and the menu build; keeps
+#                                 the raw results in compare-results/, writes docs/performance.*
 set -euo pipefail
 
 root=$(cd "$(dirname "$0")/.." && pwd)

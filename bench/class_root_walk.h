@@ -1,13 +1,11 @@
 #pragma once
-// The registry side of the menu benchmark: where an extension stands in HKEY_CLASSES_ROOT's
-// enumeration, extra subkeys that sort before it, and the bare walk any lookup of an extension
-// must make.
+// The registry side of the menu benchmark: HKEY_CLASSES_ROOT's enumeration.
 
 #include <windows.h>
 
 #include <string>
 
-// Where a name stands in HKEY_CLASSES_ROOT's enumeration, and how many subkeys there are.
+// Where a name stands in the enumeration, and how many subkeys there are.
 struct Placement {
     DWORD index = MAXDWORD;  // MAXDWORD when it is not there
     DWORD count = 0;

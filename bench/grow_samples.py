@@ -1,7 +1,8 @@
 """Grows the real-tool sample files of tests/data/formats to a given size, keeping their Exif
 block and their structure: only the image data grows, by zero bytes behind it inside the same
 box or chunk, so that a reader that walks the structure has the same headers to read whatever
-the size. Like the generated JPEGs' scans, the grown image data is not decodable.
+the size. What the data grows by is a hole in the file (write_parts), as in grow_sparse.py and
+the generated JPEGs' scans; the grown image data is not decodable.
 
     exif-SIZE.heic        gps_exiftool.heic as written: ftyp, meta, then a larger mdat
     exif-mdat-SIZE.heic   ftyp, the larger mdat, then meta, its item offsets moved to match
@@ -14,7 +15,7 @@ import os
 import struct
 import zlib
 
-ZERO_BLOCK = bytes(1 << 20)
+ZERO_BLOCK = bytes(1 << 20)  # for the CRC of a PNG's grown IDAT
 
 BOX_HEADER = 8
 FULL_BOX_HEADER = 4
@@ -25,11 +26,16 @@ PNG_SIGNATURE = 8
 PNG_CRC = 4
 
 
-def write_zeros(out, count):
-    while count > 0:
-        step = min(count, len(ZERO_BLOCK))
-        out.write(ZERO_BLOCK[:step])
-        count -= step
+def write_parts(path, *parts):
+    """The parts one after another: bytes as written, a number as a hole of that many zero
+    bytes, which seeking past writes nothing for."""
+    with open(path, "wb") as out:
+        for part in parts:
+            if isinstance(part, int):
+                out.seek(part, os.SEEK_CUR)
+            else:
+                out.write(part)
+        out.truncate()
 
 
 def boxes(data, start, end):
@@ -90,16 +96,12 @@ def grow_heic(sample, path, size, mdat_first):
     padding = size - len(data)
     mdat_payload = data[mdat[1] + BOX_HEADER : mdat[2]]
     mdat_header = struct.pack(">I4s", mdat[2] - mdat[1] + padding, b"mdat")
-    meta_bytes = data[meta[1] : meta[2]]
-    with open(path, "wb") as out:
-        out.write(data[ftyp[1] : ftyp[2]])
-        if mdat_first:
-            out.write(mdat_header + mdat_payload)
-            write_zeros(out, padding)
-            out.write(move_item_offsets(meta_bytes, -len(meta_bytes)))
-        else:
-            out.write(meta_bytes + mdat_header + mdat_payload)
-            write_zeros(out, padding)
+    ftyp, meta = data[ftyp[1] : ftyp[2]], data[meta[1] : meta[2]]
+    if mdat_first:
+        write_parts(path, ftyp, mdat_header, mdat_payload, padding,
+                    move_item_offsets(meta, -len(meta)))
+    else:
+        write_parts(path, ftyp, meta, mdat_header, mdat_payload, padding)
 
 
 def chunks(data, start, header, length_format, trailer):
@@ -122,15 +124,14 @@ def grow_webp(sample, path, size):
     assert [c[0] for c in listed] == [b"VP8X", b"VP8 ", b"EXIF"], "VP8X, VP8, EXIF expected"
     padding = size - len(data)
     assert padding % 2 == 0, "an even padding keeps the VP8 chunk's pad byte as it is"
-    with open(path, "wb") as out:
-        out.write(b"RIFF" + struct.pack("<I", size - RIFF_SIZE_BASE) + b"WEBP")
-        for kind, start, payload, length, end in listed:
-            if kind != b"VP8 ":
-                out.write(data[start:end])
-                continue
-            out.write(kind + struct.pack("<I", length + padding) + data[payload : payload + length])
-            write_zeros(out, padding)
-            out.write(data[payload + length : end])
+    parts = [b"RIFF" + struct.pack("<I", size - RIFF_SIZE_BASE) + b"WEBP"]
+    for kind, start, payload, length, end in listed:
+        if kind != b"VP8 ":
+            parts.append(data[start:end])
+            continue
+        parts += [kind + struct.pack("<I", length + padding) + data[payload : payload + length],
+                  padding, data[payload + length : end]]
+    write_parts(path, *parts)
 
 
 def grow_png(sample, path, size):
@@ -151,12 +152,9 @@ def grow_png(sample, path, size):
         step = min(remaining, len(ZERO_BLOCK))
         crc = zlib.crc32(ZERO_BLOCK[:step], crc)
         remaining -= step
-    with open(path, "wb") as out:
-        out.write(data[:PNG_SIGNATURE] + whole(b"IHDR"))
-        out.write(struct.pack(">I", length + padding) + b"IDAT" + image)
-        write_zeros(out, padding)
-        out.write(struct.pack(">I", crc))
-        out.write(whole(b"eXIf") + whole(b"IEND"))
+    write_parts(path, data[:PNG_SIGNATURE] + whole(b"IHDR"),
+                struct.pack(">I", length + padding) + b"IDAT" + image, padding,
+                struct.pack(">I", crc) + whole(b"eXIf") + whole(b"IEND"))
 
 
 def grow_samples(formats, out, name, size):

@@ -25,7 +25,7 @@ locator reads them.
 import os
 import struct
 
-from grow_samples import BOX_HEADER, boxes
+from grow_samples import BOX_HEADER, boxes, write_parts
 
 VIDEO_SAMPLES = ("location_ffmpeg.mov", "keys_exiftool.mp4", "location_ffmpeg.3gp")
 SIZE_IS_LARGE = 1
@@ -54,12 +54,8 @@ def mdat_header(size):
 
 
 def write_sparse(path, head, size, tail=b""):
-    """head, then a hole, then tail, size bytes in all: seeking past the hole writes nothing."""
-    with open(path, "wb") as out:
-        out.write(head)
-        out.seek(size - len(tail))
-        out.write(tail)
-        out.truncate(size)
+    """head, then a hole, then tail, size bytes in all."""
+    write_parts(path, head, size - len(head) - len(tail), tail)
 
 
 def grow_video(sample, path, size, mdat_first):

@@ -7,16 +7,13 @@
 
 #include <windows.h>
 
-#include <cstdio>
+#include <string>
 
 #include "bench/import_slots.h"
 
 namespace {
 
 constexpr const char* KERNEL32 = "kernel32.dll";
-constexpr size_t TRACE_ROOM = 4096;
-// Room kept at the end of the trace for the longest entry and the truncation mark.
-constexpr size_t TRACE_ENTRY_ROOM = 16;
 
 decltype(&ReadFile) realReadFile = nullptr;
 decltype(&SetFilePointer) realSetFilePointer = nullptr;
@@ -25,22 +22,12 @@ decltype(&GetFileSize) realGetFileSize = nullptr;
 IoCounters counters;
 
 bool tracing = false;
-char traceText[TRACE_ROOM];
-size_t traceLength = 0;
+std::string traceText;
 
-template <typename... Args>
-void Trace(const char* format, Args... args) {
-    if (!tracing) {
-        return;
+void Trace(const char* entry) {
+    if (tracing) {
+        traceText += entry;
     }
-    if (traceLength + TRACE_ENTRY_ROOM > TRACE_ROOM) {
-        std::snprintf(traceText + traceLength, TRACE_ROOM - traceLength, " ...");
-        tracing = false;
-        return;
-    }
-    const int written =
-        std::snprintf(traceText + traceLength, TRACE_ROOM - traceLength, format, args...);
-    traceLength += written > 0 ? static_cast<size_t>(written) : 0;
 }
 
 // The wrappers keep the real call's last error: the readers read it after a failure.
@@ -51,15 +38,17 @@ BOOL WINAPI CountingReadFile(HANDLE file, LPVOID buffer, DWORD size, LPDWORD rec
     ++counters.reads;
     counters.bytesRequested += size;
     counters.bytesRead += received != nullptr ? *received : 0;
-    Trace(" R%lu", static_cast<unsigned long>(size));
+    if (tracing) {
+        traceText += " R" + std::to_string(size);
+    }
     SetLastError(error);
     return result;
 }
 
 DWORD WINAPI CountingSetFilePointer(HANDLE file, LONG distance, PLONG distanceHigh, DWORD method) {
     // A query may come with a high part of 0 for a 64-bit answer.
-    const bool query = distance == 0 && (distanceHigh == nullptr || *distanceHigh == 0) &&
-                       method == FILE_CURRENT;
+    const bool query =
+        distance == 0 && (distanceHigh == nullptr || *distanceHigh == 0) && method == FILE_CURRENT;
     const DWORD result = realSetFilePointer(file, distance, distanceHigh, method);
     const DWORD error = GetLastError();
     ++(query ? counters.positionQueries : counters.seeks);
@@ -96,12 +85,11 @@ IoCounters CurrentIoCounters() {
 }
 
 void StartIoTrace() {
-    traceText[0] = '\0';
-    traceLength = 0;
+    traceText.clear();
     tracing = true;
 }
 
-const char* StopIoTrace() {
+std::string StopIoTrace() {
     tracing = false;
     return traceText;
 }

@@ -3,6 +3,7 @@
 // GetFileSize from kernel32.
 
 #include <cstdint>
+#include <string>
 
 struct IoCounters {
     uint64_t reads = 0;  // ReadFile calls
@@ -22,4 +23,4 @@ IoCounters CurrentIoCounters();
 // While a trace runs, every counted call is written down: "R<bytes>" for a read, "S" a seek,
 // "Q" a position query, "Z" a size query. StopIoTrace gives the text.
 void StartIoTrace();
-const char* StopIoTrace();
+std::string StopIoTrace();

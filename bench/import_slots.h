@@ -1,14 +1,13 @@
 #pragma once
 // The import address table of a loaded module: the slot through which it calls a function of
-// a system DLL, and swapping what the slot holds. A module's own calls then go to a wrapper,
-// which passes them on; the system DLLs keep their own imports.
+// a system DLL, swapped for a wrapper that passes the module's own calls on.
 
 #include <windows.h>
 
 // The slot of library's function in module's import table, or null when it imports none.
 void** FindImportSlot(HMODULE module, const char* library, const char* function);
 
-// Puts function into slot and gives what was there.
+// Gives what was in slot.
 void* SwapImportSlot(void** slot, void* function);
 
 // Puts wrapper into module's slot of library's function, and what was there into *real. False

@@ -1,16 +1,10 @@
 #!/usr/bin/env python3
 """Makes the benchmark's generated inputs in OUT_DIR. From the Exif block of the corpus's
-DSCN0010.jpg:
-
-    exif-20KB.jpg exif-2MB.jpg exif-20MB.jpg exif-200MB.jpg   the same Exif block at the front
-    camera-app0.jpg   the Exif block behind a JFIF APP0 segment of the largest size, with thumbnail
-    camera-app2.jpg   the Exif block behind an ICC profile APP2 segment of the largest size
-
-Every JPEG's scan is zero bytes: the readers stop at or before it. From the real-tool samples
-of FORMATS_DIR, at 1 MB and 200 MB (grow_samples.py): exif-SIZE.heic, exif-mdat-SIZE.heic,
-exif-SIZE.webp and exif-SIZE.png; the videos at 5 MB, 50 MB, 500 MB and 5 GB as sparse files
-(grow_sparse.py): video-mdat-SIZE.EXT and video-moov-SIZE.EXT for .mov, .mp4 and .3gp; and the
-raws at 60 MB and 600 MB as sparse files: raw-SIZE.dng, .orf, .rw2 and .cr3.
+DSCN0010.jpg: exif-SIZE.jpg, the same Exif block at the front; camera-app0.jpg and
+camera-app2.jpg, the Exif block behind a JFIF APP0 (with thumbnail) or an ICC profile APP2
+segment of the largest size. Every JPEG's scan is zero bytes: the readers stop at or before it.
+From the real-tool samples of FORMATS_DIR: the containers grown by grow_samples.py, the videos
+and raws grown as sparse files by grow_sparse.py, at the sizes below.
 
 Usage: inputs.py CORPUS_DIR FORMATS_DIR OUT_DIR [--raws]   (--raws: the grown raws alone)
 """
@@ -19,7 +13,7 @@ import struct
 import sys
 
 from grow_samples import grow_samples
-from grow_sparse import grow_raws, grow_videos
+from grow_sparse import grow_raws, grow_videos, write_sparse
 
 SIZE_NAMES = ((1 << 30, "GB"), (1 << 20, "MB"), (1 << 10, "KB"))
 SAME_EXIF_JPEG_BYTES = (20 << 10, 2 << 20, 20 << 20, 200 << 20)
@@ -80,10 +74,7 @@ def large_app2():
 
 def write_jpeg(path, size, segments):
     """SOI, the segments, then a scan of zero bytes that brings the file to size, and EOI."""
-    with open(path, "wb") as out:
-        out.write(SOI + segments + SCAN_HEADER)
-        out.seek(size - len(EOI))
-        out.write(EOI)
+    write_sparse(path, SOI + segments + SCAN_HEADER, size, EOI)
 
 
 def make_jpegs(corpus, out):

@@ -1,12 +1,8 @@
 // Measures the menu build: QueryContextMenu of the built module for one file, against the bare
-// HKEY_CLASSES_ROOT walk that any lookup of the file's extension must make, in the same run.
-// HKEY_CLASSES_ROOT is measured at its own size and with extra subkeys that sort before ".jpg",
-// and each size with the user's "Formats" value absent and present. The extra subkeys, the
-// ".heic" key (which a fresh prefix lacks) and the value are made here and removed again before
-// the program ends. `bench.sh menu` prepares the Wine prefix.
-//
+// HKEY_CLASSES_ROOT walk that any lookup of the file's extension must make, in the same run, at
+// HKEY_CLASSES_ROOT's own size and with extra subkeys that sort before ".jpg", each with the
+// user's "Formats" value absent and present (menu_fixtures.h).
 // Usage: menu-bench.exe MODULE_PATH JPEG_PATH UNREGISTERED_PATH HEIC_PATH [--tsv]
-// --tsv: the table as tab-separated values, for the report.
 #include <windows.h>
 #include <shlobj.h>
 
@@ -53,45 +49,30 @@ std::wstring DotExtension(const std::wstring& path) {
     return dot == std::wstring::npos ? std::wstring() : path.substr(dot);
 }
 
-// A handler made as Explorer makes one, initialised with a one-file selection; empty when a
-// step fails.
-ComPtr<IContextMenu> MakeHandler(const HostedModule& module, TestDataObject* selection) {
-    ComPtr<IShellExtInit> init;
-    ComPtr<IContextMenu> menu;
-    if (module.CreateHandlerRaw(IID_IShellExtInit, reinterpret_cast<void**>(init.Put())) != S_OK ||
-        init.Get()->Initialize(nullptr, selection, nullptr) != S_OK ||
-        init.Get()->QueryInterface(IID_IContextMenu, reinterpret_cast<void**>(menu.Put())) !=
-            S_OK) {
-        return ComPtr<IContextMenu>();
-    }
-    return menu;
-}
-
-// The Explorer command made as Explorer makes one; empty when that fails.
-ComPtr<IExplorerCommand> MakeCommand(const HostedModule& module) {
-    ComPtr<IExplorerCommand> command;
-    module.CreateObjectRaw(CLSID_QuorielCommand, IID_IExplorerCommand,
-                           reinterpret_cast<void**>(command.Put()));
-    return command;
-}
-
-// The one-item array Windows 11's menu hands its commands, made by the shell from the file.
-ComPtr<IShellItemArray> MakeItems(const std::wstring& path) {
-    ComPtr<IShellItem> item;
-    ComPtr<IShellItemArray> items;
-    if (SUCCEEDED(SHCreateItemFromParsingName(path.c_str(), nullptr, IID_IShellItem,
-                                              reinterpret_cast<void**>(item.Put())))) {
-        SHCreateShellItemArrayFromShellItem(item.Get(), IID_IShellItemArray,
-                                            reinterpret_cast<void**>(items.Put()));
-    }
-    return items;
-}
-
-// One file's selection and handler. switched: its type is offered only when the user's
-// "Formats" value names it.
+// One file's selection, handler and Explorer command. switched: its type is offered only when
+// the user's "Formats" value names it.
 struct Subject {
     Subject(const std::wstring& path, bool switched)
         : path(path), selection({path}), extension(DotExtension(path)), switched(switched) {}
+
+    // Made as Explorer makes them: the handler initialised with a one-file selection, the
+    // command, and the one-item array Windows 11's menu hands its commands, made by the shell
+    // from the file. False when a step fails.
+    bool Make(const HostedModule& module) {
+        ComPtr<IShellExtInit> init;
+        ComPtr<IShellItem> item;
+        return module.CreateHandlerRaw(IID_IShellExtInit, reinterpret_cast<void**>(init.Put())) ==
+                   S_OK &&
+               init.Get()->Initialize(nullptr, &selection, nullptr) == S_OK &&
+               init.Get()->QueryInterface(IID_IContextMenu,
+                                          reinterpret_cast<void**>(handler.Put())) == S_OK &&
+               module.CreateObjectRaw(CLSID_QuorielCommand, IID_IExplorerCommand,
+                                      reinterpret_cast<void**>(command.Put())) == S_OK &&
+               SUCCEEDED(SHCreateItemFromParsingName(path.c_str(), nullptr, IID_IShellItem,
+                                                     reinterpret_cast<void**>(item.Put()))) &&
+               SUCCEEDED(SHCreateShellItemArrayFromShellItem(
+                   item.Get(), IID_IShellItemArray, reinterpret_cast<void**>(items.Put())));
+    }
 
     std::wstring path;
     TestDataObject selection;
@@ -223,8 +204,8 @@ bool MeasureAll(const HostedModule& module, Subject* const (&subjects)[3], HMENU
                                  row.placement.index, subject->before.index + count);
                     return false;
                 }
-                MenuRunner runner(subject->handler.Get(), subject->command.Get(),
-                                  subject->items.Get(), subject->extension, menu);
+                MenuRunner runner{subject->handler.Get(), subject->command.Get(),
+                                  subject->items.Get(), subject->extension, menu};
                 if (!CountAndCheck(module, runner, *subject, &row)) {
                     return false;
                 }
@@ -263,10 +244,7 @@ int wmain(int argc, wchar_t** argv) {
     Subject heic(argv[4], true);
     Subject* const subjects[] = {&jpeg, &unregistered, &heic};
     for (Subject* subject : subjects) {
-        subject->handler = MakeHandler(module, &subject->selection);
-        subject->command = MakeCommand(module);
-        subject->items = MakeItems(subject->path);
-        if (!subject->handler || !subject->command || !subject->items) {
+        if (!subject->Make(module)) {
             std::fprintf(stderr, "cannot make a handler and a command for %ls\n",
                          subject->extension.c_str());
             return 1;

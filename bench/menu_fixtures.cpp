@@ -9,16 +9,26 @@ namespace {
 constexpr const wchar_t* MADE_MARK = L"QuorielMenuBench";
 constexpr const wchar_t* VENDOR_KEY = L"Software\\Vantorel";
 
+bool Open(HKEY root, const wchar_t* name, REGSAM access, UniqueKey* key) {
+    return RegOpenKeyExW(root, name, 0, access, key->Put()) == ERROR_SUCCESS;
+}
+
 bool KeyExists(HKEY root, const wchar_t* name) {
     UniqueKey key;
-    return RegOpenKeyExW(root, name, 0, KEY_QUERY_VALUE, key.Put()) == ERROR_SUCCESS;
+    return Open(root, name, KEY_QUERY_VALUE, &key);
 }
 
 bool HasMark(HKEY root, const wchar_t* name) {
     UniqueKey key;
-    return RegOpenKeyExW(root, name, 0, KEY_QUERY_VALUE, key.Put()) == ERROR_SUCCESS &&
+    return Open(root, name, KEY_QUERY_VALUE, &key) &&
            RegQueryValueExW(key.Get(), MADE_MARK, nullptr, nullptr, nullptr, nullptr) ==
                ERROR_SUCCESS;
+}
+
+bool SetString(HKEY key, const wchar_t* name, const wchar_t* data) {
+    const DWORD bytes = static_cast<DWORD>((wcslen(data) + 1) * sizeof(wchar_t));
+    return RegSetValueExW(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(data), bytes) ==
+           ERROR_SUCCESS;
 }
 
 // Makes the key with the mark in it, and the string value given beside it when there is one.
@@ -33,12 +43,7 @@ bool MakeMarkedKey(HKEY root, const wchar_t* name, const wchar_t* value, const w
                        sizeof(mark)) != ERROR_SUCCESS) {
         return false;
     }
-    if (value == nullptr) {
-        return true;
-    }
-    const DWORD bytes = static_cast<DWORD>((wcslen(data) + 1) * sizeof(wchar_t));
-    return RegSetValueExW(key.Get(), value, 0, REG_SZ, reinterpret_cast<const BYTE*>(data),
-                          bytes) == ERROR_SUCCESS;
+    return value == nullptr || SetString(key.Get(), value, data);
 }
 
 }  // namespace
@@ -75,8 +80,7 @@ FormatsValue::FormatsValue() {
     }
     UniqueKey settings;
     DWORD bytes = 0;
-    if (RegOpenKeyExW(HKEY_CURRENT_USER, SETTINGS_KEY, 0, KEY_QUERY_VALUE, settings.Put()) !=
-        ERROR_SUCCESS) {
+    if (!Open(HKEY_CURRENT_USER, SETTINGS_KEY, KEY_QUERY_VALUE, &settings)) {
         return;
     }
     hadValue_ = RegQueryValueExW(settings.Get(), SETTING_FORMATS, nullptr, &previousType_, nullptr,
@@ -92,8 +96,7 @@ FormatsValue::~FormatsValue() {
         RegDeleteKeyW(HKEY_CURRENT_USER, SETTINGS_KEY);
     } else if (hadValue_) {
         UniqueKey settings;
-        if (RegOpenKeyExW(HKEY_CURRENT_USER, SETTINGS_KEY, 0, KEY_SET_VALUE, settings.Put()) ==
-            ERROR_SUCCESS) {
+        if (Open(HKEY_CURRENT_USER, SETTINGS_KEY, KEY_SET_VALUE, &settings)) {
             RegSetValueExW(settings.Get(), SETTING_FORMATS, 0, previousType_, previous_.data(),
                            static_cast<DWORD>(previous_.size()));
         }
@@ -107,15 +110,12 @@ FormatsValue::~FormatsValue() {
 
 bool FormatsValue::Set(const wchar_t* list) {
     UniqueKey settings;
-    if (RegOpenKeyExW(HKEY_CURRENT_USER, SETTINGS_KEY, 0, KEY_SET_VALUE, settings.Put()) !=
-        ERROR_SUCCESS) {
+    if (!Open(HKEY_CURRENT_USER, SETTINGS_KEY, KEY_SET_VALUE, &settings)) {
         return false;
     }
     if (list == nullptr) {
         const LONG error = RegDeleteValueW(settings.Get(), SETTING_FORMATS);
         return error == ERROR_SUCCESS || error == ERROR_FILE_NOT_FOUND;
     }
-    const DWORD bytes = static_cast<DWORD>((wcslen(list) + 1) * sizeof(wchar_t));
-    return RegSetValueExW(settings.Get(), SETTING_FORMATS, 0, REG_SZ,
-                          reinterpret_cast<const BYTE*>(list), bytes) == ERROR_SUCCESS;
+    return SetString(settings.Get(), SETTING_FORMATS, list);
 }

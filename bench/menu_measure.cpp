@@ -56,40 +56,35 @@ void MeasureRound(MenuRunner& runner, int repetitions, RoundFigures* figures) {
 
 int MenuRunner::BuildOnce() {
     const HRESULT result =
-        handler_->QueryContextMenu(menu_, 0, FIRST_COMMAND, LAST_COMMAND, CMF_NORMAL);
-    const int items = GetMenuItemCount(menu_);
+        handler->QueryContextMenu(menu, 0, FIRST_COMMAND, LAST_COMMAND, CMF_NORMAL);
+    const int count = GetMenuItemCount(menu);
     ClearMenu();
-    return FAILED(result) || HRESULT_CODE(result) != items ? -1 : items;
+    return FAILED(result) || HRESULT_CODE(result) != count ? -1 : count;
 }
 
 bool MenuRunner::WalkOnce() const {
-    return BareWalk(dotExtension_);
+    return BareWalk(dotExtension);
 }
 
 bool MenuRunner::StateOnce() const {
     EXPCMDSTATE state = ECS_HIDDEN;
-    return command_->GetState(items_, TRUE, &state) == S_OK && state == ECS_ENABLED;
+    return command->GetState(items, TRUE, &state) == S_OK && state == ECS_ENABLED;
 }
 
 double MenuRunner::TimeState() const {
     EXPCMDSTATE state = ECS_HIDDEN;
-    const BenchClock::time_point from = BenchClock::now();
-    command_->GetState(items_, TRUE, &state);
-    return SecondsSince(from);
+    return TimeRun([&] { command->GetState(items, TRUE, &state); }, 1);
 }
 
 double MenuRunner::TimeMenuBuild() {
-    const BenchClock::time_point from = BenchClock::now();
-    handler_->QueryContextMenu(menu_, 0, FIRST_COMMAND, LAST_COMMAND, CMF_NORMAL);
-    const double seconds = SecondsSince(from);
+    const double seconds = TimeRun(
+        [&] { handler->QueryContextMenu(menu, 0, FIRST_COMMAND, LAST_COMMAND, CMF_NORMAL); }, 1);
     ClearMenu();
     return seconds;
 }
 
 double MenuRunner::TimeBareWalk() const {
-    const BenchClock::time_point from = BenchClock::now();
-    BareWalk(dotExtension_);
-    return SecondsSince(from);
+    return TimeRun([&] { BareWalk(dotExtension); }, 1);
 }
 
 MenuTimes MenuRunner::Measure() {
@@ -119,7 +114,7 @@ MenuTimes MenuRunner::Measure() {
 }
 
 void MenuRunner::ClearMenu() {
-    while (GetMenuItemCount(menu_) > 0) {
-        DeleteMenu(menu_, 0, MF_BYPOSITION);
+    while (GetMenuItemCount(menu) > 0) {
+        DeleteMenu(menu, 0, MF_BYPOSITION);
     }
 }

@@ -23,39 +23,27 @@ struct MenuTimes {
     double stateAboveMenuPercent = 0;  // GetState's time above the menu build's, the same way
 };
 
-// One file's menu build and bare walk, timed call by call so that removing the item again is
-// not counted.
-class MenuRunner {
-  public:
-    MenuRunner(IContextMenu* handler, IExplorerCommand* command, IShellItemArray* items,
-               std::wstring dotExtension, HMENU menu)
-        : handler_(handler),
-          command_(command),
-          items_(items),
-          dotExtension_(std::move(dotExtension)),
-          menu_(menu) {}
+// One file's menu build, GetState and bare walk.
+struct MenuRunner {
+    IContextMenu* handler;
+    IExplorerCommand* command;
+    IShellItemArray* items;
+    std::wstring dotExtension;
+    HMENU menu;
 
-    // One menu build, untimed: the number of items it gave, or -1 when it failed.
+    // Untimed: the number of items the build gave (-1 when it failed), whether the walk found
+    // the extension, whether GetState offers the command.
     int BuildOnce();
-    // One bare walk, untimed: whether it found the extension.
     bool WalkOnce() const;
-    // One GetState, untimed: whether the command is offered.
     bool StateOnce() const;
 
+    // One call each, timed alone; the menu's item is removed again outside the time.
     double TimeMenuBuild();
     double TimeBareWalk() const;
     double TimeState() const;
 
-    // Rounds of calls of both kinds, each timed alone and paired with the other kind's call
+    // Rounds of calls of all kinds, each timed alone and paired with the other kinds' calls
     // next to it.
     MenuTimes Measure();
-
-  private:
     void ClearMenu();
-
-    IContextMenu* handler_;
-    IExplorerCommand* command_;
-    IShellItemArray* items_;
-    std::wstring dotExtension_;
-    HMENU menu_;
 };

@@ -1,19 +1,14 @@
 // Measures the position reading on real files: the file calls of one lookup and the lookups a
-// second. bench.sh prepares the Wine prefix and the generated files.
-//
-// Usage: position-bench.exe FOLDER... [--trace]
-//        position-bench.exe --tsv [--once] FILE...
-// The first form reads from a file opened once (position_table.cpp). The second, which
-// bench.sh compare runs beside the peer readers, makes each lookup the command's reading from
-// the path (open, read, close, as a peer does), counted and timed, beside the reader alone on
-// the file opened once, which shows how much of a lookup the open and close take; it prints
-// tab-separated values, and --once makes one lookup a file and no timing, for strace.
+// second. Usage: position-bench.exe FOLDER... [--trace]   (the table, position_table.cpp)
+//                position-bench.exe --tsv [--once] FILE...
+// The second, for bench.sh compare, times the command's reading from the path (open, read,
+// close, as a peer does) beside the reader alone on the file opened once; --once makes one
+// lookup a file and no timing, for strace.
 #include <windows.h>
 
 #include <cinttypes>
 #include <cstdio>
 #include <cwchar>
-#include <memory>
 #include <string>
 #include <vector>
 
@@ -32,11 +27,10 @@ constexpr const wchar_t* TSV_OPTION = L"--tsv";
 constexpr const wchar_t* ONCE_OPTION = L"--once";
 
 struct Subject {
-    Input input;
     uint64_t size = 0;
     UniqueFile file;
-    std::unique_ptr<PathLookup> command;
-    std::unique_ptr<OpenFileLookup> reader;
+    Lookup command;     // from the path
+    Lookup reader;      // on the file opened once
     FirstLookup first;  // the command's
     uint64_t commandRepetitions = 0;
     uint64_t readerRepetitions = 0;
@@ -51,31 +45,30 @@ bool PrepareSubjects(int count, wchar_t** paths, std::vector<Subject>* subjects)
     subjects->resize(count);
     for (int i = 0; i < count; ++i) {
         Subject& subject = (*subjects)[i];
-        subject.input = InputAt(paths[i]);
-        subject.file = OpenForReading(subject.input.path, &subject.size);
-        if (subject.input.kind == FileKind::NONE || !subject.file) {
+        subject.command.input = subject.reader.input = InputAt(paths[i]);
+        subject.file = OpenForReading(paths[i], &subject.size);
+        if (subject.command.input.kind == FileKind::NONE || !subject.file) {
             std::fprintf(stderr, "%ls: not an image, or cannot be opened\n", paths[i]);
             return false;
         }
-        subject.command = std::make_unique<PathLookup>(subject.input.path, subject.input.kind);
-        subject.reader = std::make_unique<OpenFileLookup>(subject.file.Get(), subject.input.kind);
-        subject.first = CountFirstLookup(*subject.command, false);
+        subject.reader.file = subject.file.Get();
+        subject.first = CountFirstLookup(subject.command, false);
     }
     return true;
 }
 
 void TimeRounds(std::vector<Subject>& subjects) {
     for (Subject& subject : subjects) {
-        subject.commandRepetitions = CalibrateRepetitions(*subject.command, COMPARISON_RUN_SECONDS);
-        subject.readerRepetitions = CalibrateRepetitions(*subject.reader, COMPARISON_RUN_SECONDS);
+        subject.commandRepetitions = CalibrateRepetitions(subject.command, COMPARISON_RUN_SECONDS);
+        subject.readerRepetitions = CalibrateRepetitions(subject.reader, COMPARISON_RUN_SECONDS);
     }
     for (int round = 0; round < COMPARISON_ROUNDS; ++round) {
         for (Subject& subject : subjects) {
             ResetIoCounters();
-            subject.commandRates.push_back(RunRate(*subject.command, subject.commandRepetitions));
+            subject.commandRates.push_back(RunRate(subject.command, subject.commandRepetitions));
             subject.steady =
                 subject.steady && MadeSameReads(subject.first.io, subject.commandRepetitions);
-            subject.readerRates.push_back(RunRate(*subject.reader, subject.readerRepetitions));
+            subject.readerRates.push_back(RunRate(subject.reader, subject.readerRepetitions));
         }
     }
 }
@@ -93,22 +86,21 @@ void PrintRow(const Subject& subject) {
     const Spread reader = SpreadOf(subject.readerRates);
     std::printf("%ls\t%" PRIu64 "\t%s\t%s\t0x%08lX\t%" PRIu64 "\t%" PRIu64 "\t%" PRIu64 "\t%" PRIu64
                 "\t%" PRIu64 "\t%" PRIu64 "\t%" PRIu64 "\t%.1f\t%.1f\t%.1f\t%d\t%.1f\n",
-                subject.input.name.c_str(), subject.size, KindName(subject.input.kind),
-                OutcomeOf(subject.first.status), static_cast<unsigned long>(subject.first.status),
-                io.reads, io.bytesRequested, io.bytesRead, io.seeks, io.positionQueries,
-                io.sizeQueries, subject.commandRepetitions, command.median, command.lowest,
-                command.highest, subject.steady ? 1 : 0, reader.median);
+                subject.command.input.name.c_str(), subject.size,
+                KindName(subject.command.input.kind), OutcomeOf(subject.first.status),
+                static_cast<unsigned long>(subject.first.status), io.reads, io.bytesRequested,
+                io.bytesRead, io.seeks, io.positionQueries, io.sizeQueries,
+                subject.commandRepetitions, command.median, command.lowest, command.highest,
+                subject.steady ? 1 : 0, reader.median);
 }
 
-// The values of bench.sh compare, one row per file: the command's reading from the path beside
-// the reader on the file opened once. once: one lookup a file and no timing, for strace.
 int RunComparison(int count, wchar_t** paths, bool once) {
     std::vector<Subject> subjects;
     if (count <= 0 || !PrepareSubjects(count, paths, &subjects)) {
         return 1;
     }
     if (!once) {
-        WarmUp(*subjects.front().command, WARM_UP_SECONDS);
+        WarmUp(subjects.front().command, WARM_UP_SECONDS);
         TimeRounds(subjects);
     }
     PrintHeader();

@@ -25,28 +25,26 @@ bool HasExtension(const std::wstring& name, const wchar_t* extension) {
     return name.size() >= length && _wcsicmp(name.c_str() + name.size() - length, extension) == 0;
 }
 
-FileKind KindOfContentType(const wchar_t* contentType) {
-    const auto* found = std::find_if(
-        std::begin(FORMATS), std::end(FORMATS),
-        [&](const Format& readable) { return _wcsicmp(readable.contentType, contentType) == 0; });
+template <typename Match>
+FileKind FormatKind(Match match) {
+    const auto* found = std::find_if(std::begin(FORMATS), std::end(FORMATS), match);
     return found == std::end(FORMATS) ? FileKind::NONE : found->kind;
 }
 
-// A raw's extension, which Windows often registers without a content type, by the table's own.
-FileKind KindOfRawExtension(const std::wstring& name) {
-    const auto* found =
-        std::find_if(std::begin(FORMATS), std::end(FORMATS), [&](const Format& readable) {
-            return readable.extension != nullptr && HasExtension(name, readable.extension);
-        });
-    return found == std::end(FORMATS) ? FileKind::NONE : found->kind;
-}
-
+// By the content type of the extension; a raw's extension, which Windows often registers
+// without a content type, by the table's own.
 FileKind KindOf(const std::wstring& name) {
-    const auto* found = std::find_if(
-        std::begin(EXTENSION_TYPES), std::end(EXTENSION_TYPES),
-        [&](const ExtensionType& known) { return HasExtension(name, known.extension); });
-    return found == std::end(EXTENSION_TYPES) ? KindOfRawExtension(name)
-                                              : KindOfContentType(found->contentType);
+    const auto* known =
+        std::find_if(std::begin(EXTENSION_TYPES), std::end(EXTENSION_TYPES),
+                     [&](const ExtensionType& type) { return HasExtension(name, type.extension); });
+    if (known == std::end(EXTENSION_TYPES)) {
+        return FormatKind([&](const Format& format) {
+            return format.extension != nullptr && HasExtension(name, format.extension);
+        });
+    }
+    return FormatKind([&](const Format& format) {
+        return _wcsicmp(format.contentType, known->contentType) == 0;
+    });
 }
 
 UniqueFile OpenAsTheCommandDoes(const std::wstring& path) {
@@ -74,18 +72,14 @@ UniqueFile OpenForReading(const std::wstring& path, uint64_t* size) {
 }
 
 // SetFilePointerEx is not counted: only SetFilePointer is, which the readers use.
-Status OpenFileLookup::Once() {
-    const LARGE_INTEGER start{};
-    SetFilePointerEx(file_, start, nullptr, FILE_BEGIN);
-    return ReadGpsPosition(reader_, file_, kind_, &position_);
-}
-
-Status PathLookup::Once() {
-    const UniqueFile file = OpenAsTheCommandDoes(path_);
-    if (!file) {
-        return LastErrorStatus();
+Status Lookup::Once() {
+    if (file != nullptr) {
+        SetFilePointerEx(file, LARGE_INTEGER{}, nullptr, FILE_BEGIN);
+        return ReadGpsPosition(reader, file, input.kind, &position);
     }
-    return ReadGpsPosition(reader_, file.Get(), kind_, &position_);
+    const UniqueFile opened = OpenAsTheCommandDoes(input.path);
+    return opened ? ReadGpsPosition(reader, opened.Get(), input.kind, &position)
+                  : LastErrorStatus();
 }
 
 const char* OutcomeOf(Status status) {

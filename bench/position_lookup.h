@@ -1,8 +1,6 @@
 #pragma once
-// One GPS lookup of the position benchmark, in the two ways it is measured: the reading of a
-// file opened once, from offset 0; and the command's reading from the path (open, read, close),
-// as a peer reader makes it. A lookup shows nothing and launches nothing: what the command does
-// with a position once it is read is not part of it.
+// One GPS lookup of the position benchmark, in the two ways it is measured. A lookup shows
+// nothing and launches nothing: what the command does with a position is not part of it.
 
 #include <windows.h>
 
@@ -29,42 +27,17 @@ Input InputAt(const std::wstring& path);
 // Opened for reading as the command opens the file, with its size; empty when it cannot be.
 UniqueFile OpenForReading(const std::wstring& path, uint64_t* size);
 
-class Lookup {
-  public:
-    Lookup() = default;
-    virtual ~Lookup() = default;
-    Lookup(const Lookup&) = delete;
-    Lookup& operator=(const Lookup&) = delete;
+// One lookup: with a file, the reader on the file opened once, each time from offset 0 as on a
+// freshly opened file; without one, the command's reading from the path (CreateFileW with the
+// command's flags, the reading, CloseHandle).
+struct Lookup {
+    Input input;
+    HANDLE file = nullptr;
+    CQuorielReader reader;
+    GpsPosition position{};
 
-    virtual Status Once() = 0;
+    Status Once();
     void operator()() { Once(); }
-
-  protected:
-    CQuorielReader reader_;
-    GpsPosition position_{};
-};
-
-// The reader on a file opened once, each time from offset 0 as on a freshly opened file.
-class OpenFileLookup final : public Lookup {
-  public:
-    OpenFileLookup(HANDLE file, FileKind kind) : file_(file), kind_(kind) {}
-    Status Once() override;
-
-  private:
-    HANDLE file_;
-    FileKind kind_;
-};
-
-// The command's reading from the path: CreateFileW with the command's flags, the reading,
-// CloseHandle.
-class PathLookup final : public Lookup {
-  public:
-    PathLookup(std::wstring path, FileKind kind) : path_(std::move(path)), kind_(kind) {}
-    Status Once() override;
-
-  private:
-    std::wstring path_;
-    FileKind kind_;
 };
 
 // What a lookup's status says: "position", "no-position", "no-exif" or "failed".

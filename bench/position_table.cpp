@@ -1,11 +1,8 @@
-// The table of bench.sh: for every image and video, the file calls of one lookup of the reader
-// on a file opened once, then its lookups a second.
 #include <windows.h>
 
 #include <algorithm>
 #include <cinttypes>
 #include <cstdio>
-#include <iterator>
 #include <string>
 #include <utility>
 #include <vector>
@@ -24,18 +21,6 @@ namespace {
 constexpr int TIMED_RUNS = 5;
 constexpr double RUN_SECONDS = 0.2;
 
-// The generated files that share one Exif block, or one movie box, whatever their size:
-// exif-[LAYOUT-]SIZE.EXT, video-LAYOUT-SIZE.EXT and raw-SIZE.EXT. Those of one layout and
-// extension form a group.
-struct SameRecordFamily {
-    const wchar_t* prefix;
-    const char* record;
-};
-constexpr SameRecordFamily SAME_RECORD_FAMILIES[] = {
-    {L"exif-", "same Exif block"},
-    {L"video-", "same movie box"},
-    {L"raw-", "same raw metadata"},
-};
 constexpr int NAME_WIDTH = 26;
 
 struct FindTraits {
@@ -45,8 +30,7 @@ struct FindTraits {
 };
 using UniqueFind = Owner<FindTraits>;
 
-// The images and videos of folder, by name; other files (the corpus's notes, say) are passed
-// over.
+// The images and videos of folder, by name; other files (the corpus's notes) are passed over.
 std::vector<Input> ListImages(const std::wstring& folder) {
     std::vector<Input> inputs;
     WIN32_FIND_DATAW found;
@@ -107,30 +91,35 @@ void PrintRow(const Input& input, uint64_t size, const Measurement& m) {
     }
 }
 
-// Bytes read per lookup of the generated files that share one record.
-using SameRecordBytes = std::vector<std::pair<std::wstring, uint64_t>>;
-
-// The family of a generated name; nullptr for any other file.
-const SameRecordFamily* FamilyOf(const std::wstring& name) {
-    const auto* found = std::find_if(
-        std::begin(SAME_RECORD_FAMILIES), std::end(SAME_RECORD_FAMILIES),
-        [&](const SameRecordFamily& family) { return name.rfind(family.prefix, 0) == 0; });
-    return found == std::end(SAME_RECORD_FAMILIES) ? nullptr : found;
+// The generated files that share one Exif block, movie box or raw metadata, whatever their
+// size: exif-[LAYOUT-]SIZE.EXT, video-LAYOUT-SIZE.EXT and raw-SIZE.EXT; nullptr for any other.
+const char* SharedRecordOf(const std::wstring& name) {
+    for (const auto& [prefix, record] :
+         {std::pair{L"exif-", "same Exif block"}, std::pair{L"video-", "same movie box"},
+          std::pair{L"raw-", "same raw metadata"}}) {
+        if (name.rfind(prefix, 0) == 0) {
+            return record;
+        }
+    }
+    return nullptr;
 }
 
-// The group of a same-record name: the name with its size part (behind the last '-', up to the
-// extension) taken out, "exif-mdat-*.heic" for "exif-mdat-1MB.heic".
-std::wstring SameRecordGroup(const std::wstring& name) {
+// Those of one layout and extension form a group: the name with its size part (behind the last
+// '-', up to the extension) taken out, "exif-mdat-*.heic" for "exif-mdat-1MB.heic".
+std::wstring GroupOf(const std::wstring& name) {
     const size_t dash = name.rfind(L'-');
     const size_t dot = name.rfind(L'.');
-    if (dash == std::wstring::npos || dot == std::wstring::npos || dot < dash) {
-        return name;
-    }
-    return name.substr(0, dash + 1) + L"*" + name.substr(dot);
+    return dash == std::wstring::npos || dot == std::wstring::npos || dot < dash
+               ? name
+               : name.substr(0, dash + 1) + L"*" + name.substr(dot);
 }
 
+// Each group's files with the bytes read per lookup, in the order their first files came.
+using SameRecordGroups =
+    std::vector<std::pair<std::wstring, std::vector<std::pair<std::wstring, uint64_t>>>>;
+
 // Measures one input and prints its row; false when it cannot be opened or no read was counted.
-bool BenchInput(const Input& input, bool trace, SameRecordBytes* sameRecord) {
+bool BenchInput(const Input& input, bool trace, SameRecordGroups* groups) {
     uint64_t size = 0;
     const UniqueFile file = OpenForReading(input.path, &size);
     if (!file) {
@@ -138,32 +127,27 @@ bool BenchInput(const Input& input, bool trace, SameRecordBytes* sameRecord) {
                     GetLastError());
         return false;
     }
-    OpenFileLookup lookup(file.Get(), input.kind);
+    Lookup lookup{input, file.Get(), {}, {}};
     const Measurement m = Measure(lookup, trace);
     PrintRow(input, size, m);
-    if (FamilyOf(input.name) != nullptr) {
-        sameRecord->emplace_back(input.name, m.first.io.bytesRead);
+    if (SharedRecordOf(input.name) != nullptr) {
+        const std::wstring group = GroupOf(input.name);
+        auto found = std::find_if(groups->begin(), groups->end(),
+                                  [&](const auto& known) { return known.first == group; });
+        if (found == groups->end()) {
+            found = groups->insert(groups->end(), {group, {}});
+        }
+        found->second.emplace_back(input.name, m.first.io.bytesRead);
     }
     return m.first.io.reads > 0 && m.steady;
 }
 
-// One line for each group, in the order their first files came.
-void PrintClaims(const SameRecordBytes& sameRecord) {
-    std::vector<std::pair<std::wstring, SameRecordBytes>> groups;
-    for (const auto& entry : sameRecord) {
-        const std::wstring group = SameRecordGroup(entry.first);
-        auto found = std::find_if(groups.begin(), groups.end(),
-                                  [&](const auto& known) { return known.first == group; });
-        if (found == groups.end()) {
-            found = groups.insert(groups.end(), {group, {}});
-        }
-        found->second.push_back(entry);
-    }
+void PrintClaims(const SameRecordGroups& groups) {
     if (!groups.empty()) {
         std::printf("\n");
     }
     for (const auto& [group, members] : groups) {
-        std::printf("Bytes read per lookup, %s (%ls):", FamilyOf(group)->record, group.c_str());
+        std::printf("Bytes read per lookup, %s (%ls):", SharedRecordOf(group), group.c_str());
         bool same = true;
         for (const auto& [name, bytes] : members) {
             std::printf(" %ls %" PRIu64 ",", name.c_str(), bytes);
@@ -190,11 +174,11 @@ int RunTable(const std::vector<std::wstring>& folders, bool trace) {
         "Per lookup: ReadFile calls, bytes requested and read, SetFilePointer seeks and\n"
         "position queries, GetFileSize calls; then lookups a second.\n\n");
     PrintHeader();
-    SameRecordBytes sameRecord;
+    SameRecordGroups groups;
     bool ok = true;
     for (const Input& input : inputs) {
-        ok = BenchInput(input, trace, &sameRecord) && ok;
+        ok = BenchInput(input, trace, &groups) && ok;
     }
-    PrintClaims(sameRecord);
+    PrintClaims(groups);
     return ok ? 0 : 1;
 }

@@ -5,7 +5,8 @@
 namespace {
 
 constexpr const char* ADVAPI32 = "advapi32.dll";
-constexpr const char* NAMES[] = {"RegOpenKeyExW", "RegEnumKeyExW", "RegQueryValueExW"};
+constexpr int FUNCTIONS = 3;
+constexpr const char* NAMES[FUNCTIONS] = {"RegOpenKeyExW", "RegEnumKeyExW", "RegQueryValueExW"};
 
 decltype(&RegOpenKeyExW) realOpen = nullptr;
 decltype(&RegEnumKeyExW) realEnum = nullptr;
@@ -38,33 +39,25 @@ void** const REALS[] = {reinterpret_cast<void**>(&realOpen), reinterpret_cast<vo
 
 }  // namespace
 
-// Every module's slot goes to the same wrapper, which calls what the first module's slot held.
+// Every module's slot goes to the same wrapper, which calls what the slot held: the same
+// advapi32 function for every module.
 RegistryCounting::RegistryCounting(std::initializer_list<HMODULE> modules) {
     Reset();
-    installed_ = modules.size() <= MAX_MODULES;
     for (HMODULE module : modules) {
-        for (int f = 0; f < FUNCTIONS && installed_; ++f) {
-            slots_[modules_][f] = FindImportSlot(module, ADVAPI32, NAMES[f]);
-            installed_ = slots_[modules_][f] != nullptr;
-        }
-        if (!installed_) {
-            break;
-        }
         for (int f = 0; f < FUNCTIONS; ++f) {
-            previous_[modules_][f] = SwapImportSlot(slots_[modules_][f], WRAPPERS[f]);
-            if (modules_ == 0) {
-                *REALS[f] = previous_[modules_][f];
+            void** const slot = FindImportSlot(module, ADVAPI32, NAMES[f]);
+            installed_ = installed_ && slot != nullptr;
+            if (slot != nullptr) {
+                swapped_.emplace_back(slot, SwapImportSlot(slot, WRAPPERS[f]));
+                *REALS[f] = swapped_.back().second;
             }
         }
-        ++modules_;
     }
 }
 
 RegistryCounting::~RegistryCounting() {
-    for (int m = 0; m < modules_; ++m) {
-        for (int f = 0; f < FUNCTIONS; ++f) {
-            SwapImportSlot(slots_[m][f], previous_[m][f]);
-        }
+    for (const auto& [slot, previous] : swapped_) {
+        SwapImportSlot(slot, previous);
     }
 }
 

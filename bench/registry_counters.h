@@ -5,6 +5,8 @@
 #include <windows.h>
 
 #include <initializer_list>
+#include <utility>
+#include <vector>
 
 struct RegistryCalls {
     unsigned long opens = 0;    // RegOpenKeyExW
@@ -25,11 +27,6 @@ class RegistryCounting {
     RegistryCalls Calls() const;
 
   private:
-    static constexpr int MAX_MODULES = 2;
-    static constexpr int FUNCTIONS = 3;
-
-    void** slots_[MAX_MODULES][FUNCTIONS] = {};
-    void* previous_[MAX_MODULES][FUNCTIONS] = {};
-    int modules_ = 0;
-    bool installed_ = false;
+    std::vector<std::pair<void**, void*>> swapped_;  // each slot and what it held
+    bool installed_ = true;
 };

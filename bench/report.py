@@ -46,13 +46,11 @@ PLOT_SETTINGS = "\n".join([
     "set xrange [100:5e8]", "set yrange [5:3e8]", ""])
 
 
-def read_tsv(results, name):
+def read_tsv(results, name, by_file=True):
+    """The rows of a results file, by their file column unless by_file is false."""
     with open(os.path.join(results, name), newline="") as file:
-        return list(csv.DictReader(file, delimiter="\t"))
-
-
-def by_file(rows):
-    return {row["file"]: row for row in rows}
+        rows = list(csv.DictReader(file, delimiter="\t"))
+    return {row["file"]: row for row in rows} if by_file else rows
 
 
 def read_machine(path):
@@ -98,12 +96,12 @@ def load(results):
     with open(os.path.join(results, "files.txt")) as file:
         files = [line.strip() for line in file if line.strip()]
     names = [os.path.basename(path) for path in files]
-    quoriel = by_file(read_tsv(results, "quoriel.tsv"))
+    quoriel = read_tsv(results, "quoriel.tsv")
     d = {
         "names": names,
         "machine": read_machine(os.path.join(results, "machine.txt")),
-        "design": by_file(read_tsv(results, "design.tsv")),
-        "menu": read_tsv(results, "menu.tsv"),
+        "design": read_tsv(results, "design.tsv"),
+        "menu": read_tsv(results, "menu.tsv", by_file=False),
         "quoriel": quoriel,
         "kind": {n: quoriel[n]["kind"] for n in names},
         "rates": {"quoriel": {n: float(quoriel[n]["lookups_per_s"]) for n in names}},
@@ -111,7 +109,7 @@ def load(results):
         "bytes": {}, "mapped": {}, "largest": {},
     }
     for peer in ("libexif", "exiv2"):
-        rows = by_file(read_tsv(results, peer + ".tsv"))
+        rows = read_tsv(results, peer + ".tsv")
         d["rates"][peer] = {n: float(rows[n]["lookups_per_s"]) for n in names}
         d["found"][peer] = {n: rows[n]["found"] == "1" for n in names}
     with open(os.path.join(results, "exiftool-nanoseconds.txt")) as file:
@@ -176,8 +174,7 @@ def hand_written_part(markdown):
             text = file.read()
     except OSError:
         return ""
-    at = text.find(HAND_WRITTEN_MARKER)
-    return "" if at < 0 else text[at:]
+    return text[text.find(HAND_WRITTEN_MARKER):] if HAND_WRITTEN_MARKER in text else ""
 
 
 def main():

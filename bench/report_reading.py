@@ -75,9 +75,8 @@ def peer_kinds(d, peer):
 def comparable(d, peer, name):
     """Whether a peer's figures on the file can be set beside Quoriel's: it reads files of that
     kind, and it found the position when Quoriel did."""
-    if d["kind"][name] not in peer_kinds(d, peer):
-        return False
-    return d["found"][peer].get(name) or not d["found"]["quoriel"][name]
+    return d["kind"][name] in peer_kinds(d, peer) and bool(
+        d["found"][peer].get(name) or not d["found"]["quoriel"][name])
 
 
 def read_ahead(d, name):
@@ -93,9 +92,8 @@ def call_goal(d, name):
     """The most calls a lookup of the file may make; None where no goal is set."""
     if d["kind"][name] == "HEIF":
         return HEIF_CALL_GOAL
-    if read_ahead(d, name) and d["design"][name]["exif_place"] == "ahead of the image data":
-        return AHEAD_CALL_GOAL
-    return None
+    ahead = d["design"][name]["exif_place"] == "ahead of the image data"
+    return AHEAD_CALL_GOAL if read_ahead(d, name) and ahead else None
 
 
 def within_blocks(d, name):

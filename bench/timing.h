@@ -1,7 +1,6 @@
 #pragma once
 // The timing every benchmark program shares, the Windows ones and the native peer programs
-// alike (C++14, as the peers build): a run of repetitions timed on the steady clock, the
-// repetitions calibrated to a run length, the median and range of a set of rates, a warm-up.
+// alike (C++14, as the peers build).
 
 #include <algorithm>
 #include <chrono>
@@ -19,21 +18,18 @@ constexpr double CALIBRATION_SECONDS = 0.05;
 using BenchClock = std::chrono::steady_clock;
 
 inline double SecondsSince(BenchClock::time_point from) {
-    const std::chrono::duration<double> taken = BenchClock::now() - from;
-    return taken.count();
+    return std::chrono::duration<double>(BenchClock::now() - from).count();
 }
 
-// The seconds that repetitions calls of step take, one after another.
 template <typename Step>
 double TimeRun(Step&& step, uint64_t repetitions) {
-    const BenchClock::time_point from = BenchClock::now();
+    const auto from = BenchClock::now();
     for (uint64_t i = 0; i < repetitions; ++i) {
         step();
     }
     return SecondsSince(from);
 }
 
-// Calls a second over one run of repetitions.
 template <typename Step>
 double RunRate(Step&& step, uint64_t repetitions) {
     return static_cast<double>(repetitions) / TimeRun(step, repetitions);
@@ -57,7 +53,7 @@ uint64_t CalibrateRepetitions(Step&& step, double runSeconds) {
 // the first program of a session, and they would slow the first runs down.
 template <typename Step>
 void WarmUp(Step&& step, double seconds) {
-    const BenchClock::time_point from = BenchClock::now();
+    const auto from = BenchClock::now();
     do {
         step();
     } while (SecondsSince(from) < seconds);
@@ -71,13 +67,9 @@ struct Spread {
 };
 
 inline Spread SpreadOf(std::vector<double> values) {
-    Spread spread;
     if (values.empty()) {
-        return spread;
+        return Spread{};
     }
     std::sort(values.begin(), values.end());
-    spread.median = values[values.size() / 2];
-    spread.lowest = values.front();
-    spread.highest = values.back();
-    return spread;
+    return Spread{values[values.size() / 2], values.front(), values.back()};
 }
