@@ -27,3 +27,7 @@ MessageLanguage AccountMessageLanguage() {
 const MessageTexts& MessagesIn(MessageLanguage language) {
     return language == MessageLanguage::ENGLISH ? ENGLISH_MESSAGES : JAPANESE_MESSAGES;
 }
+
+const WCHAR* LanguageValue(MessageLanguage language) {
+    return language == MessageLanguage::ENGLISH ? LANGUAGE_ENGLISH : LANGUAGE_JAPANESE;
+}

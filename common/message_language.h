@@ -15,6 +15,10 @@ MessageLanguage AccountMessageLanguage();
 
 const MessageTexts& MessagesIn(MessageLanguage language);
 
+// The "Language" value that chooses language, as the setup program and the settings window write
+// it.
+const WCHAR* LanguageValue(MessageLanguage language);
+
 inline const MessageTexts& AccountMessages() {
     return MessagesIn(AccountMessageLanguage());
 }

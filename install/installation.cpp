@@ -6,6 +6,7 @@
 #include "common/installed_module.h"
 #include "common/key_removal.h"
 #include "common/map_presets.h"
+#include "common/message_language.h"
 #include "common/owners.h"
 #include "common/package_identity.h"
 #include "common/registry_names.h"
@@ -173,22 +174,22 @@ bool WriteDefaultSettings() {
 }
 
 bool WriteMessageLanguage() {
-    if (RegGetValueW(HKEY_CURRENT_USER, SETTINGS_KEY, SETTING_LANGUAGE, RRF_RT_ANY, nullptr,
-                     nullptr, nullptr) == ERROR_SUCCESS) {
+    if (HasSettingValue(SETTING_LANGUAGE)) {
         return true;  // the account's own choice stays
     }
     const bool japanese = PRIMARYLANGID(WindowLanguage()) == LANG_JAPANESE;
-    return SetString(HKEY_CURRENT_USER, SETTINGS_KEY, SETTING_LANGUAGE,
-                     japanese ? LANGUAGE_JAPANESE : LANGUAGE_ENGLISH);
+    return SetString(
+        HKEY_CURRENT_USER, SETTINGS_KEY, SETTING_LANGUAGE,
+        LanguageValue(japanese ? MessageLanguage::JAPANESE : MessageLanguage::ENGLISH));
 }
 
 std::wstring SwitchedFormats(std::initializer_list<FormatGroup> groups) {
     return JoinFormats([&](const Format& format) { return InGroups(format.group, groups); });
 }
 
-bool HasFormatsSwitch() {
-    return RegGetValueW(HKEY_CURRENT_USER, SETTINGS_KEY, SETTING_FORMATS, RRF_RT_ANY, nullptr,
-                        nullptr, nullptr) == ERROR_SUCCESS;
+bool HasSettingValue(const WCHAR* name) {
+    return RegGetValueW(HKEY_CURRENT_USER, SETTINGS_KEY, name, RRF_RT_ANY, nullptr, nullptr,
+                        nullptr) == ERROR_SUCCESS;
 }
 
 std::wstring FormatsFor(FormatsChoice choice) {

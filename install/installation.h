@@ -73,8 +73,8 @@ std::wstring SwitchedFormats(std::initializer_list<FormatGroup> groups);
 // photo, video and raw formats (its window's box, /formats:all).
 enum class FormatsChoice { NONE, PHOTOS, ALL };
 
-// Whether the current user has a "Formats" value, whatever it holds.
-bool HasFormatsSwitch();
+// Whether the current user's settings hold a value of this name, whatever it holds.
+bool HasSettingValue(const WCHAR* name);
 
 // The "Formats" value of a choice: empty for none.
 std::wstring FormatsFor(FormatsChoice choice);

@@ -1,6 +1,7 @@
 #include "install/installation_run.h"
 
 #include "common/package_identity.h"
+#include "common/registry_names.h"
 #include "common/settings_shortcut.h"
 #include "common/ui_language.h"
 #include "install/file_placement.h"
@@ -176,7 +177,7 @@ class Installation {
         if (choice_.formats == FormatsChoice::NONE) {
             return true;
         }
-        if (choice_.keepAccountsFormats && HasFormatsSwitch()) {
+        if (choice_.keepAccountsFormats && HasSettingValue(SETTING_FORMATS)) {
             return Check(step, true, StepState::KEPT);
         }
         return Check(step, SwitchOnFormats(choice_.formats));

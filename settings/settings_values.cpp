@@ -48,7 +48,7 @@ StoredSettings ReadStoredSettings() {
         ERROR_SUCCESS) {
         return settings;
     }
-    for (int i = 0; i < SETTING_COUNT; ++i) {
+    for (int i = 0; i < READ_SETTING_COUNT; ++i) {
         settings.values[i] = ReadValue(key.Get(), SettingName(i));
     }
     return settings;

@@ -11,7 +11,10 @@
 #include "common/status.h"
 
 // The five launch values by LaunchValue, then the formats switch and the boxes' language.
-enum SettingIndex { FORMATS_SETTING = LAUNCH_VALUE_COUNT, LANGUAGE_SETTING, SETTING_COUNT };
+enum SettingIndex { FORMATS_SETTING = LAUNCH_VALUE_COUNT, LANGUAGE_SETTING };
+// The values read as text for the window: every one but the language, which the window reads by
+// the command's own rule (common/message_language.h).
+constexpr int READ_SETTING_COUNT = LANGUAGE_SETTING;
 
 enum class ValueState { ABSENT, TEXT, UNREADABLE };
 
@@ -22,7 +25,7 @@ struct StoredValue {
 };
 
 struct StoredSettings {
-    StoredValue values[SETTING_COUNT];
+    StoredValue values[READ_SETTING_COUNT];
 
     // No launch value at all, as before the first installation: start from the default preset.
     bool NoLaunchValues() const;

@@ -1,6 +1,5 @@
 #include "settings/window_save.h"
 
-#include "common/registry_names.h"
 #include "settings/dialog_controls.h"
 #include "settings/settings_ids.h"
 #include "settings/settings_strings.h"
@@ -59,9 +58,7 @@ std::vector<SettingWrite> ChangedValues(const SettingsWindow& window, const Laun
     }
     const MessageLanguage language = ChosenLanguage(window.dialog);
     if (language != window.shownLanguage) {
-        writes.push_back({LANGUAGE_SETTING, language == MessageLanguage::ENGLISH
-                                                ? LANGUAGE_ENGLISH
-                                                : LANGUAGE_JAPANESE});
+        writes.push_back({LANGUAGE_SETTING, LanguageValue(language)});
     }
     return writes;
 }
